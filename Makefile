@@ -1,0 +1,25 @@
+# The two everyday commands: `make run` builds and starts the game, `make test` builds and runs the tests.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: run test build deps-build deps-test clean
+
+run: deps-build
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPIREHOLD_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target spirehold
+	./$(BUILD)/spirehold
+
+test: deps-test
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPIREHOLD_TESTS=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+deps-build:
+	@scripts/install-deps.sh build
+
+deps-test:
+	@scripts/install-deps.sh test
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,17 @@
+#!/bin/sh
+# Installs the Debian packages that building, running or testing the game needs, when missing.
+#   scripts/install-deps.sh build|test
+set -eu
+packages="build-essential cmake pkg-config libsdl2-dev libpng-dev"
+if [ "${1:-build}" = test ]; then
+  packages="$packages libgtest-dev libgmock-dev openmpt123 sox"
+fi
+missing=""
+for package in $packages; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

@@ -1,0 +1,6 @@
+// The global game state and its reset to the program-start values.
+#include "game/game_state.h"
+
+GameState gameState;
+
+void resetGameState() { gameState = GameState{}; }

@@ -1,0 +1,166 @@
+// The device layer: everything the game uses of the machine it runs on. One backend is linked in
+// (SDL2 for the real program, headless for tests and tools, later the browser); the game sees only this.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// ---- Window and messages -------------------------------------------------------------------------
+
+// The messages the window procedure receives. Stylus messages carry x in the low and y in the high
+// 16 bits of the second parameter word; KeyDown/KeyUp carry the key code in the first.
+enum class Message : std::uint32_t {
+    Create,       // sent from inside createWindow, before it returns
+    Destroy,      // sent by the default handling of Close
+    Activate,     // first word 0: deactivated (closeApplication sends it before Close)
+    FocusGained,
+    FocusLost,
+    KeyDown,
+    KeyUp,
+    Timer,        // a timer without callback fell due; first word is the timer id
+    StylusMove,
+    StylusDown,
+    StylusUp,
+    Close,        // the window's close button, or sendMessage(Close)
+};
+
+// The window procedure; returns the message's result.
+using WindowProcedure = std::intptr_t (*)(Message message, std::uint32_t firstWord, std::uint32_t secondWord);
+
+// One queued message as getMessage hands it out.
+struct MessageRecord {
+    Message message = Message::Timer;
+    std::uint32_t firstWord = 0;
+    std::uint32_t secondWord = 0;
+    void (*timerCallback)(std::uint32_t timerId) = nullptr;  // set for callback timers
+};
+
+// Finds a running copy of the game with this title. When there is one, asks it to come to the front
+// and returns true; this copy should then end.
+bool raiseRunningCopy(std::string_view title);
+
+// Creates the one window with this title and procedure; the Create message reaches the procedure
+// before this returns. Returns false when no window could be made (for instance: no display).
+bool createWindow(std::string_view title, WindowProcedure procedure);
+
+// Ends the window: sends Destroy to the procedure. Safe to call once the window is gone.
+void destroyWindow();
+
+// Default handling of a message the procedure did not consume: Close destroys the window; everything
+// else is ignored. Returns 0.
+std::intptr_t defaultWindowProcedure(Message message, std::uint32_t firstWord, std::uint32_t secondWord);
+
+// Sends a message straight to the window procedure (synchronously) and returns its result.
+std::intptr_t sendMessage(Message message, std::uint32_t firstWord, std::uint32_t secondWord);
+
+// Blocks until the next message (sleeping, never spinning, while nothing is due). Returns false once
+// the quit message has been taken, after which exitCode() is the code given to postQuitMessage.
+bool getMessage(MessageRecord& record);
+
+// Delivers a message: a callback timer's message to its callback, everything else to the procedure.
+void dispatchMessage(const MessageRecord& record);
+
+// Ends the message loop: the next getMessage returns false.
+void postQuitMessage(int exitCode);
+int exitCode();
+
+// All stylus input goes to the window (and stays within the display) while captured.
+void captureStylus();
+void releaseStylus();
+
+// Shows a modal message; the headless backend records it instead.
+void showMessageBox(std::string_view text, std::string_view caption);
+
+// ---- Timers and time -----------------------------------------------------------------------------
+
+using TimerCallback = void (*)(std::uint32_t timerId);
+
+// Starts (or restarts, if it already runs) timer `id` with the given period. Without a callback its
+// ticks arrive as Message::Timer at the window procedure; with one, getMessage hands out a record
+// that dispatchMessage passes to the callback. A due timer has at most one pending tick.
+void setTimer(std::uint32_t id, std::uint32_t periodMs, TimerCallback callback);
+void killTimer(std::uint32_t id);
+
+// Milliseconds since the program started (wraps after 49 days, as on the device).
+std::uint32_t tickCount();
+
+// The device's pseudo-random source: an unsigned 32-bit number per call.
+std::uint32_t randomNumber();
+
+// ---- Direct display ------------------------------------------------------------------------------
+
+struct DisplayProperties {
+    std::int32_t width = 0;         // pixels per display row
+    std::int32_t height = 0;        // display rows
+    std::int32_t xPitch = 0;        // bytes from one pixel to the next in a row; may be negative
+    std::int32_t yPitch = 0;        // bytes from one row to the next; may be negative
+    std::int32_t bitsPerPixel = 0;
+    std::int32_t format = 0;        // format flags, reported as the device gives them
+};
+
+// Exclusive full-screen access to the display and the hardware keys.
+bool openDisplay();
+void closeDisplay();
+bool openInput();
+void closeInput();
+DisplayProperties displayProperties();
+
+// beginDraw returns the address of display pixel (0, 0) (pitches walk from there), or nullptr when the
+// display cannot be drawn on now. endDraw shows what was drawn and returns non-zero on success.
+std::uint16_t* beginDraw();
+int endDraw();
+
+// Give up / regain the display while the window has lost the focus.
+void suspendDisplay();
+void resumeDisplay();
+
+// ---- Resources and files -------------------------------------------------------------------------
+
+// The bytes of resource `type` ("IMAGE", "WAVE", "MOD") number `id` built into the program, or an
+// empty span when there is none. Images are little-endian RGB565 pixels; sounds and music as stored.
+std::span<const std::uint8_t> findResource(std::string_view type, int id);
+
+// The full path of the running program, e.g. "/usr/games/spirehold".
+std::string programPath();
+
+// A folder of this user's where the game may keep its data (XDG data home; created when missing),
+// ending in '/'; empty when there is none.
+std::string userDataFolder();
+
+// ---- Audio output --------------------------------------------------------------------------------
+
+// A buffer handed to the audio output, laid out like the device's own buffer header. The layer plays
+// only whole frames of `data[0..length)`.
+struct AudioBufferHeader {
+    std::uint8_t* data = nullptr;
+    std::uint32_t length = 0;
+    std::uint32_t bytesRecorded = 0;
+    void* user = nullptr;
+    std::uint32_t flags = 0;
+    std::uint32_t loops = 0;
+};
+
+// Called on the audio thread each time the output has played a buffer, in the order written.
+using AudioDoneCallback = void (*)(void* instance, AudioBufferHeader* header);
+
+// Opens the output for interleaved PCM (channels 1..2, bits 8 or 16). Returns false when no output
+// could be opened.
+bool audioOpen(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits, AudioDoneCallback done,
+               void* instance);
+bool audioPrepare(AudioBufferHeader* header);
+bool audioUnprepare(AudioBufferHeader* header);
+// Queues a prepared buffer; returns false when it cannot be queued.
+bool audioWrite(AudioBufferHeader* header);
+// Stops playing and hands back (completes) every queued buffer.
+void audioReset();
+void audioClose();
+// The output's volume word: low 16 bits the level of both channels (0..0xFFFF).
+std::uint32_t audioGetVolume();
+void audioSetVolume(std::uint32_t volume);
+
+}  // namespace platform
