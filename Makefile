@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps-build deps-test clean
+.PHONY: run test package deps-build deps-test clean
 
 run: deps-build
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPIREHOLD_TESTS=OFF $(CMAKE_FLAGS)
@@ -14,6 +14,11 @@ test: deps-test
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPIREHOLD_TESTS=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+package: deps-build
+	cmake -S . -B $(BUILD)-package -DCMAKE_BUILD_TYPE=Release -DSPIREHOLD_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD)-package -j $(JOBS) --target spirehold
+	cd $(BUILD)-package && cpack
 
 deps-build:
 	@scripts/install-deps.sh build

@@ -1,7 +1,101 @@
-// Placeholder until this concern is written; replaced by its implementation.
+// The back buffer's primitives and its copy to the display.
 #include "gfx/frame.h"
-int presentFrame() { return 0; }
-void clearFrame(int, int, int) {}
-void drawLine(int, int, int, int) {}
-void drawRect(int, int, int, int) {}
-void fillRect(int, int, int, int) {}
+
+#include <cstddef>
+#include <cstring>
+
+#include "game/game_state.h"
+#include "platform/platform.h"
+
+namespace {
+
+bool insideFrame(int x, int y) { return x >= 0 && x < FRAME_WIDTH && y >= 0 && y < FRAME_HEIGHT; }
+
+int absolute(int value) { return value < 0 ? -value : value; }
+
+// A frame position and the distance to the next one along an axis, kept as coordinates so that a line
+// reaching past the frame edge is dropped pixel by pixel instead of wrapping into the next row.
+struct PixelStep {
+    int x;
+    int y;
+};
+
+}  // namespace
+
+int presentFrame() {
+    std::uint16_t* const display = platform::beginDraw();
+    if (display == nullptr) return 0;
+
+    const platform::DisplayProperties& properties = gameState.displayProperties;
+    const std::ptrdiff_t xStep = properties.xPitch >> 1;
+    const std::ptrdiff_t yStep = properties.yPitch >> 1;
+    // A display of another size gets the frame's top-left part; the frame is never read past its end.
+    const int rows = properties.height < FRAME_HEIGHT ? properties.height : FRAME_HEIGHT;
+    const int columns = properties.width < FRAME_WIDTH ? properties.width : FRAME_WIDTH;
+
+    const std::uint16_t* const frame = gameState.BackBuffer;
+    if (frame != nullptr && rows > 0 && columns > 0) {
+        std::ptrdiff_t rowStart = 0;
+        for (std::uint16_t row = 0; row < rows; ++row) {
+            const std::uint16_t* source = frame + static_cast<std::ptrdiff_t>(row) * FRAME_WIDTH;
+            std::ptrdiff_t target = rowStart;
+            for (std::uint16_t column = 0; column < columns; ++column) {
+                display[target] = *source++;
+                target += xStep;
+            }
+            rowStart += yStep;
+        }
+    }
+    return platform::endDraw();
+}
+
+void clearFrame(int r, int g, int b) {
+    const std::uint16_t colour = packColour(r, g, b);
+    gameState.penColour = colour;
+    std::uint16_t* const frame = gameState.BackBuffer;
+    if (frame == nullptr) return;
+    const std::uint32_t pair = static_cast<std::uint32_t>(colour) << 16 | colour;
+    for (int word = 0; word < FRAME_PIXELS / 2; ++word) std::memcpy(frame + 2 * word, &pair, sizeof pair);
+}
+
+void drawLine(int x0, int y0, int x1, int y1) {
+    std::uint16_t* const frame = gameState.BackBuffer;
+    if (frame == nullptr) return;
+
+    const int dx = absolute(x1 - x0);
+    const int dy = absolute(y1 - y0);
+    const PixelStep xStep{x1 >= x0 ? 1 : -1, 0};
+    const PixelStep yStep{0, y1 >= y0 ? 1 : -1};
+    const bool xMajor = dx >= dy;
+    const int major = xMajor ? dx : dy;
+    const int minor = xMajor ? dy : dx;
+    const PixelStep majorStep = xMajor ? xStep : yStep;
+    const PixelStep minorStep = xMajor ? yStep : xStep;
+
+    const std::uint16_t colour = gameState.penColour;
+    int err = major / 2;
+    int x = x0;
+    int y = y0;
+    for (int pixel = 0; pixel <= major; ++pixel) {
+        err += minor;
+        if (insideFrame(x, y)) frame[y * FRAME_WIDTH + x] = colour;
+        if (err >= major) {
+            x += minorStep.x;
+            y += minorStep.y;
+            err -= major;
+        }
+        x += majorStep.x;
+        y += majorStep.y;
+    }
+}
+
+void drawRect(int x0, int y0, int x1, int y1) {
+    drawLine(x0, y0, x1, y0);
+    drawLine(x0, y1, x1, y1);
+    drawLine(x0, y0, x0, y1);
+    drawLine(x1, y0, x1, y1);
+}
+
+void fillRect(int x0, int y0, int x1, int y1) {
+    for (int y = y0; y <= y1; ++y) drawLine(x0, y, x1, y);
+}

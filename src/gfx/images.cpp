@@ -1,5 +1,99 @@
-// Placeholder until this concern is written; replaced by its implementation.
+// Image resources used in place, and the keyed copies that draw them into the back buffer.
 #include "gfx/images.h"
-const std::uint16_t* loadImage(int) { return nullptr; }
-void blitImage(const std::uint16_t*, int, int, int, int) {}
-void blitImagePart(const std::uint16_t*, int, int, int, int, int, int, int) {}
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "game/game_state.h"
+#include "gfx/frame.h"
+#include "platform/platform.h"
+
+// The resource bytes are little-endian RGB565 and are drawn where they lie, without conversion.
+static_assert(std::endian::native == std::endian::little, "images are used in place as little-endian pixels");
+
+namespace {
+
+struct ImageExtent {
+    int id;
+    int width;
+    int height;
+};
+
+// The sizes the game draws its pictures at: a shorter resource would be read past its end.
+constexpr ImageExtent IMAGE_EXTENTS[] = {
+    {IMAGE_PLAY_BACKGROUND, 240, 320}, {IMAGE_FONT, 638, 26},           {IMAGE_TOWER_BUTTONS, 240, 94},
+    {IMAGE_TOWER_TILES, 156, 26},      {IMAGE_HOME_BACKGROUND, 240, 320}, {IMAGE_TITLE, 240, 188},
+    {IMAGE_MENU_BUTTONS, 216, 125},    {IMAGE_PANEL_HIGHLIGHTS, 240, 19}, {IMAGE_RECORD_DIALOG, 170, 187},
+    {IMAGE_KEY_HIGHLIGHT, 16, 18},     {IMAGE_OK_HIGHLIGHT, 33, 25},      {IMAGE_TUTORIAL_PARTS, 240, 90},
+};
+
+std::size_t requiredBytes(int id) {
+    for (const ImageExtent& extent : IMAGE_EXTENTS) {
+        if (extent.id == id) return static_cast<std::size_t>(extent.width) * extent.height * sizeof(std::uint16_t);
+    }
+    return sizeof(std::uint16_t);
+}
+
+// Pixels handled together by the keyed copy: a fixed-size block that the compiler turns into a few
+// vector compares and selects, so a full-screen background costs little more than a plain copy.
+constexpr int KEYED_BLOCK = 16;
+
+void copyKeyedPixel(std::uint16_t source, std::uint16_t& target) {
+    target = source != TRANSPARENT_KEY ? source : target;
+}
+
+// Copies one row of pixels, leaving the frame pixel wherever the source holds the key.
+void copyKeyedRow(const std::uint16_t* source, std::uint16_t* target, int width) {
+    int column = 0;
+    for (; column + KEYED_BLOCK <= width; column += KEYED_BLOCK) {
+        std::array<std::uint16_t, KEYED_BLOCK> sourceBlock;
+        std::array<std::uint16_t, KEYED_BLOCK> targetBlock;
+        std::memcpy(sourceBlock.data(), source + column, sizeof sourceBlock);
+        std::memcpy(targetBlock.data(), target + column, sizeof targetBlock);
+        for (int i = 0; i < KEYED_BLOCK; ++i) copyKeyedPixel(sourceBlock[i], targetBlock[i]);
+        std::memcpy(target + column, targetBlock.data(), sizeof targetBlock);
+    }
+    for (; column < width; ++column) copyKeyedPixel(source[column], target[column]);
+}
+
+// The copy keeps to the frame: a picture placed partly outside it loses the part outside instead of
+// writing past the frame or wrapping round into the neighbouring row.
+void copyKeyed(const std::uint16_t* source, int sourceStride, int x, int y, int height, int width) {
+    std::uint16_t* const frame = gameState.BackBuffer;
+    if (frame == nullptr) return;
+    const int skippedRows = y < 0 ? -y : 0;
+    const int skippedColumns = x < 0 ? -x : 0;
+    const int lastRow = height < FRAME_HEIGHT - y ? height : FRAME_HEIGHT - y;
+    const int lastColumn = width < FRAME_WIDTH - x ? width : FRAME_WIDTH - x;
+    const int columns = lastColumn - skippedColumns;
+    if (columns <= 0) return;
+    for (int row = skippedRows; row < lastRow; ++row) {
+        copyKeyedRow(source + static_cast<std::ptrdiff_t>(row) * sourceStride + skippedColumns,
+                     frame + static_cast<std::ptrdiff_t>(y + row) * FRAME_WIDTH + x + skippedColumns, columns);
+    }
+}
+
+}  // namespace
+
+const std::uint16_t* loadImage(int id) {
+    const std::span<const std::uint8_t> bytes = platform::findResource("IMAGE", id);
+    if (bytes.size() < requiredBytes(id)) return nullptr;
+    if (reinterpret_cast<std::uintptr_t>(bytes.data()) % alignof(std::uint16_t) != 0) return nullptr;
+    return reinterpret_cast<const std::uint16_t*>(bytes.data());
+}
+
+void blitImage(const std::uint16_t* image, int x, int y, int height, int width) {
+    if (image == nullptr || height < 1) return;
+    copyKeyed(image, width, x, y, height, width);
+}
+
+void blitImagePart(const std::uint16_t* image, int srcX, int srcY, int srcStride, int dstX, int dstY,
+                   int height, int width) {
+    if (image == nullptr) return;
+    if (srcX < 0 || srcY < 0 || dstX < 0 || dstY < 0 || height < 0 || width < 0) return;
+    if (dstX > FRAME_WIDTH - 1 || dstY > FRAME_HEIGHT - 1) return;
+    copyKeyed(image + static_cast<std::ptrdiff_t>(srcY) * srcStride + srcX, srcStride, dstX, dstY, height, width);
+}

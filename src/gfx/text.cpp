@@ -1,3 +1,26 @@
-// Placeholder until this concern is written; replaced by its implementation.
+// Bitmap text drawn glyph by glyph from the font image.
 #include "gfx/text.h"
-void drawText(const char*, int, int, int) {}
+
+#include <cstring>
+
+#include "game/game_state.h"
+#include "gfx/images.h"
+
+namespace {
+
+constexpr int FIRST_GLYPH_CODE = 0x21;  // "!"
+constexpr int GLYPH_COUNT = 58;         // "!" .. "Z"
+
+}  // namespace
+
+void drawText(const char* text, int x, int y, int style) {
+    if (text == nullptr) return;
+    const int sourceY = style == 0 ? 0 : GLYPH_HEIGHT;
+    const std::size_t length = std::strlen(text);
+    for (std::size_t i = 0; i < length; ++i) {
+        const int glyph = static_cast<signed char>(text[i]) - FIRST_GLYPH_CODE;
+        if (glyph < 0 || glyph >= GLYPH_COUNT) continue;
+        blitImagePart(gameState.fontImage, GLYPH_WIDTH * glyph, sourceY, FONT_IMAGE_WIDTH,
+                      x + TEXT_PITCH * static_cast<int>(i), y, GLYPH_HEIGHT, GLYPH_WIDTH);
+    }
+}

@@ -67,6 +67,8 @@ void dispatchMessage(const MessageRecord& record);
 
 // Ends the message loop: the next getMessage returns false.
 void postQuitMessage(int exitCode);
+// The code given to postQuitMessage; before that 0, or non-zero when the device could not run the
+// program at all (no display to open a window on).
 int exitCode();
 
 // All stylus input goes to the window (and stays within the display) while captured.

@@ -1,6 +1,175 @@
-// Placeholder until this concern is written; replaced by its implementation.
+// Drawing of the board with its towers and viewpoint numbers, the tower panel, the result screens'
+// shading and the new-record dialog's keyboard.
 #include "puzzle/board_drawing.h"
-void drawBoard(int, int, int, int) {}
-void drawTowerPanel() {}
-void shadeScreen() {}
-void drawRecordKeyboard() {}
+
+#include <algorithm>
+#include <cstdio>
+
+#include "game/game_state.h"
+#include "gfx/frame.h"
+#include "gfx/images.h"
+#include "gfx/text.h"
+#include "puzzle/board_lines.h"
+
+namespace {
+
+constexpr std::uint16_t GRID_COLOUR = 0x0000;
+constexpr std::uint16_t FRAME_COLOUR = 0xB5B6;
+constexpr std::uint16_t SHADE_COLOUR = 0x0000;
+
+constexpr int CELL = 29;               // board cells sit on the screen's 29-pixel grid
+constexpr int GRID_LINE_SHIFT = 26;    // left grid line = CELL x column offset - GRID_LINE_SHIFT
+constexpr int CELL_FRAME_INSET = 1;    // grey frame just inside each cell
+constexpr int CELL_FRAME_FAR = 28;
+constexpr int TILE_INSET = 2;
+constexpr int TILE_SIZE = 26;
+constexpr int TILE_KINDS = 6;
+constexpr int TILES_IMAGE_WIDTH = TILE_SIZE * TILE_KINDS;
+
+// Viewpoint numbers, relative to the grid lines.
+constexpr int NUMBER_ALONG = 9;        // from a cell's left (or top) grid line
+constexpr int TOP_NUMBER_ABOVE = 20;
+constexpr int RIGHT_NUMBER_GAP = 8;
+constexpr int BOTTOM_NUMBER_GAP = 7;
+constexpr int LEFT_NUMBER_BEFORE = 18;
+constexpr int STYLE_PLAIN = 0;
+constexpr int STYLE_LIT = 1;
+
+constexpr int BUTTON_WIDTH = 40;
+constexpr int BUTTON_HEIGHT = 47;
+constexpr int BUTTON_KINDS = 6;
+constexpr int BUTTONS_IMAGE_WIDTH = BUTTON_WIDTH * BUTTON_KINDS;
+constexpr int BUTTON_CHOSEN_ROW = 47;  // source row of the darkened look
+constexpr int PANEL_TOP = 222;
+
+constexpr int DIALOG_X = 35, DIALOG_Y = 66, DIALOG_WIDTH = 170, DIALOG_HEIGHT = 187;
+constexpr int OK_KEY = 28;
+constexpr int OK_HIGHLIGHT_WIDTH = 33, OK_HIGHLIGHT_HEIGHT = 25;
+constexpr int KEY_HIGHLIGHT_WIDTH = 16, KEY_HIGHLIGHT_HEIGHT = 18;
+constexpr int LETTER_KEYS = 26;        // the 27th key, delete, has its sign painted in the dialog
+constexpr int KEYS_PER_ROW = 9;
+constexpr int FIRST_LETTER_GLYPH_X = ('A' - '!') * GLYPH_WIDTH;
+constexpr int KEY_LABEL_X = 46, KEY_LABEL_Y = 163;
+constexpr int KEY_PITCH_X = 17, KEY_PITCH_Y = 20;
+constexpr int ODD_KEY_DROP = 3;
+
+struct BoardLines {
+    int left, top, right, bottom;
+};
+
+BoardLines boardLines(int columns, int rows, int rowOffset, int columnOffset) {
+    const int left = CELL * columnOffset - GRID_LINE_SHIFT;
+    const int top = CELL * rowOffset - GRID_LINE_SHIFT;
+    return {left, top, left + CELL * columns, top + CELL * rows};
+}
+
+// The callers' boards all fit; anything else (an unset level, a stale size) is not drawn at all, since
+// the primitives do not clip.
+bool boardFitsFrame(int columns, int rows, const BoardLines& lines) {
+    return boardSizeValid(columns, rows) && lines.left - LEFT_NUMBER_BEFORE >= 0 && lines.top - TOP_NUMBER_ABOVE >= 0 &&
+           lines.right + RIGHT_NUMBER_GAP + GLYPH_WIDTH <= FRAME_WIDTH &&
+           lines.bottom + BOTTOM_NUMBER_GAP + GLYPH_HEIGHT <= FRAME_HEIGHT;
+}
+
+void drawGrid(int columns, int rows, const BoardLines& b) {
+    gameState.penColour = GRID_COLOUR;
+    drawRect(b.left, b.top, b.right, b.bottom);
+    for (int i = 1; i < columns; ++i) drawLine(b.left + CELL * i, b.top, b.left + CELL * i, b.bottom);
+    for (int j = 1; j < rows; ++j) drawLine(b.left, b.top + CELL * j, b.right, b.top + CELL * j);
+}
+
+void drawFrames(int columns, int rows, const BoardLines& b) {
+    gameState.penColour = FRAME_COLOUR;
+    drawRect(b.left - 1, b.top - 1, b.right + 1, b.bottom + 1);
+    for (int j = 0; j < rows; ++j) {
+        for (int i = 0; i < columns; ++i) {
+            const int x = b.left + CELL * i;
+            const int y = b.top + CELL * j;
+            drawRect(x + CELL_FRAME_INSET, y + CELL_FRAME_INSET, x + CELL_FRAME_FAR, y + CELL_FRAME_FAR);
+        }
+    }
+}
+
+void drawTowers(int columns, int rows, const BoardLines& b) {
+    const int drawnKinds = std::min(gameState.towerKindCount, TILE_KINDS);
+    for (int j = 0; j < rows; ++j) {
+        for (int i = 0; i < columns; ++i) {
+            const std::int32_t kind = gameState.playerGrid[cellIndex(i, j)];
+            if (kind < 1 || kind > drawnKinds) continue;
+            blitImagePart(gameState.towerTilesImage, TILE_SIZE * (kind - 1), 0, TILES_IMAGE_WIDTH,
+                          b.left + CELL * i + TILE_INSET, b.top + CELL * j + TILE_INSET, TILE_SIZE, TILE_SIZE);
+        }
+    }
+}
+
+void drawViewpointNumber(int viewpoint, int x, int y) {
+    char text[12];
+    std::snprintf(text, sizeof text, "%1d", static_cast<int>(gameState.viewpointClues[viewpoint]));
+    drawText(text, x, y, gameState.viewpointLit[viewpoint] != 0 ? STYLE_LIT : STYLE_PLAIN);
+}
+
+void drawViewpointNumbers(int columns, int rows, const BoardLines& b) {
+    for (int i = 0; i < columns; ++i)
+        drawViewpointNumber(topViewpoint(i), b.left + NUMBER_ALONG + CELL * i, b.top - TOP_NUMBER_ABOVE);
+    for (int j = 0; j < rows; ++j)
+        drawViewpointNumber(rightViewpoint(columns, j), b.right + RIGHT_NUMBER_GAP, b.top + NUMBER_ALONG + CELL * j);
+    for (int i = 0; i < columns; ++i)
+        drawViewpointNumber(bottomViewpoint(columns, rows, i), b.left + NUMBER_ALONG + CELL * i,
+                            b.bottom + BOTTOM_NUMBER_GAP);
+    for (int j = 0; j < rows; ++j)
+        drawViewpointNumber(leftViewpoint(columns, rows, j), b.left - LEFT_NUMBER_BEFORE,
+                            b.top + NUMBER_ALONG + CELL * j);
+}
+
+void drawKeyLabel(int key) {
+    const int row = key / KEYS_PER_ROW;
+    const int column = key % KEYS_PER_ROW;
+    const int x = KEY_LABEL_X + KEY_PITCH_X * column;
+    const int y = KEY_LABEL_Y + KEY_PITCH_Y * row + (column % 2 == 1 ? ODD_KEY_DROP : 0);
+    blitImagePart(gameState.fontImage, FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * key, 0, FONT_IMAGE_WIDTH, x, y,
+                  GLYPH_HEIGHT, GLYPH_WIDTH);
+}
+
+}  // namespace
+
+void drawBoard(int columns, int rows, int rowOffset, int columnOffset) {
+    const BoardLines lines = boardLines(columns, rows, rowOffset, columnOffset);
+    gameState.boardLeft = lines.left;
+    gameState.boardTop = lines.top;
+    gameState.boardRight = lines.right;
+    gameState.boardBottom = lines.bottom;
+    if (!boardFitsFrame(columns, rows, lines)) return;
+    drawGrid(columns, rows, lines);
+    drawFrames(columns, rows, lines);
+    drawTowers(columns, rows, lines);
+    drawViewpointNumbers(columns, rows, lines);
+}
+
+void drawTowerPanel() {
+    const int buttons = std::min(gameState.towerKindCount, BUTTON_KINDS);
+    for (int i = 0; i < buttons; ++i) {
+        const int sourceY = i == gameState.selectedTower ? BUTTON_CHOSEN_ROW : 0;
+        blitImagePart(gameState.towerButtonsImage, BUTTON_WIDTH * i, sourceY, BUTTONS_IMAGE_WIDTH, BUTTON_WIDTH * i,
+                      PANEL_TOP, BUTTON_HEIGHT, BUTTON_WIDTH);
+    }
+}
+
+// Single pixels, column by column, so the picture below shows through at half density.
+void shadeScreen() {
+    gameState.penColour = SHADE_COLOUR;
+    for (int x = 0; x < FRAME_WIDTH; ++x)
+        for (int y = x % 2; y < FRAME_HEIGHT; y += 2) fillRect(x, y, x, y);
+}
+
+void drawRecordKeyboard() {
+    blitImage(gameState.recordDialogImage, DIALOG_X, DIALOG_Y, DIALOG_HEIGHT, DIALOG_WIDTH);
+    if (gameState.keyHeld != 0) {
+        if (gameState.heldKey == OK_KEY)
+            blitImage(gameState.okHighlightImage, gameState.heldKeyX, gameState.heldKeyY - 1, OK_HIGHLIGHT_HEIGHT,
+                      OK_HIGHLIGHT_WIDTH);
+        else
+            blitImage(gameState.keyHighlightImage, gameState.heldKeyX, gameState.heldKeyY, KEY_HIGHLIGHT_HEIGHT,
+                      KEY_HIGHLIGHT_WIDTH);
+    }
+    for (int key = 0; key < LETTER_KEYS; ++key) drawKeyLabel(key);
+}

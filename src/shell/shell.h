@@ -13,8 +13,13 @@ inline constexpr const char* WINDOW_TITLE = "Spirehold v1.0";
 // Returns false when the program should end at once.
 bool startApplication();
 
-// The whole program: startApplication, then the message loop. Returns the process exit code.
+// The whole program: startApplication, then the message loop. Returns the process exit code: the one
+// given to the quit message (0), also 0 when the start-up ended the program at once (a running copy,
+// a display that is not 16 bits), unless the device layer reports a failure of its own (exitCode).
 int runApplication();
+
+// The window procedure: create, destroy, focus, key, tick and stylus messages become game events;
+// everything else goes to the default handling.
 
 std::intptr_t windowProcedure(platform::Message message, std::uint32_t firstWord, std::uint32_t secondWord);
 

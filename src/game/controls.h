@@ -1,0 +1,63 @@
+// The rectangles of every button, key and tower button, shared by the stylus-down marks, the stylus-up
+// commands and the drawing of pressed buttons.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "game/game_state.h"
+#include "game/stylus.h"
+
+// The home menu, stacked 35 pixels apart; neighbours share their boundary row.
+enum MenuButton { MENU_PLAY, MENU_HELP, MENU_QUIT, MENU_BUTTON_COUNT };
+inline constexpr std::array<HitRect, MENU_BUTTON_COUNT> menuRects{{
+    {132, 121, 240, 156},
+    {132, 156, 240, 191},
+    {132, 191, 240, 226},
+}};
+
+// The control strip at the bottom of the play screen, in the order its buttons are tested.
+enum PanelButton { PANEL_HOME, PANEL_PREV, PANEL_SOLVE, PANEL_RESET, PANEL_SOUND, PANEL_NEXT, PANEL_BUTTON_COUNT };
+inline constexpr std::array<HitRect, PANEL_BUTTON_COUNT> panelRects{{
+    {0, 301, 65, 320},
+    {81, 301, 135, 320},
+    {136, 301, 153, 320},
+    {154, 301, 170, 320},
+    {171, 301, 183, 320},
+    {184, 301, 236, 320},
+}};
+
+// The flag that shows each panel button held down, in panel order.
+inline constexpr std::array<std::int32_t GameState::*, PANEL_BUTTON_COUNT> panelPressedFlags{
+    &GameState::homePressed,  &GameState::prevPressed,  &GameState::solvePressed,
+    &GameState::resetPressed, &GameState::soundPressed, &GameState::nextPressed,
+};
+
+// The six tower buttons under the board, index 0..5 from the left.
+inline constexpr int TOWER_BUTTON_COUNT = 6;
+inline constexpr std::array<HitRect, TOWER_BUTTON_COUNT> towerButtonRects{{
+    {0, 222, 40, 269},
+    {41, 222, 80, 269},
+    {81, 222, 120, 269},
+    {121, 222, 160, 269},
+    {161, 222, 200, 269},
+    {201, 222, 240, 269},
+}};
+
+// The record dialog's keyboard: keys 1..26 type A..Z, 27 deletes, 28 is OK.
+inline constexpr int FIRST_LETTER_KEY = 1;
+inline constexpr int LAST_LETTER_KEY = 26;
+inline constexpr int DELETE_KEY = 27;
+inline constexpr int OK_KEY = 28;
+inline constexpr HitRect okKey{104, 223, 137, 248};
+
+// Key k (1..27) of three rows of nine; keys in odd columns sit 3 pixels lower.
+constexpr HitRect nameKeyRect(int key) {
+    constexpr int keysPerRow = 9, firstLeft = 44, firstTop = 161, columnPitch = 17, rowPitch = 20;
+    constexpr int oddColumnDrop = 3, keySide = 16;
+    const int column = (key - 1) % keysPerRow;
+    const int row = (key - 1) / keysPerRow;
+    const int left = firstLeft + columnPitch * column;
+    const int top = firstTop + rowPitch * row + (column % 2 == 1 ? oddColumnDrop : 0);
+    return {left, top, left + keySide, top + keySide};
+}

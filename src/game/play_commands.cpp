@@ -1,0 +1,137 @@
+// What a stylus lift does on the play screen: the placement on the cell picked at stylus-down, the end
+// of a solved level, the tower buttons and the control panel.
+#include "game/play_commands.h"
+
+#include <algorithm>
+
+#include "game/controls.h"
+#include "game/game_state.h"
+#include "game/level_clock.h"
+#include "game/stylus.h"
+#include "puzzle/board.h"
+#include "records/records_file.h"
+#include "sound/sound_cues.h"
+
+namespace {
+
+bool pickInsideBoard(int column, int row) {
+    return column >= 0 && column < std::min(gameState.columnCount, GRID_SIDE) && row >= 0 &&
+           row < std::min(gameState.rowCount, GRID_SIDE);
+}
+
+void completeLevel() {
+    stopClockTimers();
+    if (gameState.soundOn != 0) pauseMusic(true);
+    if (isNewRecord() != 0) {
+        gameState.screen = SCREEN_NEW_RECORD;
+        playClapsSample();
+    } else {
+        gameState.screen = SCREEN_LEVEL_COMPLETE;
+    }
+}
+
+// Places the chosen tower (or empties the cell) where the stylus went down, wherever it is lifted.
+// Board bounds from an earlier level can pick a cell the current board does not have; such a pick is
+// dropped instead of writing outside the board.
+void placePickedTower() {
+    const int column = gameState.hitColumn - gameState.boardColumnOffset;
+    const int row = gameState.hitRow - gameState.boardRowOffset;
+    gameState.cellPicked = 0;
+    if (!pickInsideBoard(column, row)) return;
+
+    gameState.playerGrid[column * GRID_SIDE + row] =
+        gameState.selectedTower == NO_TOWER ? 0 : gameState.selectedTower + 1;
+    playButtonsSample();
+    if (evaluateMove(column, row) != 0) completeLevel();
+}
+
+void chooseTower(int button) {
+    gameState.selectedTower = button < gameState.towerKindCount ? button : NO_TOWER;
+}
+
+void showSolution() {
+    const int columns = std::min(gameState.columnCount, GRID_SIDE);
+    const int rows = std::min(gameState.rowCount, GRID_SIDE);
+    for (int column = 0; column < columns; ++column) {
+        for (int row = 0; row < rows; ++row) {
+            gameState.playerGrid[column * GRID_SIDE + row] = gameState.solutionGrid[column * GRID_SIDE + row];
+        }
+    }
+    const int viewpoints = std::min(2 * (columns + rows), VIEWPOINT_SLOTS - 1);
+    for (int viewpoint = 1; viewpoint <= viewpoints; ++viewpoint) gameState.viewpointLit[viewpoint] = 1;
+}
+
+void toggleSound() {
+    gameState.soundOn = gameState.soundOn == 0 ? 1 : 0;
+    saveRecords();
+    if (gameState.soundOn != 0) {
+        startMusicLooping();
+    } else {
+        stopMusic();
+    }
+}
+
+void pressPanelButton(int button) {
+    switch (button) {
+    case PANEL_HOME:
+        stopClockTimers();
+        gameState.screen = SCREEN_HOME;
+        playButtonsSample();
+        break;
+    case PANEL_PREV:
+        if (gameState.level >= 2) {
+            gameState.level -= 1;
+            startLevel();
+        }
+        break;
+    case PANEL_SOLVE:
+        showSolution();
+        break;
+    case PANEL_RESET:
+        startLevel();
+        break;
+    case PANEL_SOUND:
+        toggleSound();
+        break;
+    case PANEL_NEXT:
+        if (gameState.level < gameState.maxLevel) {
+            gameState.level += 1;
+            startLevel();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+bool strictlyInsideBoard(int x, int y) {
+    return gameState.boardLeft < x && x < gameState.boardRight && gameState.boardTop < y &&
+           y < gameState.boardBottom;
+}
+
+void carryOutControlAt(int x, int y) {
+    for (int button = 0; button < TOWER_BUTTON_COUNT; ++button) {
+        if (pointInRect(x, y, towerButtonRects[button])) {
+            chooseTower(button);
+            return;
+        }
+    }
+    for (int button = 0; button < PANEL_BUTTON_COUNT; ++button) {
+        if (pointInRect(x, y, panelRects[button])) {
+            pressPanelButton(button);
+            return;
+        }
+    }
+    if (!strictlyInsideBoard(x, y)) gameState.selectedTower = NO_TOWER;
+}
+
+}  // namespace
+
+void liftOnPlayScreen(int x, int y) {
+    if (gameState.cellPicked != 0) placePickedTower();
+    // Once the placement has solved the level its result screen is up, and the lift point no longer
+    // belongs to the play screen: a panel command there would start another puzzle under the record
+    // dialog (PREV, RESET) or skip the result altogether (HOME).
+    if (gameState.screen == SCREEN_PLAY) carryOutControlAt(x, y);
+    for (std::int32_t GameState::*flag : panelPressedFlags) gameState.*flag = 0;
+}

@@ -1,0 +1,127 @@
+// The play screen and the three screens that show a level's result over its darkened remains.
+#include <array>
+
+#include "game/controls.h"
+#include "game/game_state.h"
+#include "game/level_clock.h"
+#include "game/screen_layers.h"
+#include "gfx/frame.h"
+#include "gfx/images.h"
+#include "gfx/text.h"
+#include "puzzle/board_drawing.h"
+
+namespace {
+
+// The control strip's pressed look: each button's columns of the highlight strip, copied to the same
+// place over the strip.
+constexpr int PANEL_Y = 301;
+constexpr int PANEL_HEIGHT = 19;
+struct PanelColumns {
+    int x;
+    int width;
+};
+constexpr std::array<PanelColumns, PANEL_BUTTON_COUNT> PANEL_COLUMNS{{
+    {0, 65},
+    {81, 54},
+    {136, 17},
+    {154, 16},
+    {171, 12},
+    {184, 52},
+}};
+
+constexpr std::uint16_t PICK_GREEN = 0x07E0;
+// Two nested squares round the picked cell, 30 and 28 pixels wide.
+constexpr int PICK_OUTER_MARGIN = 1;
+constexpr int PICK_INNER_SPAN = 27;
+
+constexpr int NAME_X = 88;
+constexpr int NAME_Y = 131;
+
+constexpr std::array<PlacedText, 4> LEVEL_COMPLETE_TEXTS{{
+    {"CONGRATULATIONS!", 54, 100, GREEN_TEXT},
+    {"LEVEL COMPLETE", 60, 116, GREEN_TEXT},
+    {"TAP THE SCREEN TO MOVE", 32, 186, WHITE_TEXT},
+    {"ON TO THE NEXT LEVEL", 36, 201, WHITE_TEXT},
+}};
+
+constexpr std::array<PlacedText, 8> GAME_COMPLETE_TEXTS{{
+    {"CONGRATULATIONS!", 54, 40, GREEN_TEXT},
+    {"LEVEL COMPLETE", 64, 56, GREEN_TEXT},
+    {"YOU HAVE COMPLETED THE", 32, 96, WHITE_TEXT},
+    {"ENTIRE GAME", 66, 111, WHITE_TEXT},
+    {"YOU CAN REPEAT FROM LEVEL 1", 10, 146, WHITE_TEXT},
+    {"AND BEAT THE TIME RECORD", 22, 161, WHITE_TEXT},
+    {"FOR EACH LEVEL", 63, 176, WHITE_TEXT},
+    {"WWW.SPIREHOLD-GAME.ORG", 24, 200, WHITE_TEXT},
+}};
+
+void drawPlayBackground() { blitImage(gameState.playBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH); }
+
+void drawPanelButtonPressed(int button) {
+    const PanelColumns& columns = PANEL_COLUMNS[button];
+    blitImagePart(gameState.panelHighlightsImage, columns.x, 0, FRAME_WIDTH, columns.x, PANEL_Y, PANEL_HEIGHT,
+                  columns.width);
+}
+
+// Only the first held button in panel order looks pressed.
+void drawHeldPanelButton() {
+    for (int button = 0; button < PANEL_BUTTON_COUNT; ++button) {
+        if (gameState.*panelPressedFlags[button] != 0) {
+            drawPanelButtonPressed(button);
+            return;
+        }
+    }
+}
+
+// Buttons that would do nothing look pressed, as does the sound button while the sound is off.
+void drawIdlePanelButtons() {
+    if (gameState.soundOn == 0) drawPanelButtonPressed(PANEL_SOUND);
+    if (gameState.level == gameState.maxLevel) drawPanelButtonPressed(PANEL_NEXT);
+    if (gameState.level == 1) drawPanelButtonPressed(PANEL_PREV);
+}
+
+void drawPickedCellFrame() {
+    const int left = gameState.pickedCellLeft;
+    const int top = gameState.hitCellTop;
+    gameState.penColour = PICK_GREEN;
+    drawRect(left - PICK_OUTER_MARGIN, top - PICK_OUTER_MARGIN, left + PICK_INNER_SPAN + PICK_OUTER_MARGIN,
+             top + PICK_INNER_SPAN + PICK_OUTER_MARGIN);
+    drawRect(left, top, left + PICK_INNER_SPAN, top + PICK_INNER_SPAN);
+}
+
+// What the three result screens keep of the play screen: its background, tower buttons and status
+// line, darkened at half density; the board itself is not drawn.
+void drawDarkenedPlayScreen() {
+    drawPlayBackground();
+    drawTowerPanel();
+    drawStatusLine();
+    shadeScreen();
+}
+
+}  // namespace
+
+void drawPlayScreen() {
+    drawPlayBackground();
+    drawBoard(gameState.columnCount, gameState.rowCount, gameState.boardRowOffset, gameState.boardColumnOffset);
+    drawTowerPanel();
+    drawStatusLine();
+    drawHeldPanelButton();
+    drawIdlePanelButtons();
+    if (gameState.cellPicked != 0) drawPickedCellFrame();
+}
+
+void drawNewRecordScreen() {
+    drawDarkenedPlayScreen();
+    drawRecordKeyboard();
+    drawText(gameState.nameEntry.data(), NAME_X, NAME_Y, WHITE_TEXT);
+}
+
+void drawLevelCompleteScreen() {
+    drawDarkenedPlayScreen();
+    for (const PlacedText& line : LEVEL_COMPLETE_TEXTS) drawPlacedText(line);
+}
+
+void drawGameCompleteScreen() {
+    drawDarkenedPlayScreen();
+    for (const PlacedText& line : GAME_COMPLETE_TEXTS) drawPlacedText(line);
+}

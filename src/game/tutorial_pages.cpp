@@ -1,0 +1,428 @@
+// The four tutorial pages as frames: the page's frame, then the steps its schedule has revealed. Three
+// pages add text block by block; the playing page shows one step at a time, in which a pointer picks a
+// tower and places it on the live 2 x 2 demonstration board until its viewpoints light up.
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "game/game_state.h"
+#include "game/level_clock.h"
+#include "game/tutorial.h"
+#include "game/tutorial_schedule.h"
+#include "gfx/frame.h"
+#include "gfx/images.h"
+#include "gfx/text.h"
+#include "puzzle/board.h"
+#include "puzzle/board_drawing.h"
+
+namespace {
+
+using namespace tutorial;
+
+constexpr std::uint16_t PAGE_BACKGROUND_COLOUR = 0x0809;
+constexpr std::uint16_t FOOTER_COLOUR = 0x0000;
+constexpr std::uint16_t GROUND_HIGHLIGHT_COLOUR = 0xFFFF;
+constexpr int STYLE_WHITE = 0;
+constexpr int STYLE_GREEN = 1;
+constexpr int PICTURE_STRIDE = 240;  // tutorialPartsImage and playBackgroundImage are both 240 wide
+constexpr int PLAYING_BACKGROUND_BOTTOM = 240;
+
+// ---- Pictures ---------------------------------------------------------------------------------------
+
+struct Picture {
+    const std::uint16_t* GameState::*image;
+    int srcX, srcY, width, height;
+};
+
+constexpr Picture HEADER_BAR{&GameState::tutorialPartsImage, 0, 0, 240, 33};
+constexpr Picture HOME_ICON{&GameState::tutorialPartsImage, 0, 33, 60, 22};
+constexpr Picture PREVIOUS_LEVEL_ICON{&GameState::tutorialPartsImage, 60, 33, 55, 22};
+constexpr Picture SOLVE_ICON{&GameState::tutorialPartsImage, 115, 33, 25, 22};
+constexpr Picture RESET_ICON{&GameState::tutorialPartsImage, 140, 33, 24, 22};
+constexpr Picture SOUND_ICON{&GameState::tutorialPartsImage, 164, 33, 20, 22};
+constexpr Picture NEXT_LEVEL_ICON{&GameState::tutorialPartsImage, 184, 33, 55, 22};
+constexpr Picture POINTER{&GameState::tutorialPartsImage, 0, 55, 20, 32};
+constexpr Picture TAP_RING{&GameState::tutorialPartsImage, 20, 55, 30, 30};
+constexpr Picture TALL_BUILDING{&GameState::tutorialPartsImage, 50, 55, 39, 35};
+constexpr Picture MIDDLE_BUILDING{&GameState::tutorialPartsImage, 90, 58, 38, 32};
+constexpr Picture LOW_BUILDING{&GameState::tutorialPartsImage, 128, 64, 38, 26};
+// The play screen's control strip, as the controls page explains it.
+constexpr Picture CONTROL_PANEL{&GameState::playBackgroundImage, 0, 300, 240, 20};
+
+void drawPicture(const Picture& picture, int x, int y) {
+    blitImagePart(gameState.*picture.image, picture.srcX, picture.srcY, PICTURE_STRIDE, x, y, picture.height,
+                  picture.width);
+}
+
+// ---- The frame every page shares ----------------------------------------------------------------------
+
+constexpr int HEADER_X = 0, HEADER_Y = 2;
+constexpr int FOOTER_TOP = 300;
+constexpr int FOOTER_TEXT_Y = 303;
+constexpr int HOME_LINK_X = 4;
+
+struct IndicatorPart {
+    const char* text;
+    int x, style;
+};
+
+// "1*2*3" in the footer, the pages up to the current one in green. The intro page has no number.
+constexpr std::array<std::array<IndicatorPart, 2>, TUTORIAL_PAGES> PAGE_INDICATORS{{
+    {{{"1*2*3", 194, STYLE_WHITE}, {nullptr, 0, 0}}},
+    {{{"1", 194, STYLE_GREEN}, {"*2*3", 202, STYLE_WHITE}}},
+    {{{"1*2", 194, STYLE_GREEN}, {"*3", 218, STYLE_WHITE}}},
+    {{{"1*2*3", 194, STYLE_GREEN}, {nullptr, 0, 0}}},
+}};
+
+void drawHeaderAndFooter(int page) {
+    drawPicture(HEADER_BAR, HEADER_X, HEADER_Y);
+    gameState.penColour = FOOTER_COLOUR;
+    fillRect(0, FOOTER_TOP, FRAME_WIDTH - 1, FRAME_HEIGHT - 1);
+    drawText("HOME>>>", HOME_LINK_X, FOOTER_TEXT_Y, STYLE_WHITE);
+    for (const IndicatorPart& part : PAGE_INDICATORS[static_cast<std::size_t>(page)]) {
+        if (part.text != nullptr) drawText(part.text, part.x, FOOTER_TEXT_Y, part.style);
+    }
+}
+
+// ---- Pages whose steps add up -------------------------------------------------------------------------
+
+struct StepText {
+    int step;
+    const char* text;
+    int x, y, style;
+};
+
+struct StepPicture {
+    int step;
+    Picture picture;
+    int x, y;
+};
+
+constexpr StepText INTRO_TEXTS[] = {
+    {0, "INTRODUCTION", 4, 40, STYLE_GREEN},
+    {0, "WELCOME TO KELVORA", 6, 70, STYLE_WHITE},
+    {0, "INTERACTIVE'S SPIREHOLD!", 4, 85, STYLE_WHITE},
+    {1, "A PUZZLE GAME THAT REQUIRES", 4, 115, STYLE_WHITE},
+    {1, "SIMPLE MATH LOGIC AND", 4, 130, STYLE_WHITE},
+    {1, "CREATIVE IMAGINATION.", 2, 145, STYLE_WHITE},
+    {2, "THIS TUTORIAL WILL GUIDE YOU", 4, 175, STYLE_WHITE},
+    {2, "ABOUT THE GAME AND GIVE YOU", 4, 190, STYLE_WHITE},
+    {2, "SOME TIPS ON FINISHING ALL", 4, 205, STYLE_WHITE},
+    {2, "THE LEVELS THE SHORTEST TIME", 4, 220, STYLE_WHITE},
+    {2, "POSSIBLE.", 4, 235, STYLE_WHITE},
+    {3, "TAP THE SCREEN TO CONTINUE", 14, 283, STYLE_GREEN},
+};
+
+constexpr StepText CONTROLS_TEXTS[] = {
+    {0, "GAME CONTROLS", 4, 40, STYLE_GREEN},
+    {0, "THE GAME PANEL IS SHOWN", 6, 70, STYLE_WHITE},
+    {0, "BELOW.", 6, 85, STYLE_WHITE},
+    {1, "- GO TO HOME MENU", 80, 112, STYLE_WHITE},
+    {2, "- PREVIOUS LEVEL", 80, 127, STYLE_WHITE},
+    {3, "- SOLVE LEVEL", 80, 142, STYLE_WHITE},
+    {4, "- RESET LEVEL", 80, 157, STYLE_WHITE},
+    {5, "- TOGGLE SOUND", 80, 172, STYLE_WHITE},
+    {6, "- NEXT LEVEL", 80, 187, STYLE_WHITE},
+    {6, "TAP THE SCREEN TO CONTINUE", 14, 263, STYLE_GREEN},
+};
+
+constexpr StepPicture CONTROLS_PICTURES[] = {
+    {0, CONTROL_PANEL, 0, 280},
+    {1, HOME_ICON, 14, 109},
+    {2, PREVIOUS_LEVEL_ICON, 18, 124},
+    {3, SOLVE_ICON, 50, 139},
+    {4, RESET_ICON, 50, 154},
+    {5, SOUND_ICON, 52, 169},
+    {6, NEXT_LEVEL_ICON, 18, 184},
+};
+
+constexpr StepText STRATEGY_TEXTS[] = {
+    {0, "BASIC STRATEGY", 4, 40, STYLE_GREEN},
+    {0, "YOUR GOAL IS TO FINISH THE", 6, 70, STYLE_WHITE},
+    {0, "LEVEL WITH THE SHORTEST", 4, 85, STYLE_WHITE},
+    {0, "TIME POSSIBLE.", 4, 100, STYLE_WHITE},
+    {1, "TO SAVE TIME, FILL THE", 4, 130, STYLE_WHITE},
+    {1, "ENTIRE BOARD WITH THE", 4, 145, STYLE_WHITE},
+    {1, "TALLEST BUILDING AVAILABLE.", 2, 160, STYLE_WHITE},
+    {2, "THEN YOU CAN FOCUS ON THE", 4, 190, STYLE_WHITE},
+    {2, "VIEWPOINTS WHICH ARE NOT", 4, 205, STYLE_WHITE},
+    {2, "YET LIT AND START FILLING", 4, 220, STYLE_WHITE},
+    {2, "THEM WITH SMALLER BUILDINGS.", 4, 235, STYLE_WHITE},
+    {3, "TAP THE SCREEN TO CONTINUE", 14, 283, STYLE_GREEN},
+};
+
+struct CumulativePage {
+    std::span<const StepText> texts;
+    std::span<const StepPicture> pictures;
+};
+
+constexpr CumulativePage INTRO_PAGE{INTRO_TEXTS, {}};
+constexpr CumulativePage CONTROLS_PAGE{CONTROLS_TEXTS, CONTROLS_PICTURES};
+constexpr CumulativePage STRATEGY_PAGE{STRATEGY_TEXTS, {}};
+
+// A revealed step stays on; the last one completes the page.
+void advanceCumulativeSchedule(int page) {
+    gameState.tutorialTick += 1;
+    const int step = stepRevealedAt(page, gameState.tutorialTick);
+    if (step < 0) return;
+    gameState.tutorialStep[static_cast<std::size_t>(step)] = 1;
+    if (step == lastStep(page)) gameState.tutorialPageDone[static_cast<std::size_t>(page)] = 1;
+}
+
+void drawRevealedSteps(const CumulativePage& content) {
+    for (int step = 0; step < TUTORIAL_STEPS; ++step) {
+        if (gameState.tutorialStep[static_cast<std::size_t>(step)] == 0) continue;
+        for (const StepText& line : content.texts) {
+            if (line.step == step) drawText(line.text, line.x, line.y, line.style);
+        }
+        for (const StepPicture& placed : content.pictures) {
+            if (placed.step == step) drawPicture(placed.picture, placed.x, placed.y);
+        }
+    }
+}
+
+void drawCumulativePage(int page, const CumulativePage& content) {
+    gameState.penColour = PAGE_BACKGROUND_COLOUR;
+    fillRect(0, 0, FRAME_WIDTH - 1, FRAME_HEIGHT - 1);
+    drawHeaderAndFooter(page);
+    advanceCumulativeSchedule(page);
+    drawRevealedSteps(content);
+}
+
+// ---- The playing page's demonstration board -------------------------------------------------------------
+
+struct Point {
+    int x, y;
+};
+
+// One probe point inside each of the 2 x 2 board's cells.
+constexpr Point TOP_LEFT_CELL{163, 162};
+constexpr Point BOTTOM_LEFT_CELL{163, 191};
+constexpr Point TOP_RIGHT_CELL{191, 162};
+constexpr Point BOTTOM_RIGHT_CELL{191, 191};
+
+struct BoardCell {
+    int column, row;
+    bool onBoard;
+};
+
+// The tower kind under the point becomes `kind`. The hit test is the player's own, so the cell is the one
+// a tap there would pick; a board that is not the demonstration board is left untouched outside its cells.
+BoardCell placeKindAt(Point point, int kind) {
+    hitTestBoard(point.x, point.y, gameState.hitCellLeft, gameState.hitCellTop, gameState.hitColumn,
+                 gameState.hitRow);
+    const BoardCell cell{gameState.hitColumn - gameState.boardColumnOffset,
+                         gameState.hitRow - gameState.boardRowOffset, false};
+    const bool onBoard = cell.column >= 0 && cell.column < gameState.columnCount && cell.column < GRID_SIDE &&
+                         cell.row >= 0 && cell.row < gameState.rowCount && cell.row < GRID_SIDE;
+    if (!onBoard) return cell;
+    gameState.playerGrid[static_cast<std::size_t>(cell.column * GRID_SIDE + cell.row)] = kind;
+    return {cell.column, cell.row, true};
+}
+
+void placeAndJudge(Point point, int kind) {
+    const BoardCell cell = placeKindAt(point, kind);
+    if (cell.onBoard) evaluateMove(cell.column, cell.row);
+}
+
+// ---- The playing page's steps -------------------------------------------------------------------------
+
+constexpr int STEP_TEXT_X = 4;
+constexpr std::array<int, 3> STEP_TEXT_Y{65, 80, 95};
+using StepLines = std::array<const char*, 3>;
+
+constexpr StepLines GOAL_LINES{"THE GOAL OF THE GAME IS TO", "PLACE THE TOWERS ON THE BOARD",
+                               "AND MATCH ALL THE VIEWPOINTS"};
+constexpr StepLines CHOOSING_LINES{"TO DO THIS, TAP ON A TOWER...", "THEN TAP ON A TILE WHERE YOU",
+                                   "WANT IT PLACED"};
+constexpr StepLines VIEWPOINT_LINES{"THE VIEWPOINTS INDICATE THE", "NUMBER OF TOWERS WHICH SHOULD",
+                                    "BE VISIBLE ON THAT SIDE"};
+constexpr StepLines LIGHT_UP_LINES{"THE VIEWPOINTS LIGHT UP WHEN", "A COLUMN OR ROW IS FILLED",
+                                   "WITH THE CORRECT TOWERS"};
+constexpr StepLines COMPLETED_LINES{"WHEN ALL THE VIEWPOINTS ARE", "CORRECT, THE LEVEL IS",
+                                    "AUTOMATICALLY COMPLETED"};
+constexpr const char* IMAGINE_TEXT = "IMAGINE THE TOWERS IN 3D...";
+constexpr const char* PLAYING_TITLE = "PLAYING THE GAME";
+constexpr Point PLAYING_TITLE_AT{4, 40};
+constexpr const char* CONTINUE_TEXT = "TAP THE SCREEN TO CONTINUE";
+constexpr Point PLAYING_CONTINUE_AT{14, 110};
+
+void drawStepLines(const StepLines& lines) {
+    for (std::size_t line = 0; line < lines.size(); ++line) {
+        drawText(lines[line], STEP_TEXT_X, STEP_TEXT_Y[line], STYLE_WHITE);
+    }
+}
+
+// The third tower button, which the pointer taps to choose kind 3.
+constexpr int DEMONSTRATED_TOWER = 2;
+constexpr Point POINTER_ON_TOWER_BUTTON{98, 247};
+constexpr Point RING_ON_TOWER_BUTTON{84, 233};
+constexpr int TOWER_TAP_FIRST_TICK = 211;
+constexpr int TOWER_TAP_LAST_TICK = 259;
+// The pointer glides to the bottom-left cell, POINTER_SPEED pixels a frame on each axis.
+constexpr Point POINTER_ON_CELL{163, 191};
+constexpr Point RING_ON_CELL{149, 177};
+constexpr int POINTER_SPEED = 2;
+
+void drawPointer() { drawPicture(POINTER, gameState.pointerX, gameState.pointerY); }
+
+// A flat diamond with its two diagonals: the ground the buildings stand on.
+struct Line {
+    int x0, y0, x1, y1;
+};
+constexpr std::array<Line, 6> GROUND_LINES{{
+    {21, 184, 65, 201},
+    {65, 201, 108, 182},
+    {108, 182, 66, 164},
+    {66, 164, 21, 184},
+    {45, 174, 87, 192},
+    {43, 192, 86, 173},
+}};
+
+void drawGround() {
+    for (const Line& line : GROUND_LINES) drawLine(line.x0, line.y0, line.x1, line.y1);
+}
+
+constexpr Point TALL_BUILDING_AT{23, 155};
+constexpr Point MIDDLE_BUILDING_AT{47, 149};
+constexpr Point LOW_BUILDING_AT{67, 164};
+constexpr Point SECOND_LOW_BUILDING_AT{45, 173};
+
+// The buildings stand back to front, so each later one covers the ones behind it.
+void drawMiddleAndTallBuildings() {
+    drawPicture(MIDDLE_BUILDING, MIDDLE_BUILDING_AT.x, MIDDLE_BUILDING_AT.y);
+    drawPicture(TALL_BUILDING, TALL_BUILDING_AT.x, TALL_BUILDING_AT.y);
+}
+
+void drawThreeBuildings() {
+    drawMiddleAndTallBuildings();
+    drawPicture(LOW_BUILDING, LOW_BUILDING_AT.x, LOW_BUILDING_AT.y);
+}
+
+void drawFourBuildings() {
+    drawThreeBuildings();
+    drawPicture(LOW_BUILDING, SECOND_LOW_BUILDING_AT.x, SECOND_LOW_BUILDING_AT.y);
+}
+
+// Ticks of step 4 at which the 3D picture grows by one building, and the board with it.
+constexpr int TALL_BUILDING_FIRST_TICK = 521;
+constexpr int MIDDLE_BUILDING_FIRST_TICK = 570;
+constexpr int LOW_BUILDING_FIRST_TICK = 620;
+constexpr int IMAGINING_LAST_TICK = 669;
+
+constexpr int KIND_LOW = 1;
+constexpr int KIND_BUILDING = 2;
+
+void showGoal() { drawStepLines(GOAL_LINES); }
+
+void showChoosingTower() {
+    gameState.pointerX = POINTER_ON_TOWER_BUTTON.x;
+    gameState.pointerY = POINTER_ON_TOWER_BUTTON.y;
+    drawStepLines(CHOOSING_LINES);
+    const int tick = gameState.tutorialTick;
+    if (tick >= TOWER_TAP_FIRST_TICK && tick <= TOWER_TAP_LAST_TICK) {
+        drawPicture(TAP_RING, RING_ON_TOWER_BUTTON.x, RING_ON_TOWER_BUTTON.y);
+        gameState.selectedTower = DEMONSTRATED_TOWER;
+    }
+    drawPointer();
+}
+
+void showMovingToTile() {
+    gameState.selectedTower = DEMONSTRATED_TOWER;
+    drawStepLines(CHOOSING_LINES);
+    if (gameState.pointerX >= POINTER_ON_CELL.x && gameState.pointerY <= POINTER_ON_CELL.y) {
+        drawPicture(TAP_RING, RING_ON_CELL.x, RING_ON_CELL.y);
+        placeKindAt(BOTTOM_LEFT_CELL, gameState.selectedTower + 1);
+    }
+    drawPointer();
+    if (gameState.pointerX < POINTER_ON_CELL.x) gameState.pointerX += POINTER_SPEED;
+    if (gameState.pointerY > POINTER_ON_CELL.y) gameState.pointerY -= POINTER_SPEED;
+}
+
+void showViewpoints() {
+    drawStepLines(VIEWPOINT_LINES);
+    placeKindAt(BOTTOM_LEFT_CELL, gameState.selectedTower + 1);
+}
+
+void showImagining() {
+    gameState.penColour = GROUND_HIGHLIGHT_COLOUR;
+    drawGround();
+    const int tick = gameState.tutorialTick;
+    if (tick < TALL_BUILDING_FIRST_TICK || tick > IMAGINING_LAST_TICK) return;
+    drawText(IMAGINE_TEXT, STEP_TEXT_X, STEP_TEXT_Y[0], STYLE_WHITE);
+    if (tick < MIDDLE_BUILDING_FIRST_TICK) {
+        drawPicture(TALL_BUILDING, TALL_BUILDING_AT.x, TALL_BUILDING_AT.y);
+    } else if (tick < LOW_BUILDING_FIRST_TICK) {
+        drawMiddleAndTallBuildings();
+        placeAndJudge(TOP_LEFT_CELL, KIND_BUILDING);
+    } else {
+        drawThreeBuildings();
+        placeAndJudge(TOP_RIGHT_CELL, KIND_LOW);
+    }
+}
+
+// The board's own drawing leaves its light grey pen set, which the ground is drawn in from here on.
+void showLightingUp() {
+    drawGround();
+    drawStepLines(LIGHT_UP_LINES);
+    drawFourBuildings();
+    placeAndJudge(BOTTOM_LEFT_CELL, DEMONSTRATED_TOWER + 1);
+    placeAndJudge(TOP_LEFT_CELL, KIND_BUILDING);
+    placeAndJudge(TOP_RIGHT_CELL, KIND_LOW);
+    placeAndJudge(BOTTOM_RIGHT_CELL, KIND_LOW);
+    stopClockTimers();
+}
+
+void showCompleted() {
+    drawGround();
+    drawStepLines(COMPLETED_LINES);
+    drawText(CONTINUE_TEXT, PLAYING_CONTINUE_AT.x, PLAYING_CONTINUE_AT.y, STYLE_GREEN);
+    drawFourBuildings();
+    gameState.tutorialPageDone[PAGE_PLAYING] = 1;
+}
+
+constexpr std::array<void (*)(), TUTORIAL_STEPS> PLAYING_STEPS{
+    showGoal, showChoosingTower, showMovingToTile, showViewpoints, showImagining, showLightingUp, showCompleted};
+
+// Each threshold switches the previous step off: one step at a time.
+void advancePlayingSchedule() {
+    gameState.tutorialTick += 1;
+    const int step = stepRevealedAt(PAGE_PLAYING, gameState.tutorialTick);
+    if (step < 0) return;
+    gameState.tutorialStep.fill(0);
+    gameState.tutorialStep[static_cast<std::size_t>(step)] = 1;
+}
+
+void drawActivePlayingStep() {
+    for (std::size_t step = 0; step < PLAYING_STEPS.size(); ++step) {
+        if (gameState.tutorialStep[step] != 0) {
+            PLAYING_STEPS[step]();
+            return;
+        }
+    }
+}
+
+void drawPlayingPage() {
+    blitImage(gameState.playBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
+    gameState.penColour = PAGE_BACKGROUND_COLOUR;
+    fillRect(0, 0, FRAME_WIDTH - 1, PLAYING_BACKGROUND_BOTTOM);
+    drawHeaderAndFooter(PAGE_PLAYING);
+    drawTowerPanel();
+    drawStatusLine();
+    drawBoard(gameState.columnCount, gameState.rowCount, gameState.boardRowOffset, gameState.boardColumnOffset);
+    advancePlayingSchedule();
+    drawText(PLAYING_TITLE, PLAYING_TITLE_AT.x, PLAYING_TITLE_AT.y, STYLE_GREEN);
+    drawActivePlayingStep();
+}
+
+}  // namespace
+
+void drawTutorialPage() {
+    switch (pageOfScreen(gameState.screen)) {
+        case PAGE_INTRO: drawCumulativePage(PAGE_INTRO, INTRO_PAGE); break;
+        case PAGE_CONTROLS: drawCumulativePage(PAGE_CONTROLS, CONTROLS_PAGE); break;
+        case PAGE_PLAYING: drawPlayingPage(); break;
+        case PAGE_STRATEGY: drawCumulativePage(PAGE_STRATEGY, STRATEGY_PAGE); break;
+        default: break;
+    }
+}

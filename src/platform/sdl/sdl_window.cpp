@@ -1,0 +1,124 @@
+// The SDL2 window: created at a whole multiple of the display's size that fits the desktop, resizable,
+// showing the display letterboxed; the message box; stylus capture.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "platform/sdl/sdl_device.h"
+
+namespace sdl_device {
+namespace {
+
+constexpr double DESKTOP_HEIGHT_SHARE = 0.85;
+constexpr int NO_DISPLAY_EXIT_CODE = 1;
+
+// The largest whole scale whose window takes at most the given share of the desktop's height.
+int windowScale() {
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return 1;
+    const int scale = static_cast<int>(desktop.h * DESKTOP_HEIGHT_SHARE) / DISPLAY_HEIGHT;
+    return std::max(scale, 1);
+}
+
+bool createRenderer(WindowState& state) {
+    state.renderer = SDL_CreateRenderer(state.window, -1, SDL_RENDERER_ACCELERATED);
+    if (state.renderer == nullptr) state.renderer = SDL_CreateRenderer(state.window, -1, SDL_RENDERER_SOFTWARE);
+    if (state.renderer == nullptr) return false;
+    SDL_RenderSetLogicalSize(state.renderer, DISPLAY_WIDTH, DISPLAY_HEIGHT);
+    SDL_RenderSetIntegerScale(state.renderer, SDL_TRUE);
+    return true;
+}
+
+void destroySdlWindow(WindowState& state) {
+    releaseDisplayTexture();
+    if (state.renderer != nullptr) SDL_DestroyRenderer(state.renderer);
+    if (state.window != nullptr) SDL_DestroyWindow(state.window);
+    state.renderer = nullptr;
+    state.window = nullptr;
+}
+
+}  // namespace
+
+WindowState& windowState() {
+    static WindowState state;
+    return state;
+}
+
+bool windowExists() { return windowState().procedure != nullptr; }
+
+void toggleFullscreen() {
+    SDL_Window* window = windowState().window;
+    const bool fullscreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+}  // namespace sdl_device
+
+namespace platform {
+
+using sdl_device::windowState;
+
+bool raiseRunningCopy(std::string_view title) { return sdl_device::askRunningCopyToRaise(title); }
+
+// Without a display the program cannot run at all: that is said on stderr and ends the program with
+// a failure code, unlike the silent ends of the device's own start-up.
+bool createWindow(std::string_view title, WindowProcedure procedure) {
+    if (sdl_device::windowExists() || procedure == nullptr) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "spirehold: no display to open a window on (%s)\n", SDL_GetError());
+        sdl_device::setDeviceFailureExitCode(sdl_device::NO_DISPLAY_EXIT_CODE);
+        return false;
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    sdl_device::WindowState& state = windowState();
+    const int scale = sdl_device::windowScale();
+    const std::string titleText(title);
+    state.window = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    sdl_device::DISPLAY_WIDTH * scale, sdl_device::DISPLAY_HEIGHT * scale,
+                                    SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
+    if (state.window == nullptr || !sdl_device::createRenderer(state)) {
+        sdl_device::destroySdlWindow(state);
+        return false;
+    }
+    SDL_SetWindowMinimumSize(state.window, sdl_device::DISPLAY_WIDTH, sdl_device::DISPLAY_HEIGHT);
+    sdl_device::listenForOtherCopies(title);
+    state.procedure = procedure;
+    procedure(Message::Create, 0, 0);
+    return true;
+}
+
+void destroyWindow() {
+    sdl_device::WindowState& state = windowState();
+    if (!sdl_device::windowExists()) return;
+    state.procedure(Message::Destroy, 0, 0);
+    state.procedure = nullptr;
+    releaseStylus();
+    sdl_device::stopListeningForOtherCopies();
+    sdl_device::destroySdlWindow(state);
+}
+
+std::intptr_t defaultWindowProcedure(Message message, std::uint32_t, std::uint32_t) {
+    if (message == Message::Close) destroyWindow();
+    return 0;
+}
+
+std::intptr_t sendMessage(Message message, std::uint32_t firstWord, std::uint32_t secondWord) {
+    if (!sdl_device::windowExists()) return 0;
+    return windowState().procedure(message, firstWord, secondWord);
+}
+
+void captureStylus() { windowState().stylusCaptured = sdl_device::windowExists(); }
+
+void releaseStylus() {
+    windowState().stylusCaptured = false;
+    SDL_CaptureMouse(SDL_FALSE);
+}
+
+void showMessageBox(std::string_view text, std::string_view caption) {
+    const std::string textCopy(text);
+    const std::string captionCopy(caption);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, captionCopy.c_str(), textCopy.c_str(), windowState().window);
+}
+
+}  // namespace platform

@@ -1,0 +1,45 @@
+// The records file's folder, chosen from the program's own location.
+#include "records/records_location.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+namespace records {
+namespace {
+
+constexpr std::string_view RECORDS_FILE_NAME = "game.dat";
+constexpr std::string_view PROGRAM_DISK = "\\Program Disk\\";
+constexpr std::string_view NAND_PROGRAM_FILES = "\\Nand Disk\\Program Files\\";
+
+// A device path uses backslashes only; anything with a slash is a POSIX path.
+char separatorOf(std::string_view path) { return path.find('/') == std::string_view::npos ? '\\' : '/'; }
+
+bool folderWritable(const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; }
+
+}  // namespace
+
+std::string recordsPathBesideProgram(std::string_view programPath) {
+    const std::size_t cut = programPath.rfind(separatorOf(programPath));
+    if (cut == std::string_view::npos) return {};
+    std::string path(programPath.substr(0, cut + 1));
+    path += RECORDS_FILE_NAME;
+    if (path.starts_with(PROGRAM_DISK)) path.replace(0, PROGRAM_DISK.size(), NAND_PROGRAM_FILES);
+    return path;
+}
+
+std::string chooseRecordsPath(std::string_view programPath, std::string (*userDataFolder)()) {
+    std::string beside = recordsPathBesideProgram(programPath);
+    if (beside.empty()) return {};
+    if (folderWritable(beside.substr(0, beside.size() - RECORDS_FILE_NAME.size()))) return beside;
+
+    std::string folder = userDataFolder();
+    if (folder.empty()) return {};
+    if (folder.back() != '/') folder += '/';
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder + std::string(RECORDS_FILE_NAME);
+}
+
+}  // namespace records

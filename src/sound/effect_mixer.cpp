@@ -1,0 +1,193 @@
+// Mixing of the playing voices into a stream buffer, the voices' end, and the echo.
+#include "sound/effect_mixer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "sound/sound_engine.h"
+
+namespace {
+
+constexpr std::uint8_t SILENCE_8BIT = 128;
+constexpr std::int64_t EIGHT_BIT_MAX = 255;
+constexpr std::int64_t VOLUME_ONE = 256;  // the mix divides by the voice count times this
+
+std::int16_t Saturate16(std::int64_t value) {
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int16_t>::min(),
+                                                              std::numeric_limits<std::int16_t>::max()));
+}
+
+std::uint8_t Saturate8(std::int64_t value) {
+    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, EIGHT_BIT_MAX));
+}
+
+std::int16_t Load16(const std::uint8_t* data, std::int32_t index) {
+    std::int16_t value;
+    std::memcpy(&value, data + 2 * index, sizeof value);
+    return value;
+}
+
+void Store16(std::uint8_t* data, std::int32_t index, std::int16_t value) {
+    std::memcpy(data + 2 * index, &value, sizeof value);
+}
+
+// A sample value at the output width: 16-bit as stored, or the signed 8-bit value around silence.
+template <bool EightBit>
+std::int32_t OutputValue(std::int16_t stored) {
+    if constexpr (EightBit) {
+        return stored >> 8;
+    } else {
+        return stored;
+    }
+}
+
+// One renderer of the family, chosen by output channels, sample channels and output width: one sample
+// frame per output frame, repeats restarting at 0. Returns true when the voice has played its last frame.
+template <bool StereoOutput, bool StereoSample, bool EightBit>
+bool PlayVoice(SoundVoice& voice, std::int32_t effectsVolume, std::int64_t* accumulator, std::int32_t outputFrames) {
+    const SoundSample& sample = *voice.sample;
+    const std::int32_t frames = static_cast<std::int32_t>(sample.frames);
+    std::int32_t position = voice.position;
+    for (std::int32_t f = 0; f < outputFrames; ++f) {
+        const std::int32_t left = OutputValue<EightBit>(sample.left[position]);
+        const std::int32_t right = StereoSample ? OutputValue<EightBit>(sample.right[position]) : left;
+        if constexpr (StereoOutput) {
+            accumulator[2 * f] += left * effectsVolume;
+            accumulator[2 * f + 1] += right * effectsVolume;
+        } else if constexpr (StereoSample) {
+            accumulator[f] += ((left + right) * effectsVolume) >> 2;
+        } else {
+            accumulator[f] += left * effectsVolume;
+        }
+        ++position;
+        if (position >= frames) {
+            if (voice.repeats < 1) break;
+            --voice.repeats;
+            position = 0;
+        }
+    }
+    voice.position = position;
+    return position >= frames && voice.repeats <= 0;
+}
+
+template <bool StereoOutput, bool EightBit>
+bool PlayVoiceForSample(SoundVoice& voice, std::int32_t effectsVolume, std::int64_t* accumulator,
+                        std::int32_t outputFrames) {
+    if (voice.sample->stereo != 0) {
+        return PlayVoice<StereoOutput, true, EightBit>(voice, effectsVolume, accumulator, outputFrames);
+    }
+    return PlayVoice<StereoOutput, false, EightBit>(voice, effectsVolume, accumulator, outputFrames);
+}
+
+// Takes the voice out of its engine's list and frees it.
+void UnlinkVoice(SoundVoice& voice) {
+    std::unique_ptr<SoundVoice>& owner = voice.prev != nullptr ? voice.prev->next : voice.engine->voices;
+    std::unique_ptr<SoundVoice> rest = std::move(voice.next);
+    if (rest) rest->prev = voice.prev;
+    owner = std::move(rest);
+}
+
+}  // namespace
+
+EffectMixer::EffectMixer(SoundEngine* owner) : engine(owner) {}
+
+bool EffectMixer::Configure(std::uint32_t channelCount, std::uint32_t outputRate, std::uint32_t outputBits,
+                            std::uint32_t buffers, std::uint8_t echoOn) {
+    if (buffers == 0 || (outputBits != 8 && outputBits != 16)) return false;
+    channels = channelCount;
+    rate = outputRate;
+    bits = outputBits;
+    buffersPerSecond = buffers;
+    echo = echoOn;
+    const std::uint32_t bytesPerValue = bits / 8;
+    valuesPerBuffer = static_cast<std::int32_t>(((bytesPerValue * channels * rate) / buffersPerSecond) / bytesPerValue);
+    echoDelay = rate * ECHO_MILLISECONDS / 1000;
+    accumulator.assign(static_cast<std::size_t>(valuesPerBuffer), 0);
+    echoHistory.assign(static_cast<std::size_t>(valuesPerBuffer), 0);
+    echoInput.assign(static_cast<std::size_t>(valuesPerBuffer), 0);
+    return true;
+}
+
+void EffectMixer::MixEffects(platform::AudioBufferHeader* buffer) {
+    const ModulePlayer& music = engine->music;
+    // Without music the buffer still holds what it carried last time round.
+    if (music.playing == 0 || music.paused != 0) ClearBuffer(buffer);
+    if (engine->voices) MixVoices(buffer);
+    if (echo == 1) ApplyEcho(buffer);
+}
+
+void EffectMixer::ClearBuffer(platform::AudioBufferHeader* buffer) const {
+    std::memset(buffer->data, bits == 8 ? SILENCE_8BIT : 0, buffer->length);
+}
+
+std::int32_t EffectMixer::PlayedValues() const {
+    if (channels == 0) return 0;
+    const std::int32_t perFrame = static_cast<std::int32_t>(channels);
+    return valuesPerBuffer / perFrame * perFrame;
+}
+
+bool EffectMixer::RenderVoice(SoundVoice& voice, std::int32_t effectsVolume) {
+    std::int64_t* sum = accumulator.data();
+    if (channels == 2) {
+        const std::int32_t frames = valuesPerBuffer / 2;
+        return bits == 8 ? PlayVoiceForSample<true, true>(voice, effectsVolume, sum, frames)
+                         : PlayVoiceForSample<true, false>(voice, effectsVolume, sum, frames);
+    }
+    return bits == 8 ? PlayVoiceForSample<false, true>(voice, effectsVolume, sum, valuesPerBuffer)
+                     : PlayVoiceForSample<false, false>(voice, effectsVolume, sum, valuesPerBuffer);
+}
+
+void EffectMixer::MixVoices(platform::AudioBufferHeader* buffer) {
+    std::fill(accumulator.begin(), accumulator.end(), 0);
+    const std::int32_t effectsVolume = engine->effectsVolume;
+    std::int64_t count = 0;
+    for (SoundVoice* voice = engine->voices.get(); voice != nullptr;) {
+        // Rendering may free the voice: take the link first.
+        SoundVoice* following = voice->next.get();
+        ++count;
+        if (RenderVoice(*voice, effectsVolume)) UnlinkVoice(*voice);
+        voice = following;
+    }
+    // Several voices share the loudness of one instead of adding up.
+    const std::int64_t divisor = count * VOLUME_ONE;
+    std::uint8_t* data = buffer->data;
+    const std::int32_t values = std::min<std::int32_t>(valuesPerBuffer, static_cast<std::int32_t>(buffer->length / (bits / 8)));
+    for (std::int32_t i = 0; i < values; ++i) {
+        const std::int64_t voiceValue = accumulator[i] / divisor;
+        if (bits == 16) {
+            Store16(data, i, Saturate16(Load16(data, i) + voiceValue));
+        } else {
+            data[i] = Saturate8(data[i] + voiceValue);
+        }
+    }
+}
+
+void EffectMixer::ApplyEcho(platform::AudioBufferHeader* buffer) {
+    if (channels < 2 || echoDelay == 0) return;
+    std::uint8_t* data = buffer->data;
+    const bool eightBit = bits == 8;
+    // The stream the echo follows is the one the device plays: whole frames, so that a delay of an
+    // even number of values keeps left on the left across buffer boundaries too.
+    const std::int32_t values =
+        std::min<std::int32_t>(PlayedValues(), static_cast<std::int32_t>(buffer->length / (bits / 8)));
+    for (std::int32_t j = 0; j < values; ++j) {
+        echoInput[j] = eightBit ? static_cast<std::int16_t>(data[j] - SILENCE_8BIT) : Load16(data, j);
+    }
+    const std::int32_t delay = static_cast<std::int32_t>(echoDelay) - 1;
+    for (std::int32_t j = 0; j < values; ++j) {
+        const std::int32_t source = j - delay;
+        std::int32_t earlier = 0;
+        if (source >= 0) {
+            earlier = echoInput[source];
+        } else if (values + source >= 0) {
+            earlier = echoHistory[values + source];
+        }
+        if (eightBit) {
+            data[j] = Saturate8(data[j] + (earlier >> 1));
+        } else {
+            Store16(data, j, Saturate16(echoInput[j] + (earlier >> 1)));
+        }
+    }
+    std::swap(echoHistory, echoInput);
+}

@@ -1,0 +1,69 @@
+// The mixer of sampled sounds: adds the playing voices (and optionally an echo) to each stream buffer
+// after the music has been rendered into it. Runs on the audio thread inside SoundEngine::FillNextBuffer,
+// under the engine's lock.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/platform.h"
+
+class SoundEngine;
+struct SoundSample;
+
+// One playing instance of a loaded sound, linked into the engine's voice list. The list owns its
+// voices: each voice owns the one after it, the engine owns the first.
+struct SoundVoice {
+    std::int32_t repeats = 0;             // further complete plays after the current one
+    std::int32_t position = 0;            // next frame of the sample to play
+    const SoundSample* sample = nullptr;  // owned by the engine's slot
+    SoundVoice* prev = nullptr;           // null for the first voice
+    std::unique_ptr<SoundVoice> next;     // null for the last voice
+    SoundEngine* engine = nullptr;        // owner of the list
+};
+
+class EffectMixer {
+public:
+    // Delay of the echo: 23 ms of output values.
+    static constexpr std::uint32_t ECHO_MILLISECONDS = 23;
+
+    explicit EffectMixer(SoundEngine* engine);
+    EffectMixer(const EffectMixer&) = delete;
+    EffectMixer& operator=(const EffectMixer&) = delete;
+
+    // Called by OpenOutput with the output format: sizes the accumulator and the echo history for one
+    // buffer and clears the history. Returns true.
+    bool Configure(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits, std::uint32_t buffersPerSecond,
+                   std::uint8_t echo);
+
+    // Adds the engine's voices to the buffer the music was just rendered into: silences it first when
+    // the music is stopped or paused, mixes every voice (freeing those that end in this buffer), then
+    // applies the echo when it is on.
+    void MixEffects(platform::AudioBufferHeader* buffer);
+
+    std::uint32_t echoDelay = 0;       // rate x 23 / 1000 values
+    std::int32_t valuesPerBuffer = 0;  // output values in a buffer at the output width
+    std::uint8_t echo = 0;
+    std::uint32_t bits = 0;
+    std::uint32_t rate = 0;
+    std::uint32_t channels = 0;
+    std::uint32_t buffersPerSecond = 0;
+    SoundEngine* engine = nullptr;
+    // Sum of the voices for one buffer. 64 bits wide so that any number of full-scale voices sums
+    // without overflow.
+    std::vector<std::int64_t> accumulator;
+    // The values of the previous buffer before the echo (8-bit output keeps bytes here too).
+    std::vector<std::int16_t> echoHistory;
+
+private:
+    void ClearBuffer(platform::AudioBufferHeader* buffer) const;
+    void MixVoices(platform::AudioBufferHeader* buffer);
+    // Plays the voice into the accumulator; true when it has played its last frame.
+    bool RenderVoice(SoundVoice& voice, std::int32_t effectsVolume);
+    void ApplyEcho(platform::AudioBufferHeader* buffer);
+    // Values the device actually plays: whole frames only.
+    std::int32_t PlayedValues() const;
+
+    std::vector<std::int16_t> echoInput;  // this buffer's values before the echo
+};

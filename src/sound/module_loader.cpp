@@ -1,0 +1,174 @@
+// Reads a MOD image into the player's unpacked form. Every read is checked against the image size:
+// a truncated module keeps what it holds and reads missing pattern bytes as zero.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "sound/module_player.h"
+
+namespace {
+
+constexpr std::int32_t TITLE_BYTES = 20;
+constexpr std::int32_t SAMPLE_HEADER_BYTES = 30;
+constexpr std::int32_t SAMPLE_NAME_BYTES = 22;
+constexpr std::int32_t SIGNATURE_OFFSET = 1080;
+constexpr std::int32_t SIGNATURE_BYTES = 4;
+constexpr std::int32_t BYTES_PER_NOTE = 4;
+constexpr std::int32_t LONG_LAYOUT_SAMPLES = 31;
+constexpr std::int32_t SHORT_LAYOUT_SAMPLES = 15;
+// Headers and order list of the 15-sample layout: anything shorter is not a module.
+constexpr std::int32_t SMALLEST_MODULE = TITLE_BYTES + SHORT_LAYOUT_SAMPLES * SAMPLE_HEADER_BYTES + 2 +
+                                         ModulePlayer::ORDER_COUNT;
+constexpr std::int32_t MAX_VOLUME = 64;
+constexpr std::int32_t SEAM_MIN_LOOP = 3;
+// Period 856 sits at index 8; one index step is an eighth of a semitone.
+constexpr double NOTE_REFERENCE_PERIOD = 856.0;
+constexpr double NOTE_STEP_RATIO = 1.007246412224;
+constexpr double NOTE_REFERENCE_INDEX = 8.0;
+
+struct Layout {
+    std::int32_t channelCount;
+    std::int32_t sampleCount;
+};
+
+// A byte view that answers zero past the end of the image.
+class ImageReader {
+public:
+    ImageReader(const std::uint8_t* image, std::int32_t size) : image_(image), size_(size) {}
+
+    std::uint8_t byteAt(std::int64_t offset) const {
+        return offset >= 0 && offset < size_ ? image_[offset] : 0;
+    }
+    std::int32_t wordAt(std::int64_t offset) const { return byteAt(offset) * 256 + byteAt(offset + 1); }
+    std::int32_t bytesFrom(std::int64_t offset) const {
+        return offset < size_ ? static_cast<std::int32_t>(size_ - offset) : 0;
+    }
+    const std::uint8_t* at(std::int64_t offset) const { return image_ + offset; }
+
+    // 8-bit text read as Latin-1, up to the first zero byte.
+    std::wstring textAt(std::int64_t offset, std::int32_t count) const {
+        std::wstring text;
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::uint8_t c = byteAt(offset + i);
+            if (c == 0) break;
+            text.push_back(static_cast<wchar_t>(c));
+        }
+        return text;
+    }
+
+private:
+    const std::uint8_t* image_;
+    std::int32_t size_;
+};
+
+Layout layoutOf(const ImageReader& reader, std::int32_t size) {
+    if (size <= SIGNATURE_OFFSET + SIGNATURE_BYTES - 1) return {4, SHORT_LAYOUT_SAMPLES};
+    char signature[SIGNATURE_BYTES];
+    for (std::int32_t i = 0; i < SIGNATURE_BYTES; ++i) signature[i] = static_cast<char>(reader.byteAt(SIGNATURE_OFFSET + i));
+    const auto is = [&](const char* text) { return std::memcmp(signature, text, SIGNATURE_BYTES) == 0; };
+    if (is("M.K.") || is("FLT4")) return {4, LONG_LAYOUT_SAMPLES};
+    if (is("FLT8") || is("8CHN")) return {8, LONG_LAYOUT_SAMPLES};
+    if (is("6CHN")) return {6, LONG_LAYOUT_SAMPLES};
+    return {4, SHORT_LAYOUT_SAMPLES};
+}
+
+std::int32_t noteOfPeriod(std::int32_t period) {
+    if (period == 0) return -1;
+    return static_cast<std::int32_t>((std::log(NOTE_REFERENCE_PERIOD) - std::log(static_cast<double>(period))) /
+                                         std::log(NOTE_STEP_RATIO) +
+                                     NOTE_REFERENCE_INDEX);
+}
+
+PatternCell unpackNote(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
+    PatternCell cell;
+    cell.note = noteOfPeriod((b0 & 0x0F) * 256 + b1);
+    cell.sampleNumber = (b0 & 0xF0) | (b2 >> 4);
+    cell.effect = b2 & 0x0F;
+    cell.param = b3;
+    return cell;
+}
+
+ModSample readSampleHeader(const ImageReader& reader, std::int64_t offset) {
+    ModSample sample;
+    sample.name = reader.textAt(offset, SAMPLE_NAME_BYTES);
+    offset += SAMPLE_NAME_BYTES;
+    sample.length = reader.wordAt(offset) * 2;
+    const std::int32_t finetune = reader.byteAt(offset + 2);
+    sample.finetune = finetune > 7 ? finetune - 16 : finetune;
+    sample.volume = std::min<std::int32_t>(reader.byteAt(offset + 3), MAX_VOLUME);
+    sample.loopStart = reader.wordAt(offset + 4) * 2;
+    sample.loopLength = reader.wordAt(offset + 6) * 2;
+    return sample;
+}
+
+// Takes the sample's bytes from the image (no more than it holds) and closes the loop seam.
+void readSampleData(const ImageReader& reader, std::int64_t offset, ModSample& sample) {
+    sample.length = std::min(sample.length, reader.bytesFrom(offset));
+    sample.loopEnd = std::min(sample.loopStart + sample.loopLength, sample.length);
+    sample.data.assign(static_cast<std::size_t>(sample.length) + 1, 0);
+    if (sample.length > 0) std::memcpy(sample.data.data(), reader.at(offset), static_cast<std::size_t>(sample.length));
+    if (sample.length >= 1 && sample.loopLength >= SEAM_MIN_LOOP && sample.loopStart <= sample.length)
+        sample.data[static_cast<std::size_t>(sample.loopEnd)] = sample.data[static_cast<std::size_t>(sample.loopStart)];
+}
+
+}  // namespace
+
+bool ModulePlayer::LoadModule(const std::uint8_t* image, std::int32_t size) {
+    if (image == nullptr || size < SMALLEST_MODULE) return false;
+    const ImageReader reader(image, size);
+    const Layout layout = layoutOf(reader, size);
+    ClearModule();
+    channelCount = layout.channelCount;
+    title = reader.textAt(0, TITLE_BYTES);
+
+    for (std::int32_t i = 1; i <= layout.sampleCount; ++i)
+        samples[static_cast<std::size_t>(i)] = readSampleHeader(reader, TITLE_BYTES + SAMPLE_HEADER_BYTES * (i - 1));
+
+    const std::int64_t songOffset = TITLE_BYTES + SAMPLE_HEADER_BYTES * layout.sampleCount;
+    // A song longer than the order list would walk off its end.
+    songLength = std::min<std::int32_t>(reader.byteAt(songOffset), ORDER_COUNT);
+    std::int32_t highestPattern = 0;
+    for (std::int32_t i = 0; i < ORDER_COUNT; ++i) {
+        orders[static_cast<std::size_t>(i)] = reader.byteAt(songOffset + 2 + i);
+        highestPattern = std::max(highestPattern, orders[static_cast<std::size_t>(i)]);
+    }
+    patternCount = highestPattern + 1;
+
+    // The short layout has no signature: its patterns follow the order list directly.
+    std::int64_t offset = songOffset + 2 + ORDER_COUNT;
+    if (layout.sampleCount == LONG_LAYOUT_SAMPLES) offset += SIGNATURE_BYTES;
+    patterns.assign(static_cast<std::size_t>(patternCount) * ROWS_PER_PATTERN * MAX_CHANNELS, PatternCell{});
+    for (std::int32_t p = 0; p < patternCount; ++p) {
+        for (std::int32_t row = 0; row < ROWS_PER_PATTERN; ++row) {
+            PatternCell* cells = &patterns[(static_cast<std::size_t>(p) * ROWS_PER_PATTERN + row) * MAX_CHANNELS];
+            for (std::int32_t m = 0; m < channelCount; ++m, offset += BYTES_PER_NOTE)
+                cells[m] = unpackNote(reader.byteAt(offset), reader.byteAt(offset + 1), reader.byteAt(offset + 2),
+                                      reader.byteAt(offset + 3));
+        }
+    }
+
+    for (std::int32_t i = 1; i <= layout.sampleCount; ++i) {
+        ModSample& sample = samples[static_cast<std::size_t>(i)];
+        const std::int32_t declaredLength = sample.length;
+        readSampleData(reader, offset, sample);
+        offset += declaredLength;
+    }
+
+    playing = 0;
+    loaded = 1;
+    return true;
+}
+
+bool ModulePlayer::LoadModuleFile(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    std::vector<std::uint8_t> image;
+    std::uint8_t chunk[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) image.insert(image.end(), chunk, chunk + got);
+    const bool readFailed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readFailed || image.empty() || image.size() > static_cast<std::size_t>(INT32_MAX)) return false;
+    return LoadModule(image.data(), static_cast<std::int32_t>(image.size()));
+}

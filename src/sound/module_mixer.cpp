@@ -1,0 +1,76 @@
+// Resamples every channel's sample into the mix buffers: fixed-point positions (10 fraction bits),
+// linear interpolation between neighbouring bytes, volume by table lookup. Integer only per frame.
+#include <algorithm>
+
+#include "sound/module_player.h"
+
+namespace {
+
+constexpr std::int32_t FRACTION_BITS = 10;
+constexpr std::int32_t ONE = 1 << FRACTION_BITS;
+constexpr std::int32_t FRACTION_MASK = ONE - 1;
+constexpr std::int32_t MIN_LOOP_END = 2;  // a loop must end beyond byte 2 to count as one
+// Bounds a runaway pitch (a period slid towards zero) so positions stay far inside 32 bits.
+constexpr float MAX_STEP = static_cast<float>(1 << 20);
+
+using VolumeRow = std::array<std::int32_t, 256>;
+
+// Renders `count` frames from `position`, returns the position after them.
+std::int32_t renderFrames(const ModSample& s, const VolumeRow& row, std::int32_t position, std::int32_t step,
+                          std::int32_t* dest, std::int32_t count) {
+    const std::int8_t* data = s.data.data();
+    for (std::int32_t w = 0; w < count; ++w) {
+        const std::int32_t i = position >> FRACTION_BITS;
+        const std::int32_t f = position & FRACTION_MASK;
+        const std::int32_t a = row[static_cast<std::uint8_t>(data[i])];
+        const std::int32_t b = row[static_cast<std::uint8_t>(i + 1 < s.length ? data[i + 1] : data[0])];
+        dest[w] += ((ONE - f) * a + f * b) >> FRACTION_BITS;
+        position += step;
+    }
+    return position;
+}
+
+}  // namespace
+
+void ModulePlayer::MixChannels(std::int32_t* left, std::int32_t* right, std::int32_t start, std::int32_t n) {
+    if (n <= 0) return;
+    std::fill(left + start, left + start + n, 0);
+    std::fill(right + start, right + start + n, 0);
+    for (std::int32_t m = 0; m < channelCount; ++m) {
+        ModChannel& ch = channelState[static_cast<std::size_t>(m)];
+        if (ch.sampleNumber < 1) continue;
+        const bool rightSide = m % 4 == 1 || m % 4 == 2;
+        MixChannel(ch, (rightSide ? right : left) + start, n);
+    }
+}
+
+void ModulePlayer::MixChannel(ModChannel& ch, std::int32_t* dest, std::int32_t n) {
+    const ModSample& s = ChannelSample(ch);
+    if (rate == 0 || s.data.empty()) return;
+    const float exactStep = ch.frequency * static_cast<float>(ONE) / static_cast<float>(rate);
+    // Without a pitch (no note yet, or none left) the channel renders nothing.
+    if (!(exactStep >= 1.0f)) return;
+    const auto step = static_cast<std::int32_t>(std::min(exactStep, MAX_STEP));
+    const VolumeRow& row = VolumeTable[static_cast<std::size_t>(std::clamp(ch.mixVolume, 0, VOLUME_STEPS - 1))];
+    std::int32_t position = ch.position;
+    if (s.loopEnd > MIN_LOOP_END) {
+        const std::int32_t end = s.loopEnd * ONE;
+        std::int32_t done = 0;
+        while (done < n) {
+            if (position >= end) {
+                position -= s.loopLength * ONE;
+                if (position >= end) position = s.loopStart * ONE;
+                if (position < 0) position = 0;
+                // A loop start beyond the loop end would never get inside the loop.
+                if (position >= end) position = 0;
+            }
+            const std::int32_t count = std::min(n - done, (end - position - 1) / step + 1);
+            position = renderFrames(s, row, position, step, dest + done, count);
+            done += count;
+        }
+    } else if (position < s.length * ONE) {
+        const std::int32_t count = std::min(n, (s.length * ONE - position - 1) / (step + 1));
+        position = renderFrames(s, row, position, step, dest, count);
+    }
+    ch.position = position;
+}

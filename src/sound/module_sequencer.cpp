@@ -1,0 +1,270 @@
+// The module's sequencer: what each row and each tick do to the channels (notes, samples, effects,
+// jumps). Only channel registers change here; MixChannels turns them into sound.
+#include <algorithm>
+
+#include "sound/module_player.h"
+
+namespace {
+
+constexpr float AMIGA_CLOCK = 3579545.25f;
+constexpr float LOWEST_SLIDE_PERIOD = 54.0f;
+constexpr std::int32_t MAX_VOLUME = 64;
+constexpr std::int32_t LAST_JUMP_ROW = 63;
+constexpr std::int32_t WAVE_STEPS = 32;
+constexpr std::int32_t VIBRATO_SHIFT = 7;
+constexpr std::int32_t TREMOLO_SHIFT = 6;
+constexpr std::int32_t SPEED_COMMAND_LIMIT = 32;  // F from here on sets a tempo, which is ignored
+
+// Half a sine wave of amplitude 255, walked by vibrato and tremolo.
+constexpr std::uint8_t SINE[WAVE_STEPS] = {0,   24,  49,  74,  97,  120, 141, 161, 180, 197, 212,
+                                           224, 235, 244, 250, 253, 255, 253, 250, 244, 235, 224,
+                                           212, 197, 180, 161, 141, 120, 97,  74,  49,  24};
+
+enum Effect : std::int32_t {
+    ARPEGGIO = 0,
+    SLIDE_UP = 1,
+    SLIDE_DOWN = 2,
+    TONE_PORTAMENTO = 3,
+    VIBRATO = 4,
+    PORTAMENTO_VOLUME_SLIDE = 5,
+    VIBRATO_VOLUME_SLIDE = 6,
+    TREMOLO = 7,
+    SAMPLE_OFFSET = 9,
+    VOLUME_SLIDE = 10,
+    POSITION_JUMP = 11,
+    SET_VOLUME = 12,
+    PATTERN_BREAK = 13,
+    EXTENDED = 14,
+    SET_SPEED = 15,
+};
+
+enum ExtendedEffect : std::int32_t {
+    FINE_SLIDE_UP = 1,
+    FINE_SLIDE_DOWN = 2,
+    SET_FINETUNE = 5,
+    FINE_VOLUME_UP = 10,
+    FINE_VOLUME_DOWN = 11,
+    NOTE_CUT = 12,
+};
+
+// A period of zero or less (slid or vibrated past the top) has no pitch: the channel falls silent.
+float frequencyOf(float period) { return period > 0.0f ? AMIGA_CLOCK / period : 0.0f; }
+
+std::int32_t limitVolume(std::int32_t volume) { return std::clamp(volume, 0, MAX_VOLUME); }
+
+void advanceWave(ModChannel& ch, std::int32_t speed) {
+    ch.wavePosition += speed;
+    if (ch.wavePosition > WAVE_STEPS - 1) {
+        ch.wavePosition -= WAVE_STEPS;
+        ch.waveNegative = !ch.waveNegative;
+    }
+}
+
+}  // namespace
+
+const ModSample& ModulePlayer::ChannelSample(const ModChannel& ch) const { return Sample(ch.sampleNumber); }
+
+float ModulePlayer::PeriodForNote(const ModChannel& ch, std::int32_t note) const {
+    return PeriodAt(ChannelSample(ch).finetune + note);
+}
+
+bool ModulePlayer::ProcessRow() {
+    if (currentRow == nullptr) return true;
+    std::int32_t newOrder = -1;
+    std::int32_t newRow = -1;
+    for (std::int32_t m = 0; m < channelCount; ++m) {
+        const PatternCell& cell = currentRow[m];
+        ModChannel& ch = channelState[static_cast<std::size_t>(m)];
+        const bool portamento = cell.effect == TONE_PORTAMENTO || cell.effect == PORTAMENTO_VOLUME_SLIDE;
+        if (cell.sampleNumber > 0) {
+            ch.sampleNumber = cell.sampleNumber;
+            if (!portamento) ch.position = 0;
+            ch.volume = ch.mixVolume = ChannelSample(ch).volume;
+        }
+        if (cell.note >= 0) {
+            ch.note = cell.note;
+            if (!portamento) ch.period = PeriodForNote(ch, cell.note);
+            ch.vibratoSpeed = ch.vibratoDepth = ch.tremoloSpeed = ch.tremoloDepth = 0;
+            ch.wavePosition = 0;
+            ch.waveNegative = false;
+            if (cell.sampleNumber == 0 && cell.effect == ARPEGGIO) ch.position = 0;
+        }
+        bool jumpPastEnd = false;
+        ApplyRowEffect(cell, ch, newOrder, newRow, jumpPastEnd);
+        if (jumpPastEnd) return false;
+        if (ch.period > 0.0f) ch.frequency = AMIGA_CLOCK / ch.period;
+    }
+    if (newOrder >= 0) orderIndex = newOrder;
+    if (newRow >= 0) rowIndex = newRow;
+    return true;
+}
+
+void ModulePlayer::ApplyRowEffect(const PatternCell& cell, ModChannel& ch, std::int32_t& newOrder,
+                                  std::int32_t& newRow, bool& jumpPastEnd) {
+    const std::int32_t hi = cell.param >> 4;
+    const std::int32_t lo = cell.param & 0x0F;
+    switch (cell.effect) {
+    case TONE_PORTAMENTO:
+    case PORTAMENTO_VOLUME_SLIDE:
+        ch.portaTarget = PeriodForNote(ch, ch.note);
+        if (cell.effect == TONE_PORTAMENTO && cell.param > 0) ch.portaSpeed = cell.param;
+        break;
+    case VIBRATO:
+        if (hi > 0) ch.vibratoSpeed = hi;
+        if (lo > 0) ch.vibratoDepth = lo;
+        break;
+    case TREMOLO:
+        if (hi > 0) ch.tremoloSpeed = hi;
+        if (lo > 0) ch.tremoloDepth = lo;
+        break;
+    case SAMPLE_OFFSET:
+        ch.position = cell.param * 256 * 1024;
+        break;
+    case POSITION_JUMP:
+        // The row is kept: a jump from the last row of a pattern lands on row 0 of the new position.
+        newOrder = cell.param;
+        if (cell.param >= songLength) {
+            orderIndex = 0;
+            jumpPastEnd = true;
+        }
+        break;
+    case SET_VOLUME:
+        ch.volume = ch.mixVolume = limitVolume(cell.param);
+        break;
+    case PATTERN_BREAK: {
+        const std::int32_t row = hi * 10 + lo;
+        newRow = row > LAST_JUMP_ROW ? 0 : row;
+        newOrder = orderIndex + 1;
+        if (newOrder >= songLength) {
+            orderIndex = 0;
+            rowIndex = newRow;
+            jumpPastEnd = true;
+        }
+        break;
+    }
+    case EXTENDED:
+        ApplyExtendedRowEffect(cell, ch, hi, lo);
+        break;
+    case SET_SPEED:
+        if (cell.param < SPEED_COMMAND_LIMIT) speed = cell.param;
+        break;
+    default:
+        break;
+    }
+}
+
+void ModulePlayer::ApplyExtendedRowEffect(const PatternCell& cell, ModChannel& ch, std::int32_t hi,
+                                          std::int32_t lo) {
+    switch (hi) {
+    case FINE_SLIDE_UP:
+        ch.period -= static_cast<float>(lo);
+        break;
+    case FINE_SLIDE_DOWN:
+        ch.period += static_cast<float>(lo);
+        break;
+    case SET_FINETUNE:
+        // A lasting change to the sample itself; numbers beyond the sample entries name no sample.
+        if (cell.sampleNumber < SAMPLE_ENTRIES)
+            samples[static_cast<std::size_t>(cell.sampleNumber)].finetune = lo > 7 ? lo - 16 : lo;
+        break;
+    case FINE_VOLUME_UP:
+        ch.volume = ch.mixVolume = limitVolume(ch.volume + lo);
+        break;
+    case FINE_VOLUME_DOWN:
+        ch.volume = ch.mixVolume = limitVolume(ch.volume - lo);
+        break;
+    default:
+        break;
+    }
+}
+
+void ModulePlayer::ProcessTick() {
+    if (currentRow == nullptr) return;
+    for (std::int32_t m = 0; m < channelCount; ++m) ApplyTickEffect(currentRow[m], channelState[static_cast<std::size_t>(m)]);
+}
+
+void ModulePlayer::ApplyTickEffect(const PatternCell& cell, ModChannel& ch) {
+    const std::int32_t hi = cell.param >> 4;
+    const std::int32_t lo = cell.param & 0x0F;
+    switch (cell.effect) {
+    case ARPEGGIO:
+        if (cell.param > 0) Arpeggio(ch, hi, lo);
+        break;
+    case SLIDE_UP:
+        ch.period = std::max(ch.period - static_cast<float>(cell.param), LOWEST_SLIDE_PERIOD);
+        ch.frequency = frequencyOf(ch.period);
+        break;
+    case SLIDE_DOWN:
+        ch.period += static_cast<float>(cell.param);
+        ch.frequency = frequencyOf(ch.period);
+        break;
+    case TONE_PORTAMENTO:
+        TonePortamento(ch);
+        break;
+    case VIBRATO:
+        Vibrato(ch);
+        break;
+    case PORTAMENTO_VOLUME_SLIDE:
+        TonePortamento(ch);
+        VolumeSlide(ch, hi - lo);
+        break;
+    case VIBRATO_VOLUME_SLIDE:
+        Vibrato(ch);
+        VolumeSlide(ch, hi - lo);
+        break;
+    case TREMOLO:
+        Tremolo(ch);
+        break;
+    case VOLUME_SLIDE:
+        VolumeSlide(ch, hi - lo);
+        break;
+    case EXTENDED:
+        if (hi == NOTE_CUT && tick == lo) ch.volume = ch.mixVolume = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void ModulePlayer::Arpeggio(ModChannel& ch, std::int32_t hi, std::int32_t lo) const {
+    // The single tick that ends a row holding a jump is numbered -1 and plays no arpeggio step.
+    switch (tick % 3) {
+    case 0:
+        ch.frequency = frequencyOf(ch.period);
+        break;
+    case 1:
+        ch.frequency = frequencyOf(PeriodForNote(ch, ch.note + hi * 8));
+        break;
+    case 2:
+        ch.frequency = frequencyOf(PeriodForNote(ch, ch.note + lo * 8));
+        break;
+    default:
+        break;
+    }
+}
+
+void ModulePlayer::VolumeSlide(ModChannel& ch, std::int32_t delta) const {
+    ch.volume = ch.mixVolume = limitVolume(ch.volume + delta);
+}
+
+void ModulePlayer::TonePortamento(ModChannel& ch) const {
+    const auto speedStep = static_cast<float>(ch.portaSpeed);
+    if (ch.period < ch.portaTarget)
+        ch.period = std::min(ch.period + speedStep, ch.portaTarget);
+    else if (ch.period > ch.portaTarget)
+        ch.period = std::max(ch.period - speedStep, ch.portaTarget);
+    ch.frequency = frequencyOf(ch.period);
+}
+
+void ModulePlayer::Vibrato(ModChannel& ch) const {
+    const std::int32_t delta = (SINE[ch.wavePosition & (WAVE_STEPS - 1)] * ch.vibratoDepth) >> VIBRATO_SHIFT;
+    const float offset = static_cast<float>(ch.waveNegative ? -delta : delta);
+    ch.frequency = frequencyOf(ch.period + offset);
+    advanceWave(ch, ch.vibratoSpeed);
+}
+
+void ModulePlayer::Tremolo(ModChannel& ch) const {
+    const std::int32_t delta = (SINE[ch.wavePosition & (WAVE_STEPS - 1)] * ch.tremoloDepth) >> TREMOLO_SHIFT;
+    ch.mixVolume = ch.waveNegative ? std::max(ch.volume - delta, 0) : std::min(ch.volume + delta, MAX_VOLUME);
+    advanceWave(ch, ch.tremoloSpeed);
+}

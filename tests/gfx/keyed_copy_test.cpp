@@ -1,0 +1,105 @@
+// The keyed copies: what is drawn, what is skipped, and the guards.
+#include <array>
+
+#include "frame_fixture.h"
+#include "gfx/images.h"
+
+namespace {
+
+using Pixels = std::vector<std::pair<int, int>>;
+
+class KeyedCopy : public FrameTest {};
+
+// A 3 x 2 picture: the key in the middle of the top row, the darkest blue beside it.
+constexpr std::array<std::uint16_t, 6> SMALL_IMAGE = {0x0001, TRANSPARENT_KEY, 0xFFFF,
+                                                      0x07E0, 0xF800, 0x001F};
+
+TEST_F(KeyedCopy, BlitImageSkipsOnlyTheKey) {
+    blitImage(SMALL_IMAGE.data(), 100, 200, 2, 3);
+    EXPECT_EQ(pixel(100, 200), 0x0001);
+    EXPECT_EQ(pixel(101, 200), UNTOUCHED);
+    EXPECT_EQ(pixel(102, 200), 0xFFFF);
+    EXPECT_EQ(pixel(100, 201), 0x07E0);
+    EXPECT_EQ(pixel(101, 201), 0xF800);
+    EXPECT_EQ(pixel(102, 201), 0x001F);
+    EXPECT_EQ(touchedPixels().size(), 5u);
+}
+
+TEST_F(KeyedCopy, BlitImageOfNoRowsOrNoImageDrawsNothing) {
+    blitImage(SMALL_IMAGE.data(), 0, 0, 0, 3);
+    blitImage(SMALL_IMAGE.data(), 0, 0, -1, 3);
+    blitImage(nullptr, 0, 0, 2, 3);
+    EXPECT_TRUE(touchedPixels().empty());
+}
+
+TEST_F(KeyedCopy, BlitImageCoversTheWholeFrame) {
+    const std::vector<std::uint16_t> background(FRAME_PIXELS, 0x4321);
+    blitImage(background.data(), 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
+    for (std::uint16_t value : frame_) ASSERT_EQ(value, 0x4321);
+}
+
+TEST_F(KeyedCopy, BlitImageKeepsToTheFrame) {
+    blitImage(SMALL_IMAGE.data(), 238, 319, 2, 3);
+    EXPECT_EQ(touchedPixels(), (Pixels{{238, 319}}));
+    EXPECT_EQ(pixel(0, 0), UNTOUCHED);  // nothing wrapped round
+    SetUp();
+    blitImage(SMALL_IMAGE.data(), -1, -1, 2, 3);
+    EXPECT_EQ(touchedPixels(), (Pixels{{0, 0}, {1, 0}}));
+    EXPECT_EQ(pixel(0, 0), 0xF800);
+    EXPECT_EQ(pixel(1, 0), 0x001F);
+}
+
+// A sheet whose every pixel tells where it came from: (row, column) of a 20-pixel-wide sheet.
+std::vector<std::uint16_t> numberedSheet(int width, int height) {
+    std::vector<std::uint16_t> sheet(static_cast<std::size_t>(width * height));
+    for (int i = 0; i < width * height; ++i) sheet[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i + 1);
+    return sheet;
+}
+
+TEST_F(KeyedCopy, BlitImagePartCutsTheRectangleWithTheStride) {
+    const std::vector<std::uint16_t> sheet = numberedSheet(20, 10);
+    blitImagePart(sheet.data(), 5, 3, 20, 50, 60, 2, 4);
+    EXPECT_EQ(touchedPixels().size(), 8u);
+    for (int i = 0; i < 2; ++i) {
+        for (int j = 0; j < 4; ++j) EXPECT_EQ(pixel(50 + j, 60 + i), (3 + i) * 20 + 5 + j + 1);
+    }
+}
+
+TEST_F(KeyedCopy, BlitImagePartGuards) {
+    const std::vector<std::uint16_t> sheet = numberedSheet(20, 10);
+    blitImagePart(nullptr, 0, 0, 20, 0, 0, 2, 2);
+    blitImagePart(sheet.data(), -1, 0, 20, 0, 0, 2, 2);
+    blitImagePart(sheet.data(), 0, -1, 20, 0, 0, 2, 2);
+    blitImagePart(sheet.data(), 0, 0, 20, -1, 0, 2, 2);
+    blitImagePart(sheet.data(), 0, 0, 20, 0, -1, 2, 2);
+    blitImagePart(sheet.data(), 0, 0, 20, 0, 0, -1, 2);
+    blitImagePart(sheet.data(), 0, 0, 20, 0, 0, 2, -1);
+    blitImagePart(sheet.data(), 0, 0, 20, 240, 0, 2, 1);
+    blitImagePart(sheet.data(), 0, 0, 20, 0, 320, 2, 1);
+    blitImagePart(sheet.data(), 0, 0, 20, 0, 0, 0, 2);
+    EXPECT_TRUE(touchedPixels().empty());
+}
+
+TEST_F(KeyedCopy, BlitImagePartAtTheLastColumnAndRow) {
+    const std::vector<std::uint16_t> sheet = numberedSheet(20, 10);
+    blitImagePart(sheet.data(), 0, 0, 20, 239, 0, 3, 1);
+    EXPECT_EQ(touchedPixels(), (Pixels{{239, 0}, {239, 1}, {239, 2}}));
+    SetUp();
+    blitImagePart(sheet.data(), 0, 0, 20, 0, 319, 1, 3);
+    EXPECT_EQ(touchedPixels(), (Pixels{{0, 319}, {1, 319}, {2, 319}}));
+}
+
+TEST_F(KeyedCopy, BlitImagePartPastTheFarEdgeIsCut) {
+    const std::vector<std::uint16_t> sheet = numberedSheet(20, 10);
+    blitImagePart(sheet.data(), 0, 0, 20, 238, 318, 4, 4);
+    EXPECT_EQ(touchedPixels(), (Pixels{{238, 318}, {239, 318}, {238, 319}, {239, 319}}));
+    EXPECT_EQ(pixel(239, 319), 20 + 1 + 1);
+}
+
+TEST(LoadImage, AnIdWithoutAPictureGivesNull) {
+    EXPECT_EQ(loadImage(0), nullptr);
+    EXPECT_EQ(loadImage(102), nullptr);
+    EXPECT_EQ(loadImage(115), nullptr);  // a sound's id, not a picture's
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+"""The game's dusk palette as the interface art uses it, with the few in-between tones it needs."""
+from canvas import rgb
+
+SKY_DARK = rgb("#1a1038")
+SKY_MID = rgb("#2b1d5c")
+VIOLET = rgb("#4a2f7f")
+DUSK_PINK = rgb("#b0507a")
+WARM_ORANGE = rgb("#f0a040")
+WINDOW_YELLOW = rgb("#ffd870")
+STONE_LIGHT = rgb("#c8c0d8")
+STONE_MID = rgb("#8a82a8")
+STONE_DARK = rgb("#4c4670")
+OUTLINE = rgb("#10081c")
+GREEN_ACCENT = rgb("#38d878")
+WHITE_TEXT = rgb("#f8f8f8")
+PANEL_BLUE = rgb("#203060")
+
+# In-between tones: one step lighter or darker than a palette colour, never a smooth ramp.
+NIGHT = rgb("#120a2a")
+SKY_DEEP = rgb("#22164a")
+GRID_FAINT_DARK = rgb("#2a1e58")    # grid line over SKY_DARK
+GRID_FAINT_MID = rgb("#37276e")     # grid line over SKY_MID
+FAR_VIOLET = rgb("#35275f")
+VIOLET_LIGHT = rgb("#6a4aa8")
+VIOLET_DEEP = rgb("#3a2468")
+PANEL_LIGHT = rgb("#3a5090")
+PANEL_DARK = rgb("#141e40")
+STONE_DEEP = rgb("#2e2a4c")
+WHITE_SHADE = rgb("#d8d0e8")
+GREEN_SHADE = rgb("#22a85a")
+ORANGE_SHADE = rgb("#c07028")
+WINDOW_DIM = rgb("#a87048")
+
+BAYER4 = ((0, 8, 2, 10), (12, 4, 14, 6), (3, 11, 1, 9), (15, 7, 13, 5))
+
+
+def dithered(x, y, amount):
+    """True where a 4x4 ordered dither of coverage `amount` (0..1) picks the second colour."""
+    return BAYER4[y % 4][x % 4] < amount * 16

@@ -1,0 +1,385 @@
+"""Draws the tower panel buttons (105) and the tower tiles seen from above (106) for the six tower kinds."""
+from scene_common import (Canvas, KIND_COLOURS, OUTLINE, SKY_DARK, SKY_MID, FAR_VIOLET, STONE_DARK, STONE_MID,
+                          STONE_LIGHT, WINDOW_YELLOW, WINDOW_DIM, SHADOW_VIOLET, PANEL_LIGHT, PANEL_DARK, NIGHT,
+                          BEACON_RED, TREE_DARK, WARM_ORANGE, WHITE_TEXT, BADGE_GLYPHS, KIND_BADGES, darken, mix,
+                          dither, draw_badge, save)
+
+BUTTON_WIDTH, BUTTON_HEIGHT = 40, 47
+TILE_SIZE = 26
+KINDS = (1, 2, 3, 4, 5, 6)
+GROUND_TOP = 39            # first row of the street under the buildings on a button
+CHOSEN_DARKEN = 0.62
+TRUNK_BROWN = (112, 72, 48, 255)
+PATH_SAND = (184, 160, 128, 255)
+
+
+# ---- Buttons: the towers seen from the front ---------------------------------------------------------
+
+def windows(c, x0, x1, y0, y1, step_x, step_y, seed, pane_w=1, pane_h=2, dark_pane=SHADOW_VIOLET):
+    """A grid of windows; a fixed pseudo-random pattern decides which ones are lit."""
+    index = seed
+    for y in range(y0, y1 - pane_h + 2, step_y):
+        for x in range(x0, x1 - pane_w + 2, step_x):
+            index = (index * 37 + 11) % 101
+            colour = WINDOW_YELLOW if index % 3 else (WINDOW_DIM if index % 2 else dark_pane)
+            c.fill_rect(x, y, x + pane_w - 1, y + pane_h - 1, colour)
+
+
+def block(c, x0, x1, top, bottom, kind, lit_rim=True):
+    """A lit block: body in the kind's middle tone, the left rim lit, the right side in shade, outlined."""
+    light, mid, dark = KIND_COLOURS[kind]
+    c.fill_rect(x0, top, x1, bottom, mid)
+    c.fill_rect(x1 - 1, top, x1, bottom, dark)
+    if lit_rim:
+        c.fill_rect(x0, top, x0, bottom, light)
+        c.fill_rect(x0, top, x1 - 2, top, light)
+    c.rect(x0 - 1, top - 1, x1 + 1, bottom + 1, OUTLINE)
+
+
+def button_low_building(c):
+    block(c, 12, 35, 30, 38, 1)
+    block(c, 29, 32, 28, 28, 1)                                   # rooftop housing
+    windows(c, 14, 33, 32, 33, 3, 4, 3, pane_w=2)
+    c.fill_rect(22, 35, 24, 38, SHADOW_VIOLET)                    # door
+    c.fill_rect(22, 35, 22, 38, WINDOW_DIM)
+
+
+def button_building(c):
+    block(c, 16, 31, 23, 38, 2)
+    c.fill_rect(15, 22, 32, 22, OUTLINE)
+    block(c, 20, 23, 20, 21, 2)                                   # stair housing on the roof
+    windows(c, 18, 29, 25, 36, 3, 4, 5)
+
+
+def button_twin_buildings(c):
+    block(c, 13, 21, 18, 38, 3)
+    block(c, 27, 35, 20, 38, 3)
+    block(c, 15, 19, 15, 16, 3)                                   # crowns
+    block(c, 29, 33, 17, 18, 3)
+    c.fill_rect(22, 26, 26, 28, KIND_COLOURS[3][2])               # sky bridge
+    c.fill_rect(22, 25, 26, 25, OUTLINE)
+    c.fill_rect(22, 29, 26, 29, OUTLINE)
+    c.fill_rect(23, 27, 25, 27, WINDOW_YELLOW)
+    windows(c, 15, 19, 20, 36, 2, 3, 7)
+    windows(c, 29, 33, 22, 36, 2, 3, 2)
+
+
+def button_tower(c):
+    block(c, 18, 31, 17, 38, 4)
+    block(c, 20, 29, 12, 15, 4)
+    block(c, 23, 26, 8, 10, 4)
+    c.set(24, 6, OUTLINE)
+    c.fill_rect(24, 4, 25, 6, OUTLINE)
+    c.fill_rect(24, 5, 24, 6, WARM_ORANGE)                        # flag pole and pennant
+    windows(c, 20, 29, 19, 36, 3, 3, 9, pane_w=2, pane_h=1)
+    windows(c, 22, 27, 13, 14, 2, 2, 4)
+
+
+def button_park(c):
+    light, mid, dark = KIND_COLOURS[5]
+    c.fill_rect(2, GROUND_TOP, 37, 44, mid)                       # lawn instead of street
+    c.fill_rect(2, GROUND_TOP, 37, GROUND_TOP, light)
+    c.fill_rect(2, 43, 37, 44, dark)
+    c.fill_rect(20, GROUND_TOP + 1, 23, 44, mix(mid, PATH_SAND, 0.6))  # path
+    for centre_x, centre_y, radius in ((17, 28, 5), (29, 26, 6), (35, 32, 3)):
+        tree(c, centre_x, centre_y, radius)
+    # A lamp post with a warm light beside the path.
+    c.fill_rect(24, 29, 24, 38, OUTLINE)
+    c.fill_rect(23, 27, 25, 28, OUTLINE)
+    c.fill_rect(24, 28, 24, 28, WINDOW_YELLOW)
+    c.set(24, 27, WINDOW_YELLOW)
+    c.fill_rect(12, 36, 16, 36, TRUNK_BROWN)                      # bench
+    c.fill_rect(12, 37, 12, 38, OUTLINE)
+    c.fill_rect(16, 37, 16, 38, OUTLINE)
+
+
+def tree(c, centre_x, centre_y, radius):
+    light, mid, dark = KIND_COLOURS[5]
+    c.fill_rect(centre_x - 1, centre_y + radius - 1, centre_x, 38, TRUNK_BROWN)
+    c.fill_rect(centre_x, centre_y + radius - 1, centre_x, 38, darken(TRUNK_BROWN, 0.7))
+    crown = [(x, y) for y in range(centre_y - radius, centre_y + radius + 1)
+             for x in range(centre_x - radius, centre_x + radius + 1)
+             if (x - centre_x + 0.5) ** 2 + (y - centre_y + 0.5) ** 2 <= radius * radius + 1]
+    crown_set = set(crown)
+    for x, y in crown:
+        dx, dy = x - centre_x + 0.5, y - centre_y + 0.5
+        if dx + dy < -radius * 0.6:
+            colour = light
+        elif dx + dy > radius * 0.7:
+            colour = TREE_DARK
+        else:
+            colour = dark if dither(x, y, (dx + dy) / (2 * radius) + 0.4) else mid
+        c.set(x, y, colour)
+    for x, y in crown:
+        for nx, ny in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)):
+            if (nx, ny) not in crown_set and not _is_crown_colour(c.get(nx, ny)):
+                c.set(nx, ny, OUTLINE)
+
+
+def _is_crown_colour(colour):
+    return colour in KIND_COLOURS[5] or colour == TREE_DARK
+
+
+def button_tallest_tower(c):
+    light, mid, dark = KIND_COLOURS[6]
+    block(c, 19, 30, 15, 38, 6)
+    block(c, 21, 28, 10, 14, 6)
+    block(c, 23, 26, 6, 9, 6)
+    c.fill_rect(24, 2, 25, 5, STONE_LIGHT)                        # antenna needle
+    c.fill_rect(25, 2, 25, 5, STONE_MID)
+    c.fill_rect(23, 2, 23, 5, OUTLINE)
+    c.fill_rect(26, 2, 26, 5, OUTLINE)
+    c.set(24, 1, BEACON_RED)
+    c.set(25, 1, BEACON_RED)
+    glass = (112, 216, 232, 255)
+    for x in (21, 24, 27):
+        for y in range(17, 37, 2):
+            c.set(x, y, glass if (x + y) % 6 else WINDOW_YELLOW)
+    for x in (23, 26):
+        for y in range(11, 14, 2):
+            c.set(x, y, glass)
+
+
+BUTTON_SCENES = {1: button_low_building, 2: button_building, 3: button_twin_buildings, 4: button_tower,
+                 5: button_park, 6: button_tallest_tower}
+
+
+def button_plate(c):
+    """The button's frame and its evening backdrop: sky bands, a few stars, a street."""
+    for y in range(2, GROUND_TOP):
+        for x in range(2, 38):
+            t = (y - 2) / (GROUND_TOP - 2)
+            if t < 0.45:
+                colour = SKY_MID if dither(x, y, (t - 0.3) * 6.6) else SKY_DARK
+            elif t < 0.8:
+                colour = FAR_VIOLET if dither(x, y, (t - 0.65) * 6.6) else SKY_MID
+            else:
+                colour = FAR_VIOLET
+            c.set(x, y, colour)
+    for x, y in ((14, 5), (33, 4), (30, 10), (9, 18), (36, 15), (15, 12)):
+        c.set(x, y, STONE_MID)
+    c.fill_rect(2, GROUND_TOP, 37, 44, STONE_DARK)
+    c.fill_rect(2, GROUND_TOP, 37, GROUND_TOP, STONE_MID)
+    c.fill_rect(2, 43, 37, 44, SHADOW_VIOLET)
+    for x in range(4, 37, 6):
+        c.fill_rect(x, 41, x + 2, 41, darken(STONE_MID, 0.8))   # kerb marks
+    # Frame: dark outline with rounded corners, a lit rim top-left, a shaded rim bottom-right.
+    c.rect(1, 1, 38, 45, PANEL_LIGHT)
+    c.fill_rect(38, 2, 38, 45, PANEL_DARK)
+    c.fill_rect(2, 45, 38, 45, PANEL_DARK)
+    c.rect(0, 0, 39, 46, OUTLINE)
+    for x, y in ((0, 0), (39, 0), (0, 46), (39, 46)):
+        c.set(x, y, (0, 0, 0, 0))
+    for x, y in ((1, 1), (38, 1), (1, 45), (38, 45)):
+        c.set(x, y, OUTLINE)
+
+
+def draw_button(kind):
+    c = Canvas(BUTTON_WIDTH, BUTTON_HEIGHT)
+    button_plate(c)
+    BUTTON_SCENES[kind](c)
+    draw_badge(c, kind, 3, 3)
+    return c
+
+
+def chosen_button(normal, kind):
+    """The chosen look: the picture sunk one pixel down-right and darkened, in a glowing window-yellow frame."""
+    c = Canvas(BUTTON_WIDTH, BUTTON_HEIGHT)
+    for y in range(BUTTON_HEIGHT):
+        for x in range(BUTTON_WIDTH):
+            c.set(x, y, normal.get(x, y))
+    for y in range(2, 45):
+        for x in range(2, 38):
+            source = normal.get(max(x - 1, 2), max(y - 1, 2))
+            c.set(x, y, mix(darken(source, CHOSEN_DARKEN), NIGHT, 0.15))
+    c.fill_rect(2, 2, 37, 2, NIGHT)                               # inner shadow of the sunk picture
+    c.fill_rect(2, 2, 2, 44, NIGHT)
+    c.rect(1, 1, 38, 45, WINDOW_YELLOW)
+    c.fill_rect(39, 1, 39, 45, WARM_ORANGE)
+    c.fill_rect(1, 46, 38, 46, WARM_ORANGE)
+    c.rect(0, 0, 39, 46, OUTLINE)
+    for x, y in ((0, 0), (39, 0), (0, 46), (39, 46)):
+        c.set(x, y, (0, 0, 0, 0))
+    c.set(1, 1, OUTLINE)
+    c.set(38, 1, OUTLINE)
+    c.set(1, 45, OUTLINE)
+    c.set(38, 45, OUTLINE)
+    draw_badge(c, kind, 4, 4)                                     # the label stays bright while chosen
+    return c
+
+
+def make_buttons():
+    sheet = Canvas(BUTTON_WIDTH * len(KINDS), BUTTON_HEIGHT * 2)
+    for index, kind in enumerate(KINDS):
+        normal = draw_button(kind)
+        sheet.paste(normal, BUTTON_WIDTH * index, 0)
+        sheet.paste(chosen_button(normal, kind), BUTTON_WIDTH * index, BUTTON_HEIGHT)
+    return sheet
+
+
+# ---- Tiles: the towers seen from above -----------------------------------------------------------------
+# Light falls from the top-left, so every roof throws a shadow down-right whose length grows with height.
+
+ROOF_SHADOW = {1: 2, 2: 3, 3: 4, 4: 5, 6: 7}
+TILE_GROUND = (52, 44, 92, 255)
+
+
+def tile_ground(c):
+    for y in range(TILE_SIZE):
+        for x in range(TILE_SIZE):
+            paving = TILE_GROUND if (x // 6 + y // 6) % 2 else mix(TILE_GROUND, STONE_DARK, 0.5)
+            c.set(x, y, paving)
+    c.fill_rect(0, 0, TILE_SIZE - 1, 0, STONE_MID)
+    c.fill_rect(0, 0, 0, TILE_SIZE - 1, STONE_MID)
+    c.fill_rect(1, TILE_SIZE - 1, TILE_SIZE - 1, TILE_SIZE - 1, SHADOW_VIOLET)
+    c.fill_rect(TILE_SIZE - 1, 1, TILE_SIZE - 1, TILE_SIZE - 1, SHADOW_VIOLET)
+
+
+def shadow_of(c, shape, length):
+    """Casts a shape's shadow down-right onto the ground."""
+    for step in range(1, length + 1):
+        for x, y in shape:
+            tx, ty = x + step, y + step
+            if 1 <= tx < TILE_SIZE - 1 and 1 <= ty < TILE_SIZE - 1:
+                c.set(tx, ty, NIGHT if dither(tx, ty, 0.75) else SHADOW_VIOLET)
+
+
+def rect_shape(x0, y0, x1, y1):
+    return {(x, y) for y in range(y0, y1 + 1) for x in range(x0, x1 + 1)}
+
+
+def paint_roof(c, shape, kind, tone=1):
+    """Roof face in one of the kind's tones with a lit top-left edge, a dark bottom-right edge, an outline."""
+    light, mid, dark = KIND_COLOURS[kind]
+    body = (light, mid, dark)[tone]
+    rim_light = light if tone else mix(light, WHITE_TEXT, 0.5)
+    for x, y in shape:
+        if (x - 1, y) not in shape or (x, y - 1) not in shape:
+            colour = rim_light
+        elif (x + 1, y) not in shape or (x, y + 1) not in shape:
+            colour = dark if tone < 2 else darken(dark, 0.7)
+        else:
+            colour = body
+        c.set(x, y, colour)
+    for x, y in shape:
+        for nx, ny in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)):
+            if (nx, ny) not in shape:
+                c.set(nx, ny, OUTLINE)
+
+
+def tile_label(c, kind, x, y):
+    """The kind's label (1..5 or P) in white, outlined, with its top-left corner at (x, y)."""
+    rows = BADGE_GLYPHS[KIND_BADGES[kind]]
+    ink = {(x + col, y + row) for row in range(7) for col in range(5) if rows[row][col] == "1"}
+    for px, py in ink:
+        for nx in (px - 1, px, px + 1):
+            for ny in (py - 1, py, py + 1):
+                if (nx, ny) not in ink:
+                    c.set(nx, ny, OUTLINE)
+    for px, py in ink:
+        c.set(px, py, WHITE_TEXT)
+
+
+def tile_low_building(c):
+    roof = rect_shape(2, 2, 21, 21)
+    shadow_of(c, roof, ROOF_SHADOW[1])
+    paint_roof(c, roof, 1)
+    for x, y in ((4, 17), (17, 4), (18, 17)):
+        c.fill_rect(x, y, x + 1, y + 1, KIND_COLOURS[1][2])       # vents
+    tile_label(c, 1, 9, 8)
+
+
+def tile_building(c):
+    roof = rect_shape(4, 4, 19, 19)
+    shadow_of(c, roof, ROOF_SHADOW[2])
+    paint_roof(c, roof, 2, tone=0)
+    sunk = rect_shape(6, 6, 17, 17)                                # the roof inside its parapet
+    for x, y in sunk:
+        c.set(x, y, KIND_COLOURS[2][2] if (x == 6 or y == 6) else KIND_COLOURS[2][1])
+    tile_label(c, 2, 9, 8)
+
+
+def tile_twin_buildings(c):
+    left = rect_shape(2, 3, 9, 20)
+    right = rect_shape(14, 3, 21, 20)
+    bridge = rect_shape(10, 10, 13, 13)
+    shadow_of(c, left | right | bridge, ROOF_SHADOW[3])
+    paint_roof(c, bridge, 3, tone=2)
+    paint_roof(c, left, 3)
+    paint_roof(c, right, 3)
+    for x0 in (4, 16):
+        paint_roof(c, rect_shape(x0, 5, x0 + 3, 6), 3, tone=0)
+    tile_label(c, 3, 9, 8)
+
+
+def tile_tower(c):
+    outer = rect_shape(2, 2, 21, 21)
+    shadow_of(c, outer, ROOF_SHADOW[4])
+    paint_roof(c, outer, 4, tone=2)                                # stepped tiers rising to the top
+    paint_roof(c, rect_shape(4, 4, 19, 19), 4, tone=1)
+    paint_roof(c, rect_shape(6, 6, 17, 17), 4, tone=0)
+    tile_label(c, 4, 9, 8)
+
+
+def tile_park(c):
+    light, mid, dark = KIND_COLOURS[5]
+    for y in range(1, TILE_SIZE - 1):
+        for x in range(1, TILE_SIZE - 1):
+            c.set(x, y, dark if dither(x, y, 0.3) else mid)
+    for i in range(1, TILE_SIZE - 1):                              # a sandy path across the park
+        for w in (-1, 0, 1):
+            c.set(i, min(TILE_SIZE - 2, max(1, TILE_SIZE - 1 - i + w)), PATH_SAND)
+    for centre_x, centre_y, radius in ((6, 6, 4), (19, 18, 4), (19, 5, 3), (5, 19, 3)):
+        crown = {(x, y) for y in range(centre_y - radius, centre_y + radius + 1)
+                 for x in range(centre_x - radius, centre_x + radius + 1)
+                 if (x - centre_x) ** 2 + (y - centre_y) ** 2 <= radius * radius}
+        shadow_of(c, crown, 1)
+        for x, y in crown:
+            d = (x - centre_x) + (y - centre_y)
+            c.set(x, y, light if d < -radius // 2 else (TREE_DARK if d > radius // 2 else mid))
+        for x, y in crown:
+            for nx, ny in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)):
+                if (nx, ny) not in crown and 0 < nx < TILE_SIZE - 1 and 0 < ny < TILE_SIZE - 1:
+                    c.set(nx, ny, OUTLINE)
+    tile_label(c, 5, 10, 9)
+
+
+def tile_tallest_tower(c):
+    def disc(radius):
+        return {(x, y) for y in range(0, TILE_SIZE) for x in range(0, TILE_SIZE)
+                if (x - 11.5) ** 2 + (y - 11.5) ** 2 <= radius * radius}
+
+    base = disc(10.2)
+    shadow_of(c, base, ROOF_SHADOW[6])
+    paint_roof(c, base, 6, tone=2)
+    paint_roof(c, disc(7.6), 6, tone=1)
+    paint_roof(c, disc(5.2), 6, tone=0)
+    tile_label(c, 6, 10, 8)
+    c.set(17, 6, BEACON_RED)
+
+
+TILE_SCENES = {1: tile_low_building, 2: tile_building, 3: tile_twin_buildings, 4: tile_tower, 5: tile_park,
+               6: tile_tallest_tower}
+
+
+def draw_tile(kind):
+    c = Canvas(TILE_SIZE, TILE_SIZE)
+    tile_ground(c)
+    TILE_SCENES[kind](c)
+    return c
+
+
+def make_tiles():
+    sheet = Canvas(TILE_SIZE * len(KINDS), TILE_SIZE)
+    for index, kind in enumerate(KINDS):
+        sheet.paste(draw_tile(kind), TILE_SIZE * index, 0)
+    return sheet
+
+
+def main():
+    save(make_buttons(), "105_tower_buttons.png")
+    save(make_tiles(), "106_tower_tiles.png")
+
+
+if __name__ == "__main__":
+    main()

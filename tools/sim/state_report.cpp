@@ -1,0 +1,170 @@
+// The game state, timers and message box as the simulator reports them.
+#include "sim/state_report.h"
+
+#include <array>
+#include <cstring>
+
+#include "game/game_state.h"
+#include "platform/headless/headless.h"
+#include "sim/json_writer.h"
+
+namespace sim {
+namespace {
+
+template <std::size_t N>
+std::string textJson(const std::array<char, N>& text) {
+    const void* end = std::memchr(text.data(), '\0', N);
+    const std::size_t length = end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - text.data()) : N;
+    return jsonString(std::string_view(text.data(), length));
+}
+
+template <typename Element, std::size_t N>
+std::string numbersJson(const std::array<Element, N>& numbers) {
+    std::vector<std::string> values;
+    for (const Element number : numbers) values.push_back(std::to_string(number));
+    return jsonArray(values);
+}
+
+template <std::size_t N>
+std::string textsJson(const std::array<RecordText, N>& texts) {
+    std::vector<std::string> values;
+    for (const RecordText& text : texts) values.push_back(textJson(text));
+    return jsonArray(values);
+}
+
+std::string displayPropertiesJson(const platform::DisplayProperties& display) {
+    return JsonObject()
+        .addInteger("width", display.width)
+        .addInteger("height", display.height)
+        .addInteger("xPitch", display.xPitch)
+        .addInteger("yPitch", display.yPitch)
+        .addInteger("bitsPerPixel", display.bitsPerPixel)
+        .addInteger("format", display.format)
+        .text();
+}
+
+void addShellFields(JsonObject& state, const GameState& game) {
+    state.addRaw("displayProperties", displayPropertiesJson(game.displayProperties))
+        .addUnsigned("active", game.active)
+        .addBool("BackBuffer", game.BackBuffer != nullptr)
+        .addUnsigned("backBufferSize", game.backBufferSize);
+}
+
+void addGameFlowFields(JsonObject& state, const GameState& game) {
+    state.addUnsigned("initPending", game.initPending)
+        .addUnsigned("soundOn", game.soundOn)
+        .addUnsigned("screen", game.screen)
+        .addInteger("level", game.level)
+        .addInteger("maxLevel", game.maxLevel)
+        .addInteger("tutorialSeen", game.tutorialSeen)
+        .addRaw("recordNames", textsJson(game.recordNames))
+        .addRaw("recordTimes", textsJson(game.recordTimes));
+}
+
+void addHighlightFields(JsonObject& state, const GameState& game) {
+    state.addInteger("playPressed", game.playPressed)
+        .addInteger("helpPressed", game.helpPressed)
+        .addInteger("quitPressed", game.quitPressed)
+        .addInteger("homePressed", game.homePressed)
+        .addInteger("prevPressed", game.prevPressed)
+        .addInteger("solvePressed", game.solvePressed)
+        .addInteger("resetPressed", game.resetPressed)
+        .addInteger("soundPressed", game.soundPressed)
+        .addInteger("nextPressed", game.nextPressed)
+        .addInteger("cellPicked", game.cellPicked)
+        .addInteger("pickedCellLeft", game.pickedCellLeft);
+}
+
+void addRecordEntryFields(JsonObject& state, const GameState& game) {
+    state.addRaw("nameEntry", textJson(game.nameEntry))
+        .addInteger("keyHeld", game.keyHeld)
+        .addInteger("heldKey", game.heldKey)
+        .addInteger("heldKeyX", game.heldKeyX)
+        .addInteger("heldKeyY", game.heldKeyY);
+}
+
+void addClockAndTutorialFields(JsonObject& state, const GameState& game) {
+    state.addDouble("levelSeconds", game.levelSeconds)
+        .addInteger("showRecordName", game.showRecordName)
+        .addRaw("statusText", textJson(game.statusText))
+        .addInteger("tutorialTick", game.tutorialTick)
+        .addRaw("tutorialStep", numbersJson(game.tutorialStep))
+        .addRaw("tutorialPageDone", numbersJson(game.tutorialPageDone))
+        .addInteger("pointerX", game.pointerX)
+        .addInteger("pointerY", game.pointerY);
+}
+
+void addBoardFields(JsonObject& state, const GameState& game) {
+    state.addInteger("columnCount", game.columnCount)
+        .addInteger("rowCount", game.rowCount)
+        .addInteger("towerKindCount", game.towerKindCount)
+        .addInteger("boardColumnOffset", game.boardColumnOffset)
+        .addInteger("boardRowOffset", game.boardRowOffset)
+        .addInteger("selectedTower", game.selectedTower)
+        .addRaw("playerGrid", numbersJson(game.playerGrid))
+        .addRaw("solutionGrid", numbersJson(game.solutionGrid))
+        .addRaw("viewpointClues", numbersJson(game.viewpointClues))
+        .addRaw("viewpointLit", numbersJson(game.viewpointLit))
+        .addInteger("boardLeft", game.boardLeft)
+        .addInteger("boardTop", game.boardTop)
+        .addInteger("boardRight", game.boardRight)
+        .addInteger("boardBottom", game.boardBottom)
+        .addInteger("hitCellLeft", game.hitCellLeft)
+        .addInteger("hitCellTop", game.hitCellTop)
+        .addInteger("hitColumn", game.hitColumn)
+        .addInteger("hitRow", game.hitRow)
+        .addUnsigned("penColour", game.penColour);
+}
+
+void addImageAndSoundFields(JsonObject& state, const GameState& game) {
+    state.addBool("playBackgroundImage", game.playBackgroundImage != nullptr)
+        .addBool("fontImage", game.fontImage != nullptr)
+        .addBool("towerButtonsImage", game.towerButtonsImage != nullptr)
+        .addBool("towerTilesImage", game.towerTilesImage != nullptr)
+        .addBool("homeBackgroundImage", game.homeBackgroundImage != nullptr)
+        .addBool("titleImage", game.titleImage != nullptr)
+        .addBool("menuButtonsImage", game.menuButtonsImage != nullptr)
+        .addBool("panelHighlightsImage", game.panelHighlightsImage != nullptr)
+        .addBool("recordDialogImage", game.recordDialogImage != nullptr)
+        .addBool("okHighlightImage", game.okHighlightImage != nullptr)
+        .addBool("keyHighlightImage", game.keyHighlightImage != nullptr)
+        .addBool("tutorialPartsImage", game.tutorialPartsImage != nullptr)
+        .addInteger("firstRemoveSample", game.firstRemoveSample)
+        .addInteger("secondRemoveSample", game.secondRemoveSample)
+        .addInteger("clapsSample", game.clapsSample)
+        .addInteger("buttonsSample", game.buttonsSample);
+}
+
+}  // namespace
+
+std::string gameStateJson() {
+    JsonObject state;
+    addShellFields(state, gameState);
+    addGameFlowFields(state, gameState);
+    addHighlightFields(state, gameState);
+    addRecordEntryFields(state, gameState);
+    addClockAndTutorialFields(state, gameState);
+    addBoardFields(state, gameState);
+    addImageAndSoundFields(state, gameState);
+    return state.text();
+}
+
+std::string timersJson() {
+    std::vector<std::string> timers;
+    for (const headless::TimerInfo& timer : headless::timers()) {
+        timers.push_back(JsonObject()
+                             .addUnsigned("id", timer.id)
+                             .addUnsigned("ms", timer.periodMs)
+                             .addBool("callback", timer.callback)
+                             .text());
+    }
+    return jsonArray(timers);
+}
+
+std::string messageBoxJson() {
+    const auto box = headless::lastMessageBox();
+    if (!box) return "null";
+    return JsonObject().addString("text", box->text).addString("caption", box->caption).text();
+}
+
+}  // namespace sim
