@@ -9,12 +9,18 @@
 
 namespace {
 
+// Coordinates further out than this are taken for garbage: such a line would take billions of steps
+// (or overflow its extent) to draw nothing.
+constexpr int COORDINATE_LIMIT = 1 << 15;
+
 bool insideFrame(int x, int y) { return x >= 0 && x < FRAME_WIDTH && y >= 0 && y < FRAME_HEIGHT; }
+
+bool plausible(int coordinate) { return coordinate > -COORDINATE_LIMIT && coordinate < COORDINATE_LIMIT; }
 
 int absolute(int value) { return value < 0 ? -value : value; }
 
-// A frame position and the distance to the next one along an axis, kept as coordinates so that a line
-// reaching past the frame edge is dropped pixel by pixel instead of wrapping into the next row.
+// One step of a line in x and y. Lines walk coordinates rather than buffer offsets so that a line reaching
+// past the frame edge loses the pixels outside instead of wrapping round into the next row.
 struct PixelStep {
     int x;
     int y;
@@ -61,6 +67,7 @@ void clearFrame(int r, int g, int b) {
 void drawLine(int x0, int y0, int x1, int y1) {
     std::uint16_t* const frame = gameState.BackBuffer;
     if (frame == nullptr) return;
+    if (!plausible(x0) || !plausible(y0) || !plausible(x1) || !plausible(y1)) return;
 
     const int dx = absolute(x1 - x0);
     const int dy = absolute(y1 - y0);
@@ -97,5 +104,8 @@ void drawRect(int x0, int y0, int x1, int y1) {
 }
 
 void fillRect(int x0, int y0, int x1, int y1) {
-    for (int y = y0; y <= y1; ++y) drawLine(x0, y, x1, y);
+    // Rows outside the frame would draw nothing; skipping them keeps a wild rectangle from looping long.
+    const int first = y0 > 0 ? y0 : 0;
+    const int last = y1 < FRAME_HEIGHT - 1 ? y1 : FRAME_HEIGHT - 1;
+    for (int y = first; y <= last; ++y) drawLine(x0, y, x1, y);
 }

@@ -1,6 +1,7 @@
 // Image resources used in place, and the keyed copies that draw them into the back buffer.
 #include "gfx/images.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -61,18 +62,18 @@ void copyKeyedRow(const std::uint16_t* source, std::uint16_t* target, int width)
 
 // The copy keeps to the frame: a picture placed partly outside it loses the part outside instead of
 // writing past the frame or wrapping round into the neighbouring row.
-void copyKeyed(const std::uint16_t* source, int sourceStride, int x, int y, int height, int width) {
+void copyKeyed(const std::uint16_t* source, std::ptrdiff_t sourceStride, int x, int y, int height, int width) {
     std::uint16_t* const frame = gameState.BackBuffer;
     if (frame == nullptr) return;
-    const int skippedRows = y < 0 ? -y : 0;
-    const int skippedColumns = x < 0 ? -x : 0;
-    const int lastRow = height < FRAME_HEIGHT - y ? height : FRAME_HEIGHT - y;
-    const int lastColumn = width < FRAME_WIDTH - x ? width : FRAME_WIDTH - x;
-    const int columns = lastColumn - skippedColumns;
-    if (columns <= 0) return;
-    for (int row = skippedRows; row < lastRow; ++row) {
-        copyKeyedRow(source + static_cast<std::ptrdiff_t>(row) * sourceStride + skippedColumns,
-                     frame + static_cast<std::ptrdiff_t>(y + row) * FRAME_WIDTH + x + skippedColumns, columns);
+    const std::int64_t firstRow = std::max<std::int64_t>(0, -static_cast<std::int64_t>(y));
+    const std::int64_t firstColumn = std::max<std::int64_t>(0, -static_cast<std::int64_t>(x));
+    const std::int64_t endRow = std::min<std::int64_t>(height, static_cast<std::int64_t>(FRAME_HEIGHT) - y);
+    const std::int64_t endColumn = std::min<std::int64_t>(width, static_cast<std::int64_t>(FRAME_WIDTH) - x);
+    if (endColumn <= firstColumn) return;
+    const int columns = static_cast<int>(endColumn - firstColumn);
+    for (std::int64_t row = firstRow; row < endRow; ++row) {
+        copyKeyedRow(source + row * sourceStride + firstColumn,
+                     frame + (y + row) * FRAME_WIDTH + x + firstColumn, columns);
     }
 }
 

@@ -1,5 +1,6 @@
 // The keyed copies: what is drawn, what is skipped, and the guards.
 #include <array>
+#include <limits>
 
 #include "frame_fixture.h"
 #include "gfx/images.h"
@@ -38,6 +39,16 @@ TEST_F(KeyedCopy, BlitImageCoversTheWholeFrame) {
     for (std::uint16_t value : frame_) ASSERT_EQ(value, 0x4321);
 }
 
+TEST_F(KeyedCopy, KeyIsSkippedEverywhereAlongALongRow) {
+    // Long enough for pixels to be copied in groups and one by one at the end of the row.
+    constexpr int WIDTH = 37;
+    std::vector<std::uint16_t> row(WIDTH);
+    for (int j = 0; j < WIDTH; ++j) row[static_cast<std::size_t>(j)] = j % 3 == 0 ? TRANSPARENT_KEY : static_cast<std::uint16_t>(j);
+    blitImage(row.data(), 5, 7, 1, WIDTH);
+    for (int j = 0; j < WIDTH; ++j) EXPECT_EQ(pixel(5 + j, 7), j % 3 == 0 ? UNTOUCHED : j) << "column " << j;
+    EXPECT_EQ(touchedPixels().size(), static_cast<std::size_t>(WIDTH - (WIDTH + 2) / 3));
+}
+
 TEST_F(KeyedCopy, BlitImageKeepsToTheFrame) {
     blitImage(SMALL_IMAGE.data(), 238, 319, 2, 3);
     EXPECT_EQ(touchedPixels(), (Pixels{{238, 319}}));
@@ -47,6 +58,13 @@ TEST_F(KeyedCopy, BlitImageKeepsToTheFrame) {
     EXPECT_EQ(touchedPixels(), (Pixels{{0, 0}, {1, 0}}));
     EXPECT_EQ(pixel(0, 0), 0xF800);
     EXPECT_EQ(pixel(1, 0), 0x001F);
+}
+
+TEST_F(KeyedCopy, BlitImageFarOutsideDrawsNothing) {
+    blitImage(SMALL_IMAGE.data(), std::numeric_limits<int>::min(), 0, 2, 3);
+    blitImage(SMALL_IMAGE.data(), 0, std::numeric_limits<int>::min(), 2, 3);
+    blitImage(SMALL_IMAGE.data(), std::numeric_limits<int>::max(), std::numeric_limits<int>::max(), 2, 3);
+    EXPECT_TRUE(touchedPixels().empty());
 }
 
 // A sheet whose every pixel tells where it came from: (row, column) of a 20-pixel-wide sheet.

@@ -1,5 +1,6 @@
 // The pen colour, the clear, lines and rectangles, pixel by pixel.
 #include <cstring>
+#include <limits>
 
 #include "frame_fixture.h"
 
@@ -117,6 +118,13 @@ TEST_F(Primitives, FillRectOfOnePixel) {
     fillRect(10, 20, 10, 20);
     EXPECT_EQ(touchedPixels(), (Pixels{{10, 20}}));
     EXPECT_EQ(pixel(10, 20), PEN);
+}
+
+TEST_F(Primitives, WildCoordinatesDrawOnlyWhatIsInsideAndEndQuickly) {
+    drawLine(std::numeric_limits<int>::min(), 0, std::numeric_limits<int>::max(), 0);
+    EXPECT_TRUE(touchedPixels().empty());
+    fillRect(0, std::numeric_limits<int>::min(), 1, std::numeric_limits<int>::max());
+    EXPECT_EQ(touchedPixels().size(), 2u * FRAME_HEIGHT);
 }
 
 TEST_F(Primitives, NothingIsDrawnWithoutABackBuffer) {

@@ -58,13 +58,18 @@ TEST(PlayerTiming, TicksAndRowsAt11025) {
     ASSERT_TRUE(player.StartMusic(false));
     EXPECT_EQ(player.SamplesPerTick(), 220u);
     EXPECT_EQ(player.SamplesPerBuffer(), 220u);
-    int ticks = 0;
-    for (; player.RowIndex() < 2 || player.CurrentTick() != 0; ++ticks) renderTick(player);
-    EXPECT_EQ(ticks, 6);  // row 0 at speed 6: 1320 frames
-    for (ticks = 0; player.RowIndex() < 3 || player.CurrentTick() != 0; ++ticks) renderTick(player);
-    EXPECT_EQ(ticks, 3);  // row 1 set speed 3: 660 frames
-    for (ticks = 0; player.RowIndex() < 4 || player.CurrentTick() != 0; ++ticks) renderTick(player);
-    EXPECT_EQ(ticks, 3);  // the tempo command F7E changes nothing
+    const auto ticksOfRow = [&player] {
+        int ticks = 0;
+        const int row = player.RowIndex();
+        do {
+            renderTick(player);
+            ++ticks;
+        } while (player.RowIndex() == row + 1 && player.CurrentTick() != 0);
+        return ticks;
+    };
+    EXPECT_EQ(ticksOfRow(), 6);  // row 0 at speed 6: 1320 frames
+    EXPECT_EQ(ticksOfRow(), 3);  // row 1 sets speed 3: 660 frames
+    EXPECT_EQ(ticksOfRow(), 3);  // the tempo command F7E changes nothing
     EXPECT_EQ(player.Speed(), 3);
 }
 
@@ -192,7 +197,7 @@ TEST(PlayerJumps, PositionJumpKeepsTheRow) {
 TEST(PlayerJumps, PatternBreakGoesToTheNextOrderAtTheChosenRow) {
     TestModule m = toneModule();
     m.orders = {0, 1, 1};
-    m.note(0, 10, 2, {0, 0, 0xD, 0x12}).note(1, 5, 0, {0, 0, 0xD, 0x99});
+    m.note(0, 10, 2, {0, 0, 0xD, 0x12}).note(1, 20, 0, {0, 0, 0xD, 0x99});
     ModulePlayer player;
     loadForTicks(player, m);
     player.StartMusic(false);
@@ -200,7 +205,7 @@ TEST(PlayerJumps, PatternBreakGoesToTheNextOrderAtTheChosenRow) {
     for (int t = 0; t < 6; ++t) renderTick(player);
     EXPECT_EQ(player.OrderIndex(), 1);
     EXPECT_EQ(player.RowIndex(), 12);
-    ASSERT_TRUE(renderUntilRow(player, 1, 5, 400));
+    ASSERT_TRUE(renderUntilRow(player, 1, 20, 400));
     for (int t = 0; t < 6; ++t) renderTick(player);
     EXPECT_EQ(player.OrderIndex(), 2);
     EXPECT_EQ(player.RowIndex(), 0);  // 99 is above 63

@@ -96,11 +96,13 @@ TEST_F(TutorialTest, TextPagesKeepEveryStepOnceShown) {
     renderUntilTick(479);
     EXPECT_EQ(stepsOn(), 6);
     EXPECT_EQ(gameState.tutorialPageDone[1], 0);
-    EXPECT_TRUE(areaIs(0, 184, 239, 205, PAGE_BACKGROUND)) << "nothing of the last step yet";
+    EXPECT_TRUE(areaIs(74, 186, 239, 205, PAGE_BACKGROUND)) << "nothing of the last step yet";
+    EXPECT_TRUE(areaIs(0, 260, 239, 279, PAGE_BACKGROUND));
     drawTutorialPage();
     EXPECT_EQ(stepsOn(), 7);
     EXPECT_EQ(gameState.tutorialPageDone[1], 1);
-    EXPECT_FALSE(areaIs(0, 184, 239, 205, PAGE_BACKGROUND));
+    EXPECT_FALSE(areaIs(74, 186, 239, 205, PAGE_BACKGROUND));
+    EXPECT_FALSE(areaIs(0, 260, 239, 279, PAGE_BACKGROUND));
     renderUntilTick(1000);
     EXPECT_EQ(stepsOn(), 7);
     for (const std::size_t page : {0u, 2u, 3u}) EXPECT_EQ(gameState.tutorialPageDone[page], 0);

@@ -1,4 +1,4 @@
-"""The game's bitmap font (104_font.png) and the small caption lettering of the interface art.
+"""The game's bitmap font (104_font.png), also used to letter the interface pictures.
 
 The font holds 58 glyphs, "!" to "Z", in cells of 11 x 13 side by side; rows 0..12 white, rows 13..25
 the same glyphs green. The game draws text 8 pixels per character, so a glyph keeps to columns 2..8 of
@@ -131,52 +131,6 @@ def make_font_image():
         image.paste(glyph_cell(char, WHITE_TEXT, WHITE_SHADE), CELL_WIDTH * index, 0)
         image.paste(glyph_cell(char, GREEN_ACCENT, GREEN_SHADE), CELL_WIDTH * index, CELL_HEIGHT)
     return image
-
-
-# ---- Small caption lettering (5 rows high), painted into the interface pictures -------------------
-
-SMALL_GLYPHS = {
-    "A": (".#.", "#.#", "###", "#.#", "#.#"),
-    "C": (".##", "#..", "#..", "#..", ".##"),
-    "D": ("##.", "#.#", "#.#", "#.#", "##."),
-    "E": ("###", "#..", "##.", "#..", "###"),
-    "H": ("#.#", "#.#", "###", "#.#", "#.#"),
-    "I": ("###", ".#.", ".#.", ".#.", "###"),
-    "K": ("#.#", "#.#", "##.", "#.#", "#.#"),
-    "L": ("#..", "#..", "#..", "#..", "###"),
-    "M": ("#...#", "##.##", "#.#.#", "#...#", "#...#"),
-    "N": ("#..#", "##.#", "#.##", "#..#", "#..#"),
-    "O": (".#.", "#.#", "#.#", "#.#", ".#."),
-    "P": ("##.", "#.#", "##.", "#..", "#.."),
-    "R": ("##.", "#.#", "##.", "#.#", "#.#"),
-    "S": (".##", "#..", ".#.", "..#", "##."),
-    "T": ("###", ".#.", ".#.", ".#.", ".#."),
-    "U": ("#.#", "#.#", "#.#", "#.#", "###"),
-    "V": ("#.#", "#.#", "#.#", "#.#", ".#."),
-    "W": ("#...#", "#...#", "#.#.#", "#.#.#", ".#.#."),
-    "X": ("#.#", "#.#", ".#.", "#.#", "#.#"),
-    "Y": ("#.#", "#.#", ".#.", ".#.", ".#."),
-    " ": ("..", "..", "..", "..", ".."),
-}
-
-
-def small_text_width(text):
-    return sum(len(SMALL_GLYPHS[c][0]) + 1 for c in text) - 1
-
-
-def draw_small_text(canvas, text, x, y, colour, shadow=None):
-    """Caption lettering: glyphs 1 pixel apart, with an optional drop shadow one pixel down-right."""
-    for pass_colour, offset in ((shadow, 1), (colour, 0)):
-        if pass_colour is None:
-            continue
-        pen = x
-        for char in text:
-            bits = SMALL_GLYPHS[char]
-            for row, line in enumerate(bits):
-                for column, bit in enumerate(line):
-                    if bit == "#":
-                        canvas.set(pen + column + offset, y + row + offset, pass_colour)
-            pen += len(bits[0]) + 1
 
 
 def main():

@@ -247,7 +247,6 @@ MENU_TOP_EDGE = 7
 MENU_BUTTON_HEIGHT = 35
 MENU_BUTTONS = ("PLAY", "HELP", "QUIT")
 MENU_BOTTOM_EDGE_TOP = 112
-MENU_BOTTOM_EDGE_END = 123
 WALL = 6                           # stone pillars at both sides of the menu tower
 
 

@@ -200,7 +200,7 @@ def make_home_background():
     c = Canvas(WIDTH, HEIGHT)
     sky(c)
     stars(c)
-    moon(c, 22, 24, 9)
+    moon(c, 17, 19, 8)
     far_skyline(c)
     mid_skyline(c)
     landmarks(c)

@@ -37,42 +37,45 @@ def block(c, x0, x1, top, bottom, kind, lit_rim=True):
 
 
 def button_low_building(c):
-    block(c, 12, 35, 30, 38, 1)
-    block(c, 29, 32, 28, 28, 1)                                   # rooftop housing
-    windows(c, 14, 33, 32, 33, 3, 4, 3, pane_w=2)
+    block(c, 12, 35, 28, 38, 1)
+    c.fill_rect(11, 27, 36, 27, OUTLINE)
+    block(c, 28, 32, 25, 26, 1)                                   # rooftop housing
+    windows(c, 14, 33, 30, 31, 3, 4, 3, pane_w=2)
+    c.fill_rect(13, 34, 34, 34, KIND_COLOURS[1][2])               # awning over the shop fronts
+    windows(c, 15, 32, 36, 37, 6, 4, 8, pane_w=3)
     c.fill_rect(22, 35, 24, 38, SHADOW_VIOLET)                    # door
     c.fill_rect(22, 35, 22, 38, WINDOW_DIM)
 
 
 def button_building(c):
-    block(c, 16, 31, 23, 38, 2)
-    c.fill_rect(15, 22, 32, 22, OUTLINE)
-    block(c, 20, 23, 20, 21, 2)                                   # stair housing on the roof
-    windows(c, 18, 29, 25, 36, 3, 4, 5)
+    block(c, 15, 32, 21, 38, 2)
+    c.fill_rect(14, 20, 33, 20, OUTLINE)
+    block(c, 19, 23, 18, 19, 2)                                   # stair housing on the roof
+    windows(c, 17, 30, 23, 36, 3, 4, 5)
 
 
 def button_twin_buildings(c):
-    block(c, 13, 21, 18, 38, 3)
-    block(c, 27, 35, 20, 38, 3)
-    block(c, 15, 19, 15, 16, 3)                                   # crowns
-    block(c, 29, 33, 17, 18, 3)
-    c.fill_rect(22, 26, 26, 28, KIND_COLOURS[3][2])               # sky bridge
-    c.fill_rect(22, 25, 26, 25, OUTLINE)
-    c.fill_rect(22, 29, 26, 29, OUTLINE)
-    c.fill_rect(23, 27, 25, 27, WINDOW_YELLOW)
-    windows(c, 15, 19, 20, 36, 2, 3, 7)
-    windows(c, 29, 33, 22, 36, 2, 3, 2)
+    block(c, 12, 21, 16, 38, 3)
+    block(c, 26, 35, 18, 38, 3)
+    block(c, 14, 19, 13, 14, 3)                                   # crowns
+    block(c, 28, 33, 15, 16, 3)
+    c.fill_rect(22, 25, 25, 27, KIND_COLOURS[3][2])               # sky bridge
+    c.fill_rect(22, 24, 25, 24, OUTLINE)
+    c.fill_rect(22, 28, 25, 28, OUTLINE)
+    c.fill_rect(23, 26, 24, 26, WINDOW_YELLOW)
+    windows(c, 14, 19, 18, 36, 2, 3, 7)
+    windows(c, 28, 33, 20, 36, 2, 3, 2)
 
 
 def button_tower(c):
-    block(c, 18, 31, 17, 38, 4)
-    block(c, 20, 29, 12, 15, 4)
-    block(c, 23, 26, 8, 10, 4)
-    c.set(24, 6, OUTLINE)
-    c.fill_rect(24, 4, 25, 6, OUTLINE)
-    c.fill_rect(24, 5, 24, 6, WARM_ORANGE)                        # flag pole and pennant
-    windows(c, 20, 29, 19, 36, 3, 3, 9, pane_w=2, pane_h=1)
-    windows(c, 22, 27, 13, 14, 2, 2, 4)
+    block(c, 17, 32, 15, 38, 4)
+    block(c, 19, 30, 10, 13, 4)
+    block(c, 22, 27, 6, 8, 4)
+    c.fill_rect(23, 2, 26, 5, OUTLINE)                            # golden finial
+    c.fill_rect(24, 3, 25, 5, WARM_ORANGE)
+    c.set(24, 3, WINDOW_YELLOW)
+    windows(c, 19, 30, 17, 36, 3, 3, 9, pane_w=2, pane_h=1)
+    windows(c, 21, 28, 11, 12, 2, 2, 4)
 
 
 def button_park(c):
@@ -345,17 +348,22 @@ def tile_park(c):
 
 
 def tile_tallest_tower(c):
+    """A round tower narrowing in two set-backs: outer ring, middle ring, crown, seen from above."""
+    light, mid, dark = KIND_COLOURS[6]
+
     def disc(radius):
-        return {(x, y) for y in range(0, TILE_SIZE) for x in range(0, TILE_SIZE)
+        return {(x, y) for y in range(TILE_SIZE) for x in range(TILE_SIZE)
                 if (x - 11.5) ** 2 + (y - 11.5) ** 2 <= radius * radius}
 
     base = disc(10.2)
     shadow_of(c, base, ROOF_SHADOW[6])
     paint_roof(c, base, 6, tone=2)
-    paint_roof(c, disc(7.6), 6, tone=1)
-    paint_roof(c, disc(5.2), 6, tone=0)
+    for ring, colour in ((disc(7.4), mid), (disc(4.9), light)):
+        for x, y in ring:
+            lit_edge = (x - 1, y - 1) not in ring
+            shaded_edge = (x + 1, y + 1) not in ring
+            c.set(x, y, WHITE_TEXT if lit_edge else (darken(colour, 0.8) if shaded_edge else colour))
     tile_label(c, 6, 10, 8)
-    c.set(17, 6, BEACON_RED)
 
 
 TILE_SCENES = {1: tile_low_building, 2: tile_building, 3: tile_twin_buildings, 4: tile_tower, 5: tile_park,

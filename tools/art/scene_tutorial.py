@@ -175,9 +175,8 @@ def pointer(c):
     shape = {}
     for y in range(height):
         for x in range(width):
-            px, py = x + 0.5 - 0.5, y + 0.5 - 0.5
-            t = px * along[0] + py * along[1]
-            s = px * across[0] + py * across[1]
+            t = x * along[0] + y * along[1]
+            s = x * across[0] + y * across[1]
             if t < 0:
                 continue
             if t < 8:

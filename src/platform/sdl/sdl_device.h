@@ -28,6 +28,9 @@ bool windowExists();
 // Queues a message for the window; dropped while there is no window.
 void postMessage(platform::Message message, std::uint32_t firstWord, std::uint32_t secondWord);
 
+// The window is gone: its timers and waiting messages go with it.
+void discardWindowMessagesAndTimers();
+
 // Turns one SDL event into the window's messages (or handles it inside the layer: F11, exposure).
 void translateEvent(const SDL_Event& event);
 

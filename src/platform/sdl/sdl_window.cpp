@@ -93,6 +93,7 @@ void destroyWindow() {
     if (!sdl_device::windowExists()) return;
     state.procedure(Message::Destroy, 0, 0);
     state.procedure = nullptr;
+    sdl_device::discardWindowMessagesAndTimers();
     releaseStylus();
     sdl_device::stopListeningForOtherCopies();
     sdl_device::destroySdlWindow(state);

@@ -1,0 +1,55 @@
+// Fuzzes the records file: any bytes as game.dat are loaded, saved and loaded again, and the second
+// load must read back exactly what was saved.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "game/game_state.h"
+#include "platform/headless/headless.h"
+#include "records/records_file.h"
+
+namespace {
+
+struct SavedFields {
+    std::uint32_t soundOn;
+    std::int32_t tutorialSeen;
+    std::int32_t maxLevel;
+    std::array<RecordText, LEVEL_TABLE_SIZE> recordNames;
+    std::array<RecordText, LEVEL_TABLE_SIZE> recordTimes;
+
+    bool operator==(const SavedFields&) const = default;
+};
+
+SavedFields savedFields() {
+    return {gameState.soundOn, gameState.tutorialSeen, gameState.maxLevel, gameState.recordNames,
+            gameState.recordTimes};
+}
+
+void writeRecordsFile(const std::uint8_t* data, std::size_t size) {
+    std::FILE* file = std::fopen(recordsFilePath().c_str(), "wb");
+    if (file == nullptr) std::abort();
+    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
+    std::fclose(file);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    headless::reset();  // a temporary program folder of this process, removed at exit
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    writeRecordsFile(data, size);
+    resetGameState();
+    loadRecords();
+    saveRecords();
+    const SavedFields saved = savedFields();
+
+    resetGameState();
+    loadRecords();
+    if (!(savedFields() == saved)) std::abort();
+    return 0;
+}

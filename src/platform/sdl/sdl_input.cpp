@@ -1,0 +1,111 @@
+// SDL events as the device's messages: the left mouse button and touch are the stylus, in display
+// pixels; keys are hardware keys; F11 toggles full screen inside the layer and never reaches the game.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/sdl/sdl_device.h"
+
+namespace sdl_device {
+namespace {
+
+using platform::Message;
+
+constexpr std::uint32_t LOW_WORD_MASK = 0xFFFF;
+constexpr int HIGH_WORD_SHIFT = 16;
+constexpr SDL_FingerID NO_FINGER = -1;
+
+SDL_FingerID stylusFinger = NO_FINGER;
+bool mouseStylusDown = false;
+
+// The renderer has already turned window coordinates into display pixels; outside the letterboxed
+// display they are clamped onto its edge.
+std::uint32_t stylusPosition(float x, float y) {
+    const auto clampedX = static_cast<std::uint32_t>(std::clamp(static_cast<int>(std::floor(x)), 0, DISPLAY_WIDTH - 1));
+    const auto clampedY = static_cast<std::uint32_t>(std::clamp(static_cast<int>(std::floor(y)), 0, DISPLAY_HEIGHT - 1));
+    return (clampedX & LOW_WORD_MASK) | (clampedY << HIGH_WORD_SHIFT);
+}
+
+void stylus(Message message, float x, float y) {
+    if (message == Message::StylusDown && windowState().stylusCaptured) SDL_CaptureMouse(SDL_TRUE);
+    if (message == Message::StylusUp) SDL_CaptureMouse(SDL_FALSE);
+    postMessage(message, 0, stylusPosition(x, y));
+}
+
+// Touches also arrive as synthetic mouse events, which are left out so that each touch counts once.
+void translateMouse(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT) return;
+            mouseStylusDown = true;
+            stylus(Message::StylusDown, static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+            return;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT || !mouseStylusDown) return;
+            mouseStylusDown = false;
+            stylus(Message::StylusUp, static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+            return;
+        case SDL_MOUSEMOTION:
+            if (event.motion.which == SDL_TOUCH_MOUSEID || !mouseStylusDown) return;
+            stylus(Message::StylusMove, static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
+            return;
+        default:
+            return;
+    }
+}
+
+// Finger positions come normalised to the display's viewport; only the first finger down is the stylus.
+void translateTouch(const SDL_Event& event) {
+    const float x = event.tfinger.x * DISPLAY_WIDTH;
+    const float y = event.tfinger.y * DISPLAY_HEIGHT;
+    if (event.type == SDL_FINGERDOWN && stylusFinger == NO_FINGER) {
+        stylusFinger = event.tfinger.fingerId;
+        stylus(Message::StylusDown, x, y);
+    } else if (event.tfinger.fingerId != stylusFinger) {
+        return;
+    } else if (event.type == SDL_FINGERMOTION) {
+        stylus(Message::StylusMove, x, y);
+    } else if (event.type == SDL_FINGERUP) {
+        stylusFinger = NO_FINGER;
+        stylus(Message::StylusUp, x, y);
+    }
+}
+
+void translateKey(const SDL_Event& event) {
+    if (event.key.keysym.sym == SDLK_F11) {
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0) toggleFullscreen();
+        return;
+    }
+    const auto code = static_cast<std::uint32_t>(event.key.keysym.sym) & LOW_WORD_MASK;
+    postMessage(event.type == SDL_KEYDOWN ? Message::KeyDown : Message::KeyUp, code, 0);
+}
+
+void translateWindowEvent(const SDL_Event& event) {
+    switch (event.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED: postMessage(Message::FocusGained, 0, 0); return;
+        case SDL_WINDOWEVENT_FOCUS_LOST: postMessage(Message::FocusLost, 0, 0); return;
+        case SDL_WINDOWEVENT_CLOSE: postMessage(Message::Close, 0, 0); return;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED: showDisplay(); return;
+        default: return;
+    }
+}
+
+}  // namespace
+
+void translateEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+        case SDL_MOUSEMOTION: translateMouse(event); return;
+        case SDL_FINGERDOWN:
+        case SDL_FINGERUP:
+        case SDL_FINGERMOTION: translateTouch(event); return;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: translateKey(event); return;
+        case SDL_WINDOWEVENT: translateWindowEvent(event); return;
+        case SDL_QUIT: postMessage(Message::Close, 0, 0); return;
+        default: return;
+    }
+}
+
+}  // namespace sdl_device

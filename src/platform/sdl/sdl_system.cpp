@@ -1,0 +1,33 @@
+// The SDL2 device's random source and folders.
+#include <unistd.h>
+
+#include <climits>
+#include <random>
+#include <string>
+
+#include "platform/sdl/sdl_device.h"
+
+namespace platform {
+
+// The real device is seeded by chance; only the headless device replays a seed.
+std::uint32_t randomNumber() {
+    static std::mt19937 generator{std::random_device{}()};
+    return static_cast<std::uint32_t>(generator());
+}
+
+std::string programPath() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
+}
+
+// SDL follows the XDG rules: $XDG_DATA_HOME/spirehold/, else ~/.local/share/spirehold/; created here.
+std::string userDataFolder() {
+    char* folder = SDL_GetPrefPath("", "spirehold");
+    if (folder == nullptr) return {};
+    std::string result(folder);
+    SDL_free(folder);
+    return result;
+}
+
+}  // namespace platform
