@@ -1,6 +1,7 @@
 // Fuzzes the simulator's command parser: any lines, one game per input. Paths are pinned to a scratch
 // file and long waits shortened, so the fuzzer neither writes elsewhere nor stalls in virtual days.
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <sstream>

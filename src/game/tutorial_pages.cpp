@@ -25,7 +25,9 @@ constexpr std::uint16_t GROUND_HIGHLIGHT_COLOUR = 0xFFFF;
 constexpr int STYLE_WHITE = 0;
 constexpr int STYLE_GREEN = 1;
 constexpr int PICTURE_STRIDE = 240;  // tutorialPartsImage and playBackgroundImage are both 240 wide
-constexpr int PLAYING_BACKGROUND_BOTTOM = 240;
+// On the playing page the blue covers the play background down to the tower buttons.
+constexpr int PLAYING_PAGE_FILL_BOTTOM = 240;
+constexpr const char* CONTINUE_TEXT = "TAP THE SCREEN TO CONTINUE";
 
 // ---- Pictures ---------------------------------------------------------------------------------------
 
@@ -110,7 +112,7 @@ constexpr StepText INTRO_TEXTS[] = {
     {2, "SOME TIPS ON FINISHING ALL", 4, 205, STYLE_WHITE},
     {2, "THE LEVELS THE SHORTEST TIME", 4, 220, STYLE_WHITE},
     {2, "POSSIBLE.", 4, 235, STYLE_WHITE},
-    {3, "TAP THE SCREEN TO CONTINUE", 14, 283, STYLE_GREEN},
+    {3, CONTINUE_TEXT, 14, 283, STYLE_GREEN},
 };
 
 constexpr StepText CONTROLS_TEXTS[] = {
@@ -123,7 +125,7 @@ constexpr StepText CONTROLS_TEXTS[] = {
     {4, "- RESET LEVEL", 80, 157, STYLE_WHITE},
     {5, "- TOGGLE SOUND", 80, 172, STYLE_WHITE},
     {6, "- NEXT LEVEL", 80, 187, STYLE_WHITE},
-    {6, "TAP THE SCREEN TO CONTINUE", 14, 263, STYLE_GREEN},
+    {6, CONTINUE_TEXT, 14, 263, STYLE_GREEN},
 };
 
 constexpr StepPicture CONTROLS_PICTURES[] = {
@@ -148,7 +150,7 @@ constexpr StepText STRATEGY_TEXTS[] = {
     {2, "VIEWPOINTS WHICH ARE NOT", 4, 205, STYLE_WHITE},
     {2, "YET LIT AND START FILLING", 4, 220, STYLE_WHITE},
     {2, "THEM WITH SMALLER BUILDINGS.", 4, 235, STYLE_WHITE},
-    {3, "TAP THE SCREEN TO CONTINUE", 14, 283, STYLE_GREEN},
+    {3, CONTINUE_TEXT, 14, 283, STYLE_GREEN},
 };
 
 struct CumulativePage {
@@ -207,17 +209,17 @@ struct BoardCell {
 };
 
 // The tower kind under the point becomes `kind`. The hit test is the player's own, so the cell is the one
-// a tap there would pick; a board that is not the demonstration board is left untouched outside its cells.
+// a tap there would pick. A point off the board (only possible on a board other than the demonstration
+// board) writes nothing, so the grid is never written outside the board's cells.
 BoardCell placeKindAt(Point point, int kind) {
     hitTestBoard(point.x, point.y, gameState.hitCellLeft, gameState.hitCellTop, gameState.hitColumn,
                  gameState.hitRow);
-    const BoardCell cell{gameState.hitColumn - gameState.boardColumnOffset,
-                         gameState.hitRow - gameState.boardRowOffset, false};
-    const bool onBoard = cell.column >= 0 && cell.column < gameState.columnCount && cell.column < GRID_SIDE &&
-                         cell.row >= 0 && cell.row < gameState.rowCount && cell.row < GRID_SIDE;
-    if (!onBoard) return cell;
-    gameState.playerGrid[static_cast<std::size_t>(cell.column * GRID_SIDE + cell.row)] = kind;
-    return {cell.column, cell.row, true};
+    const int column = gameState.hitColumn - gameState.boardColumnOffset;
+    const int row = gameState.hitRow - gameState.boardRowOffset;
+    const bool onBoard = column >= 0 && column < gameState.columnCount && column < GRID_SIDE && row >= 0 &&
+                         row < gameState.rowCount && row < GRID_SIDE;
+    if (onBoard) gameState.playerGrid[static_cast<std::size_t>(column * GRID_SIDE + row)] = kind;
+    return {column, row, onBoard};
 }
 
 void placeAndJudge(Point point, int kind) {
@@ -244,7 +246,6 @@ constexpr StepLines COMPLETED_LINES{"WHEN ALL THE VIEWPOINTS ARE", "CORRECT, THE
 constexpr const char* IMAGINE_TEXT = "IMAGINE THE TOWERS IN 3D...";
 constexpr const char* PLAYING_TITLE = "PLAYING THE GAME";
 constexpr Point PLAYING_TITLE_AT{4, 40};
-constexpr const char* CONTINUE_TEXT = "TAP THE SCREEN TO CONTINUE";
 constexpr Point PLAYING_CONTINUE_AT{14, 110};
 
 void drawStepLines(const StepLines& lines) {
@@ -405,7 +406,7 @@ void drawActivePlayingStep() {
 void drawPlayingPage() {
     blitImage(gameState.playBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
     gameState.penColour = PAGE_BACKGROUND_COLOUR;
-    fillRect(0, 0, FRAME_WIDTH - 1, PLAYING_BACKGROUND_BOTTOM);
+    fillRect(0, 0, FRAME_WIDTH - 1, PLAYING_PAGE_FILL_BOTTOM);
     drawHeaderAndFooter(PAGE_PLAYING);
     drawTowerPanel();
     drawStatusLine();

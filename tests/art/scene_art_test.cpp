@@ -138,14 +138,21 @@ TEST(TitleSheet, LogoLeavesTheScreenEdgesToTheBackdrop) {
 constexpr int KIND_COUNT = 6;
 constexpr int BUTTON_WIDTH = 40;
 constexpr int BUTTON_HEIGHT = 47;
+constexpr int BUTTON_CLEARANCE = 2;
 constexpr int TILE_SIZE = 26;
 
-TEST(TowerButtons, EachButtonFillsItsPlaceInBothLooks) {
+TEST(TowerButtons, EachButtonFillsItsPlaceBelowTwoClearRowsInBothLooks) {
+    // A 6-row board's bottom viewpoint numbers reach y 223, one row into the panel at y 222: the
+    // buttons keep their top two rows clear so those numbers read whole.
     const Picture buttons(105, 240, 94);
     ASSERT_TRUE(buttons.hasExpectedSize());
     for (int kind = 0; kind < KIND_COUNT; ++kind) {
         for (int look = 0; look < 2; ++look) {
-            const Rect inner{kind * BUTTON_WIDTH + 1, look * BUTTON_HEIGHT + 1, BUTTON_WIDTH - 2, BUTTON_HEIGHT - 2};
+            const int left = kind * BUTTON_WIDTH;
+            const int top = look * BUTTON_HEIGHT;
+            EXPECT_EQ(buttons.opaqueCount({left, top, BUTTON_WIDTH, BUTTON_CLEARANCE}), 0) << "kind " << kind + 1;
+            const Rect inner{left + 1, top + BUTTON_CLEARANCE + 1, BUTTON_WIDTH - 2,
+                             BUTTON_HEIGHT - BUTTON_CLEARANCE - 2};
             EXPECT_EQ(buttons.opaqueCount(inner), inner.width * inner.height) << "kind " << kind + 1;
         }
     }
@@ -155,8 +162,8 @@ TEST(TowerButtons, ChosenLookIsDarkerThanTheNormalOne) {
     const Picture buttons(105, 240, 94);
     ASSERT_TRUE(buttons.hasExpectedSize());
     for (int kind = 0; kind < KIND_COUNT; ++kind) {
-        const double normal = meanLuminance(buttons, {kind * BUTTON_WIDTH + 2, 2, 36, 43});
-        const double chosen = meanLuminance(buttons, {kind * BUTTON_WIDTH + 2, BUTTON_HEIGHT + 2, 36, 43});
+        const double normal = meanLuminance(buttons, {kind * BUTTON_WIDTH + 2, 4, 36, 41});
+        const double chosen = meanLuminance(buttons, {kind * BUTTON_WIDTH + 2, BUTTON_HEIGHT + 4, 36, 41});
         EXPECT_LT(chosen, normal * 0.75) << "kind " << kind + 1;
     }
 }

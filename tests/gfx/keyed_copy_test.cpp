@@ -67,7 +67,7 @@ TEST_F(KeyedCopy, BlitImageFarOutsideDrawsNothing) {
     EXPECT_TRUE(touchedPixels().empty());
 }
 
-// A sheet whose every pixel tells where it came from: (row, column) of a 20-pixel-wide sheet.
+// A sheet whose every pixel tells where it came from: its index + 1.
 std::vector<std::uint16_t> numberedSheet(int width, int height) {
     std::vector<std::uint16_t> sheet(static_cast<std::size_t>(width * height));
     for (int i = 0; i < width * height; ++i) sheet[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i + 1);

@@ -181,6 +181,20 @@ TEST_F(OutputStreamTest, PlaySoundRefusesEmptyAndOutOfRangeSlots) {
     EXPECT_EQ(engine.voices->next->prev, engine.voices.get());
 }
 
+TEST_F(OutputStreamTest, ARefusedRefillEndsTheStreamForGood) {
+    SoundEngine engine;
+    ASSERT_EQ(engine.OpenOutput(2, 11025, 16, 0), OUTPUT_OPENED);
+    headless::advance(100);
+    // The device goes away under the engine: its next write is refused.
+    platform::audioClose();
+    EXPECT_EQ(engine.FillNextBuffer(), -1);
+    EXPECT_FALSE(engine.deviceOpen);
+    EXPECT_EQ(engine.FillNextBuffer(), -1);
+    // Sounds can still be started; nothing plays them.
+    ASSERT_EQ(engine.LoadSound(L"x", MonoWave16({1, 2, 3})), 0);
+    EXPECT_TRUE(engine.PlaySound(0, 0));
+}
+
 TEST_F(OutputStreamTest, WithoutAnOpenOutputNothingIsRefilled) {
     SoundEngine engine;
     EXPECT_EQ(engine.FillNextBuffer(), -1);

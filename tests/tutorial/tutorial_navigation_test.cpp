@@ -4,10 +4,10 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 #include "game/game_state.h"
 #include "game/tutorial.h"
+#include "platform/platform.h"
 #include "puzzle/level_table.h"
 #include "sound/sound_engine.h"
 #include "tutorial_fixture.h"
@@ -89,19 +89,24 @@ void expectFreshPuzzleOfLevel(std::int32_t level) {
 
 }  // namespace
 
-TEST_F(TutorialTest, HurryingTheIntroShowsOneFurtherStepPerTap) {
-    gameState.screen = SCREEN_TUTORIAL_INTRO;
-    tapPageAt(0);
-    EXPECT_EQ(gameState.tutorialTick, 9);
-    tapPageAt(50);
-    EXPECT_EQ(gameState.tutorialTick, 79);
-    tapPageAt(100);
-    EXPECT_EQ(gameState.tutorialTick, 159);
-    tapPageAt(10);
-    EXPECT_EQ(gameState.tutorialTick, 79);
-    tapPageAt(239);
-    EXPECT_EQ(gameState.tutorialTick, 239);
-    EXPECT_EQ(gameState.screen, SCREEN_TUTORIAL_INTRO);
+TEST_F(TutorialTest, ATapShowsOneFurtherStepAndNeverSkipsOne) {
+    struct Hurry {
+        std::uint32_t screen;
+        std::int32_t tickBefore, tickAfter;
+    };
+    const Hurry hurries[] = {
+        {SCREEN_TUTORIAL_INTRO, 0, 9},        {SCREEN_TUTORIAL_INTRO, 50, 79},
+        {SCREEN_TUTORIAL_INTRO, 100, 159},    {SCREEN_TUTORIAL_INTRO, 10, 79},
+        {SCREEN_TUTORIAL_INTRO, 239, 239},    {SCREEN_TUTORIAL_CONTROLS, 400, 479},
+        {SCREEN_TUTORIAL_PLAYING, 365, 409},  {SCREEN_TUTORIAL_PLAYING, 869, 869},
+        {SCREEN_TUTORIAL_PLAYING, 160, 359},  {SCREEN_TUTORIAL_STRATEGY, 80, 159},
+    };
+    for (const Hurry& hurry : hurries) {
+        gameState.screen = hurry.screen;
+        tapPageAt(hurry.tickBefore);
+        EXPECT_EQ(gameState.tutorialTick, hurry.tickAfter) << hurry.screen << " at " << hurry.tickBefore;
+        EXPECT_EQ(gameState.screen, hurry.screen);
+    }
 }
 
 TEST_F(TutorialTest, ATapOnACompletedPageTurnsToTheNextPage) {
@@ -120,28 +125,6 @@ TEST_F(TutorialTest, APageNotYetMarkedDoneIgnoresTapsPastItsLastStep) {
     tapPageAt(500);
     EXPECT_EQ(gameState.screen, SCREEN_TUTORIAL_STRATEGY);
     EXPECT_EQ(gameState.tutorialTick, 500);
-}
-
-TEST_F(TutorialTest, HurryingThePlayingPageFollowsItsOwnThresholds) {
-    openPage(SCREEN_TUTORIAL_PLAYING);
-    tapPageAt(365);
-    EXPECT_EQ(gameState.tutorialTick, 409);
-    tapPageAt(869);
-    EXPECT_EQ(gameState.tutorialTick, 869);
-    tapPageAt(160);
-    EXPECT_EQ(gameState.tutorialTick, 359);
-    tapPageAt(600);
-    EXPECT_EQ(gameState.tutorialTick, 669);
-    EXPECT_EQ(gameState.screen, SCREEN_TUTORIAL_PLAYING);
-}
-
-TEST_F(TutorialTest, HurryingTheControlsAndStrategyPages) {
-    gameState.screen = SCREEN_TUTORIAL_CONTROLS;
-    tapPageAt(400);
-    EXPECT_EQ(gameState.tutorialTick, 479);
-    gameState.screen = SCREEN_TUTORIAL_STRATEGY;
-    tapPageAt(80);
-    EXPECT_EQ(gameState.tutorialTick, 159);
 }
 
 TEST_F(TutorialTest, TheBottomBarBetweenTheLinksHurriesThePage) {
@@ -262,39 +245,8 @@ TEST_F(TutorialTest, TapsOnOtherScreensAreNotTheTutorials) {
     }
 }
 
-namespace {
-
-// A RIFF/WAVE image of four silent 8-bit mono frames at 11025 Hz.
-std::vector<std::uint8_t> tinyWave() {
-    const auto word = [](std::vector<std::uint8_t>& bytes, std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-    };
-    const auto tag = [](std::vector<std::uint8_t>& bytes, const char* text) {
-        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(text[i]));
-    };
-    std::vector<std::uint8_t> bytes;
-    tag(bytes, "RIFF");
-    word(bytes, 40, 4);
-    tag(bytes, "WAVE");
-    tag(bytes, "fmt ");
-    word(bytes, 16, 4);
-    word(bytes, 1, 2);      // PCM
-    word(bytes, 1, 2);      // mono
-    word(bytes, 11025, 4);  // frames a second
-    word(bytes, 11025, 4);  // bytes a second
-    word(bytes, 1, 2);      // bytes a frame
-    word(bytes, 8, 2);      // bits
-    tag(bytes, "data");
-    word(bytes, 4, 4);
-    for (int i = 0; i < 4; ++i) bytes.push_back(0x80);
-    return bytes;
-}
-
-}  // namespace
-
 TEST_F(TutorialTest, OnlyTheHomeLinkMakesASound) {
-    const std::vector<std::uint8_t> wave = tinyWave();
-    gameState.buttonsSample = soundEngine.LoadSound(L"buttons", wave);
+    gameState.buttonsSample = soundEngine.LoadSound(L"buttons", platform::findResource("WAVE", 123));
     ASSERT_GE(gameState.buttonsSample, 0);
     gameState.soundOn = 1;
     gameState.maxLevel = 1;

@@ -119,15 +119,15 @@ def draw_status_field(canvas, text_x, characters):
     canvas.fill_rect(right + 1, top + 1, right + 1, bottom + 1, PANEL_LIGHT)
 
 
-def draw_moon(canvas, cx, cy):
-    for y in range(cy - 5, cy + 6):
-        for x in range(cx - 5, cx + 6):
-            inside = (x - cx) ** 2 + (y - cy) ** 2 <= 25
-            bite = (x - cx - 3) ** 2 + (y - cy + 2) ** 2 <= 20
-            if inside and not bite:
-                canvas.set(x, y, WINDOW_YELLOW if x - cx < 0 and y - cy < 2 else WARM_ORANGE)
-    for x, y in ((cx + 10, cy - 4), (cx + 7, cy + 6), (cx - 9, cy - 6)):
-        canvas.set(x, y, STONE_LIGHT)
+MOON = icon(("...YYY.", ".YYY...", ".YY....", "YYY....", "YOO....", ".OO....", ".OOO...", "...OOO."),
+            {"Y": WINDOW_YELLOW, "O": WARM_ORANGE}, outline=None)
+
+
+def draw_moon(canvas, x, y):
+    """A crescent moon and a few stars in the free corner of the information bar."""
+    canvas.paste(MOON, x, y)
+    for sx, sy in ((x + 14, y + 1), (x + 11, y + 10), (x - 5, y - 2), (x + 17, y + 7)):
+        canvas.set(sx, sy, STONE_LIGHT)
 
 
 def draw_info_bar(canvas):
@@ -139,7 +139,7 @@ def draw_info_bar(canvas):
         field_middle = text_x + (8 * characters + 3) / 2
         caption_x = round(field_middle - text_width(caption) / 2) - 2
         draw_text(canvas, caption, caption_x, CAPTION_Y, WARM_ORANGE, ORANGE_SHADE)
-    draw_moon(canvas, 222, 284)
+    draw_moon(canvas, 217, 280)
 
 
 # ---- Control strip -----------------------------------------------------------------------------------

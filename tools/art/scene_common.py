@@ -18,7 +18,6 @@ STONE_LIGHT = rgb("#c8c0d8")
 STONE_MID = rgb("#8a82a8")
 STONE_DARK = rgb("#4c4670")
 OUTLINE = rgb("#10081c")
-GREEN_ACCENT = rgb("#38d878")
 WHITE_TEXT = rgb("#f8f8f8")
 PANEL_BLUE = rgb("#203060")
 
@@ -114,38 +113,36 @@ BADGE_GLYPHS = {
 }
 
 
-def glyph_rows(char, glyphs=GLYPHS):
-    return glyphs[char]
-
-
 def text_width(text, spacing=1, glyph_width=5):
     return len(text) * (glyph_width + spacing) - spacing if text else 0
 
 
 def draw_text(canvas, text, x, y, colour, spacing=1, glyphs=GLYPHS):
-    """Draws text in the 5x7 font with its top-left corner at (x, y); returns the x after it."""
+    """Draws text in the 5x7 font with its top-left corner at (x, y)."""
     for char in text:
-        for row, bits in enumerate(glyph_rows(char, glyphs)):
+        for row, bits in enumerate(glyphs[char]):
             for col, bit in enumerate(bits):
                 if bit == "1":
                     canvas.set(x + col, y + row, colour)
         x += 5 + spacing
-    return x
 
 
-def draw_outlined_text(canvas, text, x, y, colour, outline=OUTLINE, spacing=1, glyphs=GLYPHS):
-    """Text with a 1-pixel outline all round (8 neighbours), so it reads on any background."""
+def draw_outlined_text(canvas, text, x, y, colour, lower_colour=None, spacing=1):
+    """Text with a 1-pixel outline all round (8 neighbours), so it reads on any background; the lower
+    three rows of the letters may take a second, shaded colour."""
     layer = Canvas(canvas.width, canvas.height)
-    draw_text(layer, text, x, y, colour, spacing, glyphs)
+    draw_text(layer, text, x, y, colour, spacing)
     for py in range(max(y - 1, 0), min(y + 8, canvas.height)):
         for px in range(max(x - 1, 0), min(x + text_width(text, spacing) + 1, canvas.width)):
             if opaque(layer.get(px, py)):
+                if lower_colour is not None and py >= y + 4:
+                    layer.set(px, py, lower_colour)
                 continue
             near = any(opaque(layer.get(nx, ny))
                        for nx in (px - 1, px, px + 1) for ny in (py - 1, py, py + 1)
                        if 0 <= nx < canvas.width and 0 <= ny < canvas.height)
             if near:
-                canvas.set(px, py, outline)
+                canvas.set(px, py, OUTLINE)
     canvas.paste(layer, 0, 0)
 
 

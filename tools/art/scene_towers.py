@@ -1,13 +1,19 @@
 """Draws the tower panel buttons (105) and the tower tiles seen from above (106) for the six tower kinds."""
+from canvas import TRANSPARENT
 from scene_common import (Canvas, KIND_COLOURS, OUTLINE, SKY_DARK, SKY_MID, FAR_VIOLET, STONE_DARK, STONE_MID,
                           STONE_LIGHT, WINDOW_YELLOW, WINDOW_DIM, SHADOW_VIOLET, PANEL_LIGHT, PANEL_DARK, NIGHT,
                           BEACON_RED, TREE_DARK, WARM_ORANGE, WHITE_TEXT, BADGE_GLYPHS, KIND_BADGES, darken, mix,
                           dither, draw_badge, save)
 
 BUTTON_WIDTH, BUTTON_HEIGHT = 40, 47
+# A 6-row board's bottom viewpoint numbers reach down to the panel's top rows, so each button leaves
+# its top rows clear and the plate below them is a little shorter than its place.
+BUTTON_CLEARANCE = 2
+PLATE_HEIGHT = BUTTON_HEIGHT - BUTTON_CLEARANCE
 TILE_SIZE = 26
 KINDS = (1, 2, 3, 4, 5, 6)
-GROUND_TOP = 39            # first row of the street under the buildings on a button
+GROUND_TOP = 37            # first row of the street under the buildings on a plate
+FLOOR = GROUND_TOP - 1     # the buildings' lowest row
 CHOSEN_DARKEN = 0.62
 TRUNK_BROWN = (112, 72, 48, 255)
 PATH_SAND = (184, 160, 128, 255)
@@ -25,81 +31,80 @@ def windows(c, x0, x1, y0, y1, step_x, step_y, seed, pane_w=1, pane_h=2, dark_pa
             c.fill_rect(x, y, x + pane_w - 1, y + pane_h - 1, colour)
 
 
-def block(c, x0, x1, top, bottom, kind, lit_rim=True):
+def block(c, x0, x1, top, bottom, kind):
     """A lit block: body in the kind's middle tone, the left rim lit, the right side in shade, outlined."""
     light, mid, dark = KIND_COLOURS[kind]
     c.fill_rect(x0, top, x1, bottom, mid)
     c.fill_rect(x1 - 1, top, x1, bottom, dark)
-    if lit_rim:
-        c.fill_rect(x0, top, x0, bottom, light)
-        c.fill_rect(x0, top, x1 - 2, top, light)
+    c.fill_rect(x0, top, x0, bottom, light)
+    c.fill_rect(x0, top, x1 - 2, top, light)
     c.rect(x0 - 1, top - 1, x1 + 1, bottom + 1, OUTLINE)
 
 
 def button_low_building(c):
-    block(c, 12, 35, 28, 38, 1)
-    c.fill_rect(11, 27, 36, 27, OUTLINE)
-    block(c, 28, 32, 25, 26, 1)                                   # rooftop housing
-    windows(c, 14, 33, 30, 31, 3, 4, 3, pane_w=2)
-    c.fill_rect(13, 34, 34, 34, KIND_COLOURS[1][2])               # awning over the shop fronts
-    windows(c, 15, 32, 36, 37, 6, 4, 8, pane_w=3)
-    c.fill_rect(22, 35, 24, 38, SHADOW_VIOLET)                    # door
-    c.fill_rect(22, 35, 22, 38, WINDOW_DIM)
+    block(c, 12, 35, 26, FLOOR, 1)
+    c.fill_rect(11, 25, 36, 25, OUTLINE)
+    block(c, 28, 32, 23, 24, 1)                                   # rooftop housing
+    windows(c, 14, 33, 28, 29, 3, 4, 3, pane_w=2)
+    c.fill_rect(13, 32, 34, 32, KIND_COLOURS[1][2])               # awning over the shop fronts
+    windows(c, 15, 32, 34, 35, 6, 4, 8, pane_w=3)
+    c.fill_rect(22, 33, 24, FLOOR, SHADOW_VIOLET)                 # door
+    c.fill_rect(22, 33, 22, FLOOR, WINDOW_DIM)
 
 
 def button_building(c):
-    block(c, 15, 32, 21, 38, 2)
-    c.fill_rect(14, 20, 33, 20, OUTLINE)
-    block(c, 19, 23, 18, 19, 2)                                   # stair housing on the roof
-    windows(c, 17, 30, 23, 36, 3, 4, 5)
+    block(c, 15, 32, 20, FLOOR, 2)
+    c.fill_rect(14, 19, 33, 19, OUTLINE)
+    block(c, 19, 23, 17, 18, 2)                                   # stair housing on the roof
+    windows(c, 17, 30, 22, 34, 3, 4, 5)
 
 
 def button_twin_buildings(c):
-    block(c, 12, 21, 16, 38, 3)
-    block(c, 26, 35, 18, 38, 3)
-    block(c, 14, 19, 13, 14, 3)                                   # crowns
-    block(c, 28, 33, 15, 16, 3)
-    c.fill_rect(22, 25, 25, 27, KIND_COLOURS[3][2])               # sky bridge
-    c.fill_rect(22, 24, 25, 24, OUTLINE)
-    c.fill_rect(22, 28, 25, 28, OUTLINE)
-    c.fill_rect(23, 26, 24, 26, WINDOW_YELLOW)
-    windows(c, 14, 19, 18, 36, 2, 3, 7)
-    windows(c, 28, 33, 20, 36, 2, 3, 2)
+    block(c, 12, 21, 15, FLOOR, 3)
+    block(c, 26, 35, 17, FLOOR, 3)
+    block(c, 14, 19, 12, 13, 3)                                   # crowns
+    block(c, 28, 33, 14, 15, 3)
+    c.fill_rect(22, 24, 25, 26, KIND_COLOURS[3][2])               # sky bridge
+    c.fill_rect(22, 23, 25, 23, OUTLINE)
+    c.fill_rect(22, 27, 25, 27, OUTLINE)
+    c.fill_rect(23, 25, 24, 25, WINDOW_YELLOW)
+    windows(c, 14, 19, 17, 34, 2, 3, 7)
+    windows(c, 28, 33, 19, 34, 2, 3, 2)
 
 
 def button_tower(c):
-    block(c, 17, 32, 15, 38, 4)
+    block(c, 17, 32, 15, FLOOR, 4)
     block(c, 19, 30, 10, 13, 4)
     block(c, 22, 27, 6, 8, 4)
     c.fill_rect(23, 2, 26, 5, OUTLINE)                            # golden finial
     c.fill_rect(24, 3, 25, 5, WARM_ORANGE)
     c.set(24, 3, WINDOW_YELLOW)
-    windows(c, 19, 30, 17, 36, 3, 3, 9, pane_w=2, pane_h=1)
+    windows(c, 19, 30, 17, 34, 3, 3, 9, pane_w=2, pane_h=1)
     windows(c, 21, 28, 11, 12, 2, 2, 4)
 
 
 def button_park(c):
     light, mid, dark = KIND_COLOURS[5]
-    c.fill_rect(2, GROUND_TOP, 37, 44, mid)                       # lawn instead of street
+    c.fill_rect(2, GROUND_TOP, 37, PLATE_HEIGHT - 3, mid)         # lawn instead of street
     c.fill_rect(2, GROUND_TOP, 37, GROUND_TOP, light)
-    c.fill_rect(2, 43, 37, 44, dark)
-    c.fill_rect(20, GROUND_TOP + 1, 23, 44, mix(mid, PATH_SAND, 0.6))  # path
-    for centre_x, centre_y, radius in ((17, 28, 5), (29, 26, 6), (35, 32, 3)):
+    c.fill_rect(2, PLATE_HEIGHT - 4, 37, PLATE_HEIGHT - 3, dark)
+    c.fill_rect(20, GROUND_TOP + 1, 23, PLATE_HEIGHT - 3, mix(mid, PATH_SAND, 0.6))  # path
+    for centre_x, centre_y, radius in ((17, 26, 5), (29, 24, 6), (35, 30, 3)):
         tree(c, centre_x, centre_y, radius)
     # A lamp post with a warm light beside the path.
-    c.fill_rect(24, 29, 24, 38, OUTLINE)
-    c.fill_rect(23, 27, 25, 28, OUTLINE)
-    c.fill_rect(24, 28, 24, 28, WINDOW_YELLOW)
-    c.set(24, 27, WINDOW_YELLOW)
-    c.fill_rect(12, 36, 16, 36, TRUNK_BROWN)                      # bench
-    c.fill_rect(12, 37, 12, 38, OUTLINE)
-    c.fill_rect(16, 37, 16, 38, OUTLINE)
+    c.fill_rect(24, 27, 24, FLOOR, OUTLINE)
+    c.fill_rect(23, 25, 25, 26, OUTLINE)
+    c.fill_rect(24, 26, 24, 26, WINDOW_YELLOW)
+    c.set(24, 25, WINDOW_YELLOW)
+    c.fill_rect(12, 34, 16, 34, TRUNK_BROWN)                      # bench
+    c.fill_rect(12, 35, 12, FLOOR, OUTLINE)
+    c.fill_rect(16, 35, 16, FLOOR, OUTLINE)
 
 
 def tree(c, centre_x, centre_y, radius):
     light, mid, dark = KIND_COLOURS[5]
-    c.fill_rect(centre_x - 1, centre_y + radius - 1, centre_x, 38, TRUNK_BROWN)
-    c.fill_rect(centre_x, centre_y + radius - 1, centre_x, 38, darken(TRUNK_BROWN, 0.7))
+    c.fill_rect(centre_x - 1, centre_y + radius - 1, centre_x, FLOOR, TRUNK_BROWN)
+    c.fill_rect(centre_x, centre_y + radius - 1, centre_x, FLOOR, darken(TRUNK_BROWN, 0.7))
     crown = [(x, y) for y in range(centre_y - radius, centre_y + radius + 1)
              for x in range(centre_x - radius, centre_x + radius + 1)
              if (x - centre_x + 0.5) ** 2 + (y - centre_y + 0.5) ** 2 <= radius * radius + 1]
@@ -124,19 +129,17 @@ def _is_crown_colour(colour):
 
 
 def button_tallest_tower(c):
-    light, mid, dark = KIND_COLOURS[6]
-    block(c, 19, 30, 15, 38, 6)
+    block(c, 19, 30, 15, FLOOR, 6)
     block(c, 21, 28, 10, 14, 6)
     block(c, 23, 26, 6, 9, 6)
-    c.fill_rect(24, 2, 25, 5, STONE_LIGHT)                        # antenna needle
-    c.fill_rect(25, 2, 25, 5, STONE_MID)
-    c.fill_rect(23, 2, 23, 5, OUTLINE)
-    c.fill_rect(26, 2, 26, 5, OUTLINE)
-    c.set(24, 1, BEACON_RED)
-    c.set(25, 1, BEACON_RED)
+    c.fill_rect(24, 3, 25, 5, STONE_LIGHT)                        # antenna needle and its beacon
+    c.fill_rect(25, 3, 25, 5, STONE_MID)
+    c.fill_rect(23, 3, 23, 5, OUTLINE)
+    c.fill_rect(26, 3, 26, 5, OUTLINE)
+    c.fill_rect(24, 2, 25, 2, BEACON_RED)
     glass = (112, 216, 232, 255)
     for x in (21, 24, 27):
-        for y in range(17, 37, 2):
+        for y in range(17, FLOOR - 1, 2):
             c.set(x, y, glass if (x + y) % 6 else WINDOW_YELLOW)
     for x in (23, 26):
         for y in range(11, 14, 2):
@@ -161,24 +164,30 @@ def button_plate(c):
             c.set(x, y, colour)
     for x, y in ((14, 5), (33, 4), (30, 10), (9, 18), (36, 15), (15, 12)):
         c.set(x, y, STONE_MID)
-    c.fill_rect(2, GROUND_TOP, 37, 44, STONE_DARK)
+    c.fill_rect(2, GROUND_TOP, 37, PLATE_HEIGHT - 3, STONE_DARK)
     c.fill_rect(2, GROUND_TOP, 37, GROUND_TOP, STONE_MID)
-    c.fill_rect(2, 43, 37, 44, SHADOW_VIOLET)
+    c.fill_rect(2, PLATE_HEIGHT - 4, 37, PLATE_HEIGHT - 3, SHADOW_VIOLET)
     for x in range(4, 37, 6):
-        c.fill_rect(x, 41, x + 2, 41, darken(STONE_MID, 0.8))   # kerb marks
+        c.fill_rect(x, GROUND_TOP + 2, x + 2, GROUND_TOP + 2, darken(STONE_MID, 0.8))   # kerb marks
     # Frame: dark outline with rounded corners, a lit rim top-left, a shaded rim bottom-right.
-    c.rect(1, 1, 38, 45, PANEL_LIGHT)
-    c.fill_rect(38, 2, 38, 45, PANEL_DARK)
-    c.fill_rect(2, 45, 38, 45, PANEL_DARK)
-    c.rect(0, 0, 39, 46, OUTLINE)
-    for x, y in ((0, 0), (39, 0), (0, 46), (39, 46)):
-        c.set(x, y, (0, 0, 0, 0))
-    for x, y in ((1, 1), (38, 1), (1, 45), (38, 45)):
+    c.rect(1, 1, 38, PLATE_HEIGHT - 2, PANEL_LIGHT)
+    c.fill_rect(38, 2, 38, PLATE_HEIGHT - 2, PANEL_DARK)
+    c.fill_rect(2, PLATE_HEIGHT - 2, 38, PLATE_HEIGHT - 2, PANEL_DARK)
+    round_corners(c)
+
+
+def round_corners(c):
+    """The button's dark outline, its corners cut by one pixel."""
+    c.rect(0, 0, BUTTON_WIDTH - 1, PLATE_HEIGHT - 1, OUTLINE)
+    right, bottom = BUTTON_WIDTH - 1, PLATE_HEIGHT - 1
+    for x, y in ((0, 0), (right, 0), (0, bottom), (right, bottom)):
+        c.set(x, y, TRANSPARENT)
+    for x, y in ((1, 1), (right - 1, 1), (1, bottom - 1), (right - 1, bottom - 1)):
         c.set(x, y, OUTLINE)
 
 
 def draw_button(kind):
-    c = Canvas(BUTTON_WIDTH, BUTTON_HEIGHT)
+    c = Canvas(BUTTON_WIDTH, PLATE_HEIGHT)
     button_plate(c)
     BUTTON_SCENES[kind](c)
     draw_badge(c, kind, 3, 3)
@@ -187,26 +196,20 @@ def draw_button(kind):
 
 def chosen_button(normal, kind):
     """The chosen look: the picture sunk one pixel down-right and darkened, in a glowing window-yellow frame."""
-    c = Canvas(BUTTON_WIDTH, BUTTON_HEIGHT)
-    for y in range(BUTTON_HEIGHT):
+    c = Canvas(BUTTON_WIDTH, PLATE_HEIGHT)
+    for y in range(PLATE_HEIGHT):
         for x in range(BUTTON_WIDTH):
             c.set(x, y, normal.get(x, y))
-    for y in range(2, 45):
+    for y in range(2, PLATE_HEIGHT - 2):
         for x in range(2, 38):
             source = normal.get(max(x - 1, 2), max(y - 1, 2))
             c.set(x, y, mix(darken(source, CHOSEN_DARKEN), NIGHT, 0.15))
     c.fill_rect(2, 2, 37, 2, NIGHT)                               # inner shadow of the sunk picture
-    c.fill_rect(2, 2, 2, 44, NIGHT)
-    c.rect(1, 1, 38, 45, WINDOW_YELLOW)
-    c.fill_rect(39, 1, 39, 45, WARM_ORANGE)
-    c.fill_rect(1, 46, 38, 46, WARM_ORANGE)
-    c.rect(0, 0, 39, 46, OUTLINE)
-    for x, y in ((0, 0), (39, 0), (0, 46), (39, 46)):
-        c.set(x, y, (0, 0, 0, 0))
-    c.set(1, 1, OUTLINE)
-    c.set(38, 1, OUTLINE)
-    c.set(1, 45, OUTLINE)
-    c.set(38, 45, OUTLINE)
+    c.fill_rect(2, 2, 2, PLATE_HEIGHT - 3, NIGHT)
+    c.rect(1, 1, 38, PLATE_HEIGHT - 2, WINDOW_YELLOW)
+    c.fill_rect(38, 2, 38, PLATE_HEIGHT - 2, WARM_ORANGE)
+    c.fill_rect(2, PLATE_HEIGHT - 2, 38, PLATE_HEIGHT - 2, WARM_ORANGE)
+    round_corners(c)
     draw_badge(c, kind, 4, 4)                                     # the label stays bright while chosen
     return c
 
@@ -215,8 +218,8 @@ def make_buttons():
     sheet = Canvas(BUTTON_WIDTH * len(KINDS), BUTTON_HEIGHT * 2)
     for index, kind in enumerate(KINDS):
         normal = draw_button(kind)
-        sheet.paste(normal, BUTTON_WIDTH * index, 0)
-        sheet.paste(chosen_button(normal, kind), BUTTON_WIDTH * index, BUTTON_HEIGHT)
+        sheet.paste(normal, BUTTON_WIDTH * index, BUTTON_CLEARANCE)
+        sheet.paste(chosen_button(normal, kind), BUTTON_WIDTH * index, BUTTON_HEIGHT + BUTTON_CLEARANCE)
     return sheet
 
 
@@ -349,7 +352,7 @@ def tile_park(c):
 
 def tile_tallest_tower(c):
     """A round tower narrowing in two set-backs: outer ring, middle ring, crown, seen from above."""
-    light, mid, dark = KIND_COLOURS[6]
+    light, mid = KIND_COLOURS[6][:2]
 
     def disc(radius):
         return {(x, y) for y in range(TILE_SIZE) for x in range(TILE_SIZE)

@@ -9,7 +9,7 @@ import math
 from scene_common import (Canvas, OUTLINE, PANEL_BLUE, PANEL_LIGHT, PANEL_DARK, FAR_VIOLET, VIOLET,
                           DUSK_PINK, WARM_ORANGE, WINDOW_YELLOW, STONE_LIGHT, STONE_MID, STONE_DARK,
                           WHITE_TEXT, SHADOW_VIOLET, NIGHT, KIND_COLOURS, BEACON_RED, GLYPHS, rgb, mix, darken,
-                          letter_mask, paint_logo, draw_text, text_width, save)
+                          letter_mask, paint_logo, draw_outlined_text, text_width, save)
 
 WIDTH, HEIGHT = 240, 90
 HEADER = (0, 0, 240, 33)
@@ -107,22 +107,6 @@ def draw_picture(c, picture, x, y):
         c.set(x + px, y + py, colour)
 
 
-def draw_label(c, text, x, y):
-    layer = Canvas(c.width, c.height)
-    draw_text(layer, text, x, y, W)
-    for py in range(y - 1, y + 8):
-        for px in range(x - 1, x + text_width(text) + 1):
-            if layer.get(px, py)[3]:
-                continue
-            if any(layer.get(nx, ny)[3] for nx in (px - 1, px, px + 1) for ny in (py - 1, py, py + 1)
-                   if 0 <= nx < c.width and 0 <= ny < c.height):
-                c.set(px, py, OUTLINE)
-    for py in range(y, y + 7):
-        for px in range(x, x + text_width(text)):
-            if layer.get(px, py)[3]:
-                c.set(px, py, W if py < y + 4 else S)
-
-
 def icon_plate(c, left, width):
     """A raised violet plate like the play screen's control buttons, rounded by one pixel."""
     x0, x1 = left + 1, left + width - 2
@@ -151,7 +135,7 @@ def icon_with_label(c, name, parts):
         if isinstance(part, list):
             draw_picture(c, part, x, middle - picture_height(part) // 2)
         else:
-            draw_label(c, part, x, middle - 3)
+            draw_outlined_text(c, part, x, middle - 3, W, lower_colour=S)
         x += part_width + gap
 
 
@@ -227,63 +211,64 @@ def tap_ring(c):
 
 # ---- Isometric buildings --------------------------------------------------------------------------------------
 
-def iso_building(c, box, kind, wall_height):
-    """A box standing on a flat diamond footprint whose lowest corner is the picture's bottom row; the
-    rows above its roof are left for rooftop details."""
-    left, top, width, height = box
+def iso_box(c, left, floor, width, half_height, wall_height, kind, ceiling):
+    """An isometric box whose footprint is a flat diamond `width` pixels wide and 2 * half_height + 1 rows
+    deep, with its nearest corner at row `floor`. Light from the top-left: lit roof, left wall in the
+    kind's middle tone, right wall in its dark tone. Nothing is drawn above row `ceiling`. Returns the
+    row of the roof's far corner."""
     light, mid, dark = KIND_COLOURS[kind]
     centre = (width - 1) / 2
-    roof_y = height - 1 - wall_height - 2 * FOOTPRINT_HALF_HEIGHT    # the roof's far corner
+    roof_y = floor - wall_height - 2 * half_height
 
     def slope(x):
-        return round(FOOTPRINT_HALF_HEIGHT * abs(x - centre) / centre)
+        return round(half_height * abs(x - centre) / centre)
 
     for x in range(width):
         roof_top = roof_y + slope(x)
-        roof_bottom = roof_y + 2 * FOOTPRINT_HALF_HEIGHT - slope(x)
-        c.fill_rect(left + x, top + roof_top, left + x, top + roof_bottom, light)
-        c.fill_rect(left + x, top + roof_bottom + 1, left + x, top + roof_bottom + wall_height,
-                    mid if x < centre else dark)
-        c.set(left + x, top + roof_top, mix(light, WHITE_TEXT, 0.5))      # lit far edges of the roof
-        c.set(left + x, top + roof_bottom, darken(light, 0.82))           # parapet along the near edges
-        if roof_top > 0:
-            c.set(left + x, top + roof_top - 1, OUTLINE)
-        c.set(left + x, top + roof_bottom + wall_height, OUTLINE)
-    for y in range(roof_y + 2 * FOOTPRINT_HALF_HEIGHT + 1, height - 1):   # the near corner catches light
-        c.set(left + int(centre), top + y, mix(mid, light, 0.4))
-    for y in range(roof_y + FOOTPRINT_HALF_HEIGHT, roof_y + FOOTPRINT_HALF_HEIGHT + wall_height + 1):
-        c.set(left, top + y, OUTLINE)
-        c.set(left + width - 1, top + y, OUTLINE)
-    iso_windows(c, box, centre, roof_y, slope, wall_height)
+        roof_bottom = roof_y + 2 * half_height - slope(x)
+        c.fill_rect(left + x, roof_top, left + x, roof_bottom, light)
+        c.fill_rect(left + x, roof_bottom + 1, left + x, roof_bottom + wall_height, mid if x < centre else dark)
+        c.set(left + x, roof_top, mix(light, WHITE_TEXT, 0.5))           # lit far edges of the roof
+        c.set(left + x, roof_bottom, darken(light, 0.82))                # near edges of the roof
+        if 2 < x < width - 3:                                             # a parapet round the roof
+            c.set(left + x, roof_top + 2, darken(light, 0.88))
+            c.set(left + x, roof_bottom - 2, mix(light, WHITE_TEXT, 0.3))
+        if roof_top > ceiling:
+            c.set(left + x, roof_top - 1, OUTLINE)
+        c.set(left + x, roof_bottom + wall_height, OUTLINE)
+    for y in range(roof_y + 2 * half_height + 1, floor):                 # the near corner catches light
+        c.set(left + int(centre), y, mix(mid, light, 0.4))
+    for y in range(roof_y + half_height, roof_y + half_height + wall_height + 1):
+        c.set(left, y, OUTLINE)
+        c.set(left + width - 1, y, OUTLINE)
+    iso_windows(c, left, roof_y, width, half_height, wall_height, slope)
     return roof_y
 
 
-def iso_windows(c, box, centre, roof_y, slope, wall_height):
+def iso_windows(c, left, roof_y, width, half_height, wall_height, slope):
     """Rows of windows that follow each wall's slope; a fixed pattern of them is lit."""
-    left, top, width, _ = box
+    centre = (width - 1) / 2
     index = 0
     for floor_y in range(3, wall_height - 1, 3):
         for x in range(3, width - 3, 3):
             if abs(x - centre) < 2:
                 continue
-            y = roof_y + 2 * FOOTPRINT_HALF_HEIGHT - slope(x) + floor_y
+            y = roof_y + 2 * half_height - slope(x) + floor_y
             index += 1
             lit = (index * 7) % 5 < 3
             if x < centre:
                 colour = WINDOW_YELLOW if lit else SHADOW_VIOLET
             else:
                 colour = WARM_ORANGE if lit else NIGHT
-            c.set(left + x, top + y, colour)
-            c.set(left + x, top + y + 1, colour)
+            c.set(left + x, y, colour)
+            c.set(left + x, y + 1, colour)
 
 
-def rooftop_box(c, x, y, width, height, kind):
-    """A small housing on a roof: front face, side face and lid, outlined."""
-    light, mid, dark = KIND_COLOURS[kind]
-    c.fill_rect(x, y, x + width - 1, y + height - 1, mid)
-    c.fill_rect(x + width // 2, y, x + width - 1, y + height - 1, dark)
-    c.fill_rect(x, y, x + width - 1, y, light)
-    c.rect(x - 1, y - 1, x + width, y + height, OUTLINE)
+def iso_building(c, box, kind, wall_height):
+    """A building whose footprint's nearest corner is the middle of its picture's bottom row; the rows
+    above its roof are left for rooftop details. Returns the row of the roof's far corner."""
+    left, top, width, height = box
+    return iso_box(c, left, top + height - 1, width, FOOTPRINT_HALF_HEIGHT, wall_height, kind, top)
 
 
 def buildings(c):
@@ -291,12 +276,20 @@ def buildings(c):
     iso_building(c, TALL_BUILDING, 3, 18)
     left, top, width, _ = MIDDLE_BUILDING
     roof_y = iso_building(c, MIDDLE_BUILDING, 2, 12)
-    rooftop_box(c, left + 22, top + roof_y + 6, 5, 3, 2)
-    c.fill_rect(left + 14, top + roof_y + 1, left + 14, top + roof_y + 6, OUTLINE)   # antenna
-    c.set(left + 14, top + roof_y, BEACON_RED)
+    c.fill_rect(left + 18, roof_y + 3, left + 18, roof_y + 8, OUTLINE)   # antenna mast
+    c.set(left + 18, roof_y + 2, BEACON_RED)
+    roof_hatch(c, left + 23, roof_y + 9, 2)
     left, top, width, _ = LOW_BUILDING
     roof_y = iso_building(c, LOW_BUILDING, 1, 6)
-    rooftop_box(c, left + 11, top + roof_y + 6, 4, 2, 1)
+    roof_hatch(c, left + 13, roof_y + 7, 1)
+
+
+def roof_hatch(c, x, y, kind):
+    """A small skylight on a roof: a dark pane with a lit rim, following the roof's slope."""
+    light, mid, dark = KIND_COLOURS[kind]
+    for step in range(4):
+        c.fill_rect(x + 2 * step, y + step // 2, x + 2 * step + 1, y + step // 2, dark)
+        c.fill_rect(x + 2 * step, y + step // 2 + 1, x + 2 * step + 1, y + step // 2 + 1, mid)
 
 
 def make_tutorial_parts():

@@ -183,7 +183,7 @@ ROWS = 64
 CHANNELS = 8
 BAR = 16
 # Channel roles; the player puts channels 0, 3, 4, 7 left and 1, 2, 5, 6 right.
-CH_LEAD, CH_COUNTER, CH_PAD_A, CH_BASS, CH_PAD_B, CH_PAD_C, CH_HAT, CH_DRUM = range(8)
+CH_LEAD, CH_COUNTER, CH_PAD_A, CH_BASS, CH_PAD_B, CH_PAD_C, CH_DRUM, CH_HAT = range(8)
 
 (ARP, SLIDE_UP, SLIDE_DOWN, PORTA, VIBRATO, PORTA_VOL, VIB_VOL, TREMOLO, _, OFFSET, VOL_SLIDE, JUMP, VOLUME,
  BREAK, EXTENDED, SPEED) = range(16)
@@ -330,6 +330,7 @@ MELODY_C1 = 'G-3:6 E-3:2 G-3:4 A-3:4  G-3:8~ F-3:4 D-3:4  E-3:6 C-3:2 E-3:4 A-3:
 MELODY_C2 = 'G-3:6 E-3:2 G-3:4 A-3:4  B-3:8/~ A-3:4 G-3:4  A-3:6 G-3:2 F-3:4 E-3:4  D-3:12~> r:4'
 MELODY_BRIDGE_2 = 'D-3:8~ F-3:8/~  A-3:12~> r:4  G-3:8/~ F-3:8  D-3:16~>'
 MELODY_OUTRO = 'E-3:4 D-3:2 C-3:2 D-3:4 E-3:4  C-3:12~> r:4  r:16  r:16'
+COUNTER_OUTRO = 'r:32  B-1:4 D-2:4 G-2:8  E-2:12> r:4'
 
 COUNTER_A1 = 'r:8 A-1:2 C-2:2 E-2:4  r:8 F-2:4 E-2:4  r:8 G-2:2 E-2:2 C-2:4  r:8 B-1:4 D-2:4>'
 COUNTER_A2 = 'r:8 A-1:2 C-2:2 E-2:4  r:8 G-2:4 D-2:4  r:8 E-2:4 B-1:4  r:4 A-1:4 C-2:4 E-2:4>'
@@ -433,14 +434,15 @@ def final_a():
 
 def outro():
     p = Pattern()
-    pads(p, ['Am', 'F', 'G', 'Am'], [(0, 26)])
-    bass(p, ['Am', 'F', 'G', 'Am'], 'root', 40)
+    pads(p, ['Am', 'F', 'G', 'Am'], [(0, 26), (8, 16)])
+    bass(p, ['Am', 'F', 'G', 'Am'], 'long', 36)
     phrase(p, CH_LEAD, 0, MELODY_OUTRO, LEAD)
+    phrase(p, CH_COUNTER, 0, COUNTER_OUTRO, BELL, volume=26)
     drums(p, [0, 1], 'light')
     drums(p, [2], 'hats')
-    # Everything fades over the last bar and the song goes back to its start.
+    # The last chord thins out just before the song begins again on the same chord.
     for ch in (CH_PAD_A, CH_PAD_B, CH_PAD_C, CH_BASS):
-        for r in range(50, 63):
+        for r in range(59, 63):
             p.effect(r, ch, VOL_SLIDE, 0x01)
     p.effect(63, CH_DRUM, JUMP, 0)
     return p

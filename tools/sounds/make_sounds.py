@@ -116,7 +116,7 @@ def buttons():
     click = [rng.uniform(-1, 1) * math.exp(-(i / RATE) / 0.0012) for i in range(length)]
     click = Biquad.band_pass(3600, 1.2).run(click)
     mix_into(out, click, 0, 0.5)
-    return finish(out, 0.62)
+    return finish(out, 0.5)
 
 
 def clapper_burst(rng, centre, q, decay):

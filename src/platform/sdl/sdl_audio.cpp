@@ -39,9 +39,11 @@ struct Output {
     std::atomic<std::uint32_t> volume{FULL_VOLUME};
 };
 
+// Never destroyed: the sound engine, a static object of its own, closes the output at process exit,
+// and the audio thread may run until then.
 Output& output() {
-    static Output state;
-    return state;
+    static Output* const state = new Output;
+    return *state;
 }
 
 void markDone(platform::AudioBufferHeader* header) {

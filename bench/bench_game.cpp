@@ -1,0 +1,41 @@
+// Start-up of the game for the benchmarks, through the same calls the program makes.
+#include "bench_game.h"
+
+#include "game/game_state.h"
+#include "platform/headless/headless.h"
+#include "puzzle/level_table.h"
+#include "puzzle/puzzle_generator.h"
+#include "shell/shell.h"
+#include "sound/sound_engine.h"
+
+namespace bench {
+namespace {
+
+constexpr std::uint64_t FIRST_TICK_MS = 16;
+
+void emptySoundSlots() {
+    auto lock = soundEngine.LockAudio();
+    for (auto& slot : soundEngine.slots) slot.reset();
+}
+
+}  // namespace
+
+bool startGame() {
+    emptySoundSlots();
+    headless::reset();
+    resetGameState();
+    if (!startApplication()) return false;
+    headless::advance(FIRST_TICK_MS);
+    return headless::framesPresented() >= 1;
+}
+
+void showFullBoard(std::int32_t level) {
+    gameState.level = level;
+    setupLevel(static_cast<std::uint32_t>(level));
+    generatePuzzle(gameState.columnCount, gameState.rowCount);
+    gameState.playerGrid = gameState.solutionGrid;
+    gameState.selectedTower = 0;
+    gameState.screen = SCREEN_PLAY;
+}
+
+}  // namespace bench

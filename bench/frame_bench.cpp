@@ -1,0 +1,136 @@
+// Frame costs: a whole frame (render + present) per screen, measured against the plainest possible
+// frame, two copies of 153600 bytes, in the same run; and the drawing primitives the frames are made of.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "bench_game.h"
+#include "game/game_state.h"
+#include "game/screens.h"
+#include "gfx/frame.h"
+#include "gfx/images.h"
+#include "gfx/text.h"
+
+namespace {
+
+constexpr std::int32_t FULL_BOARD_LEVEL = 56;  // 6 x 6 cells, six tower kinds
+constexpr int COPY_PAIRS_TIMED = 2000;
+constexpr char STATUS_LINE[] = "LEVEL 56  TIME 123  BEST 99";
+
+// Seconds for two copies of a whole frame, the yardstick of a frame's cost.
+double twoFrameCopiesSeconds() {
+    std::vector<std::uint8_t> from(BACK_BUFFER_SIZE, 0x5A), middle(BACK_BUFFER_SIZE), to(BACK_BUFFER_SIZE);
+    const auto start = std::chrono::steady_clock::now();
+    for (int pair = 0; pair < COPY_PAIRS_TIMED; ++pair) {
+        std::memcpy(middle.data(), from.data(), BACK_BUFFER_SIZE);
+        benchmark::ClobberMemory();
+        std::memcpy(to.data(), middle.data(), BACK_BUFFER_SIZE);
+        benchmark::ClobberMemory();
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    benchmark::DoNotOptimize(to.data());
+    return elapsed.count() / COPY_PAIRS_TIMED;
+}
+
+void BM_TwoFrameCopies(benchmark::State& state) {
+    std::vector<std::uint8_t> from(BACK_BUFFER_SIZE, 0x5A), middle(BACK_BUFFER_SIZE), to(BACK_BUFFER_SIZE);
+    for (auto _ : state) {
+        std::memcpy(middle.data(), from.data(), BACK_BUFFER_SIZE);
+        benchmark::ClobberMemory();
+        std::memcpy(to.data(), middle.data(), BACK_BUFFER_SIZE);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 2 * BACK_BUFFER_SIZE);
+}
+BENCHMARK(BM_TwoFrameCopies);
+
+// renderFrame draws the screen in front and presents it, as every frame tick does.
+void timeFrames(benchmark::State& state) {
+    const double yardstick = twoFrameCopiesSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) renderFrame();
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    // A frame's cost in units of two frame copies; the target for the play screen is 3 or less.
+    state.counters["vsTwoFrameCopies"] = elapsed.count() / static_cast<double>(state.iterations()) / yardstick;
+}
+
+void BM_Frame(benchmark::State& state) {
+    if (!bench::startGame()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    gameState.screen = static_cast<std::uint32_t>(state.range(0));
+    if (gameState.screen == SCREEN_PLAY || gameState.screen == SCREEN_NEW_RECORD ||
+        gameState.screen == SCREEN_LEVEL_COMPLETE || gameState.screen == SCREEN_GAME_COMPLETE) {
+        bench::showFullBoard(FULL_BOARD_LEVEL);
+        gameState.screen = static_cast<std::uint32_t>(state.range(0));
+    }
+    timeFrames(state);
+}
+BENCHMARK(BM_Frame)
+    ->ArgName("screen")
+    ->Arg(SCREEN_HOME)
+    ->Arg(SCREEN_CREDITS)
+    ->Arg(SCREEN_PLAY)
+    ->Arg(SCREEN_NEW_RECORD)
+    ->Arg(SCREEN_LEVEL_COMPLETE)
+    ->Arg(SCREEN_GAME_COMPLETE)
+    ->Arg(SCREEN_TUTORIAL_INTRO)
+    ->Arg(SCREEN_TUTORIAL_CONTROLS)
+    ->Arg(SCREEN_TUTORIAL_PLAYING)
+    ->Arg(SCREEN_TUTORIAL_STRATEGY);
+
+void BM_PresentFrame(benchmark::State& state) {
+    if (!bench::startGame()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    for (auto _ : state) presentFrame();
+}
+BENCHMARK(BM_PresentFrame);
+
+// The largest keyed copy the game makes: a whole-screen background.
+void BM_BlitWholeScreenImage(benchmark::State& state) {
+    if (!bench::startGame()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    for (auto _ : state) {
+        blitImage(gameState.homeBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * FRAME_PIXELS);
+}
+BENCHMARK(BM_BlitWholeScreenImage);
+
+// A sprite cut from a sheet: the record dialog's menu buttons, 108 x 35.
+void BM_BlitImagePart(benchmark::State& state) {
+    constexpr int SHEET_WIDTH = 216, PART_WIDTH = 108, PART_HEIGHT = 35;
+    if (!bench::startGame()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    for (auto _ : state) {
+        blitImagePart(gameState.menuButtonsImage, 0, 7, SHEET_WIDTH, 132, 121, PART_HEIGHT, PART_WIDTH);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * PART_WIDTH * PART_HEIGHT);
+}
+BENCHMARK(BM_BlitImagePart);
+
+void BM_DrawText(benchmark::State& state) {
+    if (!bench::startGame()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    for (auto _ : state) {
+        drawText(STATUS_LINE, 4, 280, 0);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * (sizeof STATUS_LINE - 1));
+}
+BENCHMARK(BM_DrawText);
+
+}  // namespace

@@ -1,0 +1,42 @@
+#!/bin/sh
+# Builds the benchmarks in release mode (build-bench) and runs them; then checks the two targets: a
+# whole play-screen frame within 3 times two plain frame copies, and one audio refill under 25 us.
+#   scripts/bench.sh [extra Google Benchmark options]
+set -eu
+cd "$(dirname "$0")/.."
+jobs="${JOBS:-$(nproc)}"
+
+scripts/install-deps.sh build
+if ! dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "install ok installed"; then
+  if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends libbenchmark-dev
+fi
+
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DSPIREHOLD_SDL=OFF -DSPIREHOLD_TESTS=OFF \
+  -DSPIREHOLD_BENCHMARKS=ON >/dev/null
+cmake --build build-bench -j "$jobs" --target spirehold-bench
+build-bench/spirehold-bench --benchmark_counters_tabular=true --benchmark_repetitions="${REPETITIONS:-3}" \
+  --benchmark_report_aggregates_only=true --benchmark_out=build-bench/results.json --benchmark_out_format=json "$@"
+
+python3 - build-bench/results.json <<'PYTHON'
+import json, sys
+results = {b["name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+def median(name):
+    return results.get(name + "_median") or results.get(name)
+frame = median("BM_Frame/screen:3")
+refill = median("BM_AudioRefill")
+missed = 0
+if frame:
+    ratio = frame["vsTwoFrameCopies"]
+    ok = ratio <= 3.0
+    missed += not ok
+    print(f"play-screen frame: {ratio:.2f} x two frame copies (target 3): {'met' if ok else 'MISSED'}")
+if refill:
+    unit = {"ns": 1e-3, "us": 1.0, "ms": 1e3}[refill["time_unit"]]
+    us = refill["real_time"] * unit
+    ok = us < 25.0
+    missed += not ok
+    print(f"audio refill: {us:.1f} us (target 25): {'met' if ok else 'MISSED'}")
+sys.exit(1 if missed else 0)
+PYTHON

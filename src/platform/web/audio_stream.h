@@ -1,0 +1,150 @@
+// The browser device's audio output as the game sees it: prepared buffers queue up and play one after
+// another, and each is handed back through the completion callback once its last whole frame has been
+// pulled. The page's sound output pulls frames as it needs them, at its own rate; a source frame is
+// held for as many output frames as fall on it (the output runs at the stream's rate where the
+// browser allows, and then every frame is played exactly once).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <span>
+
+#include "platform/platform.h"
+
+namespace web {
+
+class AudioStream {
+public:
+    static constexpr std::uint32_t BUFFER_DONE = 0x1;
+    static constexpr std::uint32_t BUFFER_PREPARED = 0x2;
+    static constexpr std::uint32_t BUFFER_QUEUED = 0x10;
+    static constexpr std::uint32_t FULL_VOLUME = 0xFFFFFFFF;
+
+    // Channels 1..2, bits 8 or 16, a rate above 0; anything else is refused.
+    bool open(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits, platform::AudioDoneCallback done,
+              void* instance) {
+        if (channels < 1 || channels > 2 || (bits != 8 && bits != 16) || rate == 0) return false;
+        queue_.clear();
+        position_ = 0;
+        open_ = true;
+        channels_ = channels;
+        rate_ = rate;
+        bits_ = bits;
+        done_ = done;
+        instance_ = instance;
+        return true;
+    }
+
+    bool isOpen() const { return open_; }
+    std::uint32_t rate() const { return rate_; }
+    std::size_t queued() const { return queue_.size(); }
+
+    static bool prepare(platform::AudioBufferHeader* header) {
+        if (header == nullptr || header->data == nullptr) return false;
+        header->flags |= BUFFER_PREPARED;
+        return true;
+    }
+
+    static bool unprepare(platform::AudioBufferHeader* header) {
+        if (header == nullptr || (header->flags & BUFFER_QUEUED) != 0) return false;
+        header->flags &= ~BUFFER_PREPARED;
+        return true;
+    }
+
+    // A buffer without one whole frame could never finish playing, so it is refused.
+    bool write(platform::AudioBufferHeader* header) {
+        if (!open_ || header == nullptr) return false;
+        if ((header->flags & BUFFER_PREPARED) == 0 || (header->flags & BUFFER_QUEUED) != 0) return false;
+        const std::uint32_t frames = header->length / bytesPerFrame();
+        if (frames == 0) return false;
+        header->flags = (header->flags & ~BUFFER_DONE) | BUFFER_QUEUED;
+        queue_.push_back({header, frames});
+        return true;
+    }
+
+    // Hands back every queued buffer, in order. Buffers written from inside a callback stay queued.
+    void reset() {
+        std::deque<QueuedBuffer> completed;
+        completed.swap(queue_);
+        position_ = 0;
+        for (const QueuedBuffer& buffer : completed) complete(buffer.header);
+    }
+
+    void close() {
+        for (const QueuedBuffer& buffer : queue_) buffer.header->flags &= ~BUFFER_QUEUED;
+        queue_.clear();
+        open_ = false;
+        done_ = nullptr;
+    }
+
+    std::uint32_t volume() const { return volume_; }
+    void setVolume(std::uint32_t volume) { volume_ = volume; }
+
+    // Fills `stereo` (interleaved left, right, in -1..1) with what plays next, `step` source frames
+    // per output frame; silence where nothing is queued. Buffers finished on the way are handed back
+    // before this returns.
+    void render(std::span<float> stereo, double step) {
+        const float gain = static_cast<float>(volume_ & VOLUME_MASK) / VOLUME_MASK;
+        for (std::size_t out = 0; out + 1 < stereo.size(); out += 2) {
+            if (!open_ || queue_.empty()) {
+                stereo[out] = stereo[out + 1] = 0;
+                continue;
+            }
+            const QueuedBuffer& buffer = queue_.front();
+            const std::uint32_t frame = static_cast<std::uint32_t>(position_);
+            stereo[out] = gain * sampleAt(buffer.header, frame, 0);
+            stereo[out + 1] = gain * sampleAt(buffer.header, frame, channels_ - 1);
+            position_ += step;
+            finishPlayedBuffers();
+        }
+    }
+
+private:
+    static constexpr std::uint32_t VOLUME_MASK = 0xFFFF;
+    static constexpr float SIGNED_16_SCALE = 1.0f / 32768;
+    static constexpr float UNSIGNED_8_SCALE = 1.0f / 128;
+    static constexpr int UNSIGNED_8_MIDDLE = 128;
+
+    struct QueuedBuffer {
+        platform::AudioBufferHeader* header = nullptr;
+        std::uint32_t frames = 0;
+    };
+
+    std::uint32_t bytesPerFrame() const { return channels_ * (bits_ / 8); }
+
+    float sampleAt(const platform::AudioBufferHeader* header, std::uint32_t frame, std::uint32_t channel) const {
+        const std::uint8_t* sample = header->data + frame * bytesPerFrame() + channel * (bits_ / 8);
+        if (bits_ == 8) return static_cast<float>(sample[0] - UNSIGNED_8_MIDDLE) * UNSIGNED_8_SCALE;
+        const auto value = static_cast<std::int16_t>(sample[0] | sample[1] << 8);
+        return static_cast<float>(value) * SIGNED_16_SCALE;
+    }
+
+    void finishPlayedBuffers() {
+        while (!queue_.empty() && position_ >= queue_.front().frames) {
+            position_ -= queue_.front().frames;
+            platform::AudioBufferHeader* header = queue_.front().header;
+            queue_.pop_front();
+            complete(header);
+        }
+        // After a gap in the stream the next buffer plays from its start.
+        if (queue_.empty()) position_ = 0;
+    }
+
+    void complete(platform::AudioBufferHeader* header) {
+        header->flags = (header->flags & ~BUFFER_QUEUED) | BUFFER_DONE;
+        if (done_ != nullptr) done_(instance_, header);
+    }
+
+    bool open_ = false;
+    std::uint32_t channels_ = 0;
+    std::uint32_t rate_ = 0;
+    std::uint32_t bits_ = 0;
+    platform::AudioDoneCallback done_ = nullptr;
+    void* instance_ = nullptr;
+    std::deque<QueuedBuffer> queue_;
+    double position_ = 0;  // source frames into the first queued buffer
+    std::uint32_t volume_ = FULL_VOLUME;
+};
+
+}  // namespace web

@@ -1,0 +1,56 @@
+// The browser device's parts as its files share them (window and messages, input, display, audio,
+// system), and the page functions of web_glue.js they call. Not for use outside src/platform/web/.
+// Everything runs on the page's one thread: the browser calls in between its own tasks, so nothing
+// here is ever entered twice at once.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+
+// Implemented in web_glue.js.
+extern "C" {
+// Copies the 240 x 320 RGB565 display memory at `pixels` to the page's canvas.
+void webPresent(const std::uint16_t* pixels);
+// The canvas's box on the page in CSS pixels: left, top, width, height.
+void webCanvasBox(float* box);
+// Prepares the page's sound output for a stream of `rate` frames per second; it pulls frames through
+// webAudioRender once the page's first tap has started it. 0 when the browser has no Web Audio.
+int webAudioStart(std::uint32_t rate);
+// The bytes kept in the browser under `key`, copied into buffer[0..capacity); their count, or -1 when
+// nothing is kept.
+int webStorageLoad(const char* key, std::uint8_t* buffer, int capacity);
+void webStorageSave(const char* key, const std::uint8_t* bytes, int count);
+// Calls webPump on every animation frame (and from a slower timer while the page is hidden).
+void webStartLoop();
+// The game has ended its message loop.
+void webGameEnded(int exitCode);
+void webShowMessage(const char* text, const char* caption);
+}
+
+namespace web {
+
+// The display is 240 x 320 pixels of 16-bit RGB565, rows of 480 bytes.
+inline constexpr std::int32_t DISPLAY_WIDTH = 240;
+inline constexpr std::int32_t DISPLAY_HEIGHT = 320;
+inline constexpr std::int32_t DIRECT_565_FORMAT = 0xA0;  // direct colour, 5-6-5 layout
+
+// Queues a message for the window; dropped while there is none.
+void postMessage(platform::Message message, std::uint32_t firstWord, std::uint32_t secondWord);
+// Posts a tick for every timer that has fallen due, then delivers everything queued.
+void runDueWork();
+// Delivers everything queued through getMessage/dispatchMessage, as the program's loop would.
+void deliverQueued();
+bool windowExists();
+bool stylusCaptured();
+bool quitPosted();
+
+// Registers the page's mouse, touch, key and focus events.
+void installInputHandlers();
+
+// The records file's folder exists, and holds the copy the browser kept from the last visit.
+void restoreRecordsFile();
+// Hands a records file that changed since the last call to the browser to keep.
+void keepRecordsFile();
+
+}  // namespace web

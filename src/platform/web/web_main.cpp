@@ -1,0 +1,38 @@
+// The program in the browser: the shell's start-up, then the page's frames drive the message loop,
+// which cannot block in a page.
+#include <emscripten/emscripten.h>
+
+#include "platform/web/web_device.h"
+#include "shell/shell.h"
+
+namespace {
+
+bool endTold = false;
+
+// The loop may end inside any event (a tap on the credits screen closes the window); the page hears
+// of it once.
+void tellEnd() {
+    if (endTold) return;
+    endTold = true;
+    webGameEnded(platform::exitCode());
+}
+
+}  // namespace
+
+// Called by the page on each animation frame: delivers what fell due and keeps the records file.
+extern "C" EMSCRIPTEN_KEEPALIVE void webPump() {
+    web::runDueWork();
+    web::keepRecordsFile();
+    if (web::quitPosted()) tellEnd();
+}
+
+int main() {
+    web::restoreRecordsFile();
+    web::installInputHandlers();
+    if (!startApplication()) {
+        tellEnd();
+        return platform::exitCode();
+    }
+    webStartLoop();
+    return 0;
+}
