@@ -28,3 +28,8 @@ deps-test:
 
 clean:
 	rm -rf $(BUILD)
+
+# The game in the browser: builds the site into build-web/site/ (serve that folder as it stands).
+.PHONY: web
+web:
+	scripts/build-web.sh

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr std::uint32_t FULL_BOARD_LEVEL = 56;
+constexpr std::uint64_t ONE_SECOND_MS = 1000;
 
 void BM_GeneratePuzzle(benchmark::State& state) {
     headless::reset();
@@ -33,5 +34,32 @@ void BM_StartToFirstFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartToFirstFrame)->Unit(benchmark::kMillisecond);
+
+// One second of the program's life: 62 frame ticks, 10 audio refills, on the home screen with the
+// music playing, and in the background with the focus lost (the last frame shown again each tick).
+void BM_SecondOnTheHomeScreen(benchmark::State& state) {
+    if (!bench::startGame()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    for (auto _ : state) {
+        headless::advance(ONE_SECOND_MS);
+        headless::clearAudioPlayed();
+    }
+}
+BENCHMARK(BM_SecondOnTheHomeScreen)->Unit(benchmark::kMillisecond);
+
+void BM_SecondInTheBackground(benchmark::State& state) {
+    if (!bench::startGame()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    headless::focusLost();
+    for (auto _ : state) {
+        headless::advance(ONE_SECOND_MS);
+        headless::clearAudioPlayed();
+    }
+}
+BENCHMARK(BM_SecondInTheBackground)->Unit(benchmark::kMillisecond);
 
 }  // namespace

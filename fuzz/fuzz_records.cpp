@@ -1,11 +1,12 @@
 // Fuzzes the records file: any bytes as game.dat are loaded, saved and loaded again, and the second
 // load must read back exactly what was saved.
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
+#include "fuzz_scratch.h"
 #include "game/game_state.h"
 #include "platform/headless/headless.h"
 #include "records/records_file.h"
@@ -37,7 +38,7 @@ void writeRecordsFile(const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    headless::reset();  // a temporary program folder of this process, removed at exit
+    headless::configure(1, headless::STANDARD_DISPLAY, fuzz::scratchFolder(), false);
     return 0;
 }
 

@@ -1,7 +1,6 @@
 // Fuzzes the simulator's command parser: any lines, one game per input. Paths are pinned to a scratch
 // file and long waits shortened, so the fuzzer neither writes elsewhere nor stalls in virtual days.
 #include <algorithm>
-#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <sstream>
@@ -9,20 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_scratch.h"
 #include "sim/simulator.h"
 
 namespace {
 
-constexpr std::uint64_t LONGEST_WAIT_MS = 2000;
-constexpr std::size_t MOST_LINES = 64;
-
-std::string scratchFolder() {
-    static const std::string folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "spirehold-fuzz-XXXXXX").string();
-        return mkdtemp(pattern.data()) != nullptr ? pattern : std::string("/tmp");
-    }();
-    return folder;
-}
+constexpr std::uint64_t LONGEST_WAIT_MS = 250;
+constexpr std::size_t MOST_LINES = 48;
 
 std::vector<std::string> splitWords(const std::string& line) {
     std::istringstream in(line);
@@ -42,7 +34,7 @@ std::string tamed(const std::string& line) {
     std::vector<std::string> words = splitWords(line);
     if (words.empty()) return line;
     const std::string& command = words[0];
-    const std::string scratch = scratchFolder() + "/out";
+    const std::string scratch = fuzz::scratchFolder() + "/out";
     if (command == "frame" || command == "display") {
         if (words.size() >= 2) words[1] = scratch + (words[1].size() % 3 == 0 ? ".png" : ".ppm");
     } else if (command == "resource") {
@@ -63,7 +55,7 @@ std::string tamed(const std::string& line) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     sim::SimulatorOptions options;
-    options.dir = scratchFolder();
+    options.dir = fuzz::scratchFolder();
     std::filesystem::remove(options.dir + "/game.dat");
     sim::Simulator simulator(options);
 

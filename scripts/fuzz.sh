@@ -35,6 +35,6 @@ for harness in $harnesses; do
   esac
   mkdir -p "build-fuzz/corpus/$name"
   echo "== $harness for ${seconds}s"
-  "build-fuzz/$harness" "build-fuzz/corpus/$name" "fuzz/corpus/$seeds" -max_total_time="$seconds" \
+  "build-fuzz/fuzz/$harness" "build-fuzz/corpus/$name" "fuzz/corpus/$seeds" -max_total_time="$seconds" \
     -max_len="$longest" -timeout=20 -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$name-"
 done

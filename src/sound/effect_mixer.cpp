@@ -110,6 +110,7 @@ bool EffectMixer::Configure(std::uint32_t channelCount, std::uint32_t outputRate
 }
 
 void EffectMixer::MixEffects(platform::AudioBufferHeader* buffer) {
+    if (bits == 0) return;  // not configured for an output yet
     const ModulePlayer& music = engine->music;
     // Without music the buffer still holds what it carried last time round.
     if (music.playing == 0 || music.paused != 0) ClearBuffer(buffer);
@@ -152,7 +153,8 @@ void EffectMixer::MixVoices(platform::AudioBufferHeader* buffer) {
     // Several voices share the loudness of one instead of adding up.
     const std::int64_t divisor = count * VOLUME_ONE;
     std::uint8_t* data = buffer->data;
-    const std::int32_t values = std::min<std::int32_t>(valuesPerBuffer, static_cast<std::int32_t>(buffer->length / (bits / 8)));
+    const std::int32_t values =
+        std::min<std::int32_t>(valuesPerBuffer, static_cast<std::int32_t>(buffer->length / (bits / 8)));
     for (std::int32_t i = 0; i < values; ++i) {
         const std::int64_t voiceValue = accumulator[i] / divisor;
         if (bits == 16) {

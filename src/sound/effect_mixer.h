@@ -43,7 +43,8 @@ public:
     void MixEffects(platform::AudioBufferHeader* buffer);
 
     std::uint32_t echoDelay = 0;       // rate x 23 / 1000 values
-    std::int32_t valuesPerBuffer = 0;  // output values in a buffer at the output width
+    // Output values in a buffer: 2205 at 16-bit stereo 11025 Hz; at 8 bits every byte is a value.
+    std::int32_t valuesPerBuffer = 0;
     std::uint8_t echo = 0;
     std::uint32_t bits = 0;
     std::uint32_t rate = 0;

@@ -67,19 +67,28 @@ public:
     // make a buffer of whole ticks: bits other than 8/16, rate below 50, buffersPerSecond 0).
     bool Configure(std::uint8_t channels, std::uint32_t rate, std::uint8_t bits, std::uint8_t buffersPerSecond);
 
-    // Loads a module image of `size` bytes (a null or tiny image leaves nothing loaded). Must not run
-    // while the music plays.
+    // Loads a module image of `size` bytes (copied; the caller keeps the image) and stops the music.
+    // Every read is checked against `size`: a truncated image loads what it holds. A null image, or
+    // one too short for the headers and order list (600 bytes), returns false and changes nothing.
+    // Must not run while the music plays.
     bool LoadModule(const std::uint8_t* image, std::int32_t size);
+    // Reads the whole file and loads it; false (nothing changed) when it cannot be read or is empty.
     bool LoadModuleFile(const std::string& path);
 
+    // StartMusic: false without a module; while playing, true and nothing changes (the loop flag
+    // stays). StopMusic: a later start begins at the first order. PauseMusic: while paused a playing
+    // module renders silence and keeps its position.
     bool StartMusic(bool loop);
     void StopMusic();
     void PauseMusic(bool paused);
     bool IsMusicPlaying() const;
 
+    // Scales every channel by the music volume (0..255); 255 at construction.
     void BuildVolumeTable(std::uint8_t volume);
 
-    // Renders one buffer's worth of music into the buffer's data (only while playing and not paused).
+    // Renders one buffer's worth of music (rate / buffersPerSecond frames, never more than the buffer
+    // holds) into the buffer's data. Stopped: leaves the buffer alone and returns true. Paused: writes
+    // silence and returns false. Returns false when the song ended in this buffer (it is then stopped).
     bool RenderMusic(platform::AudioBufferHeader* buffer);
 
     // Steps of RenderMusic, open to tools and tests that walk a song tick by tick.
@@ -89,7 +98,7 @@ public:
     // Mixes every channel into left/right from `start`, n frames (the arrays are zeroed there first).
     void MixChannels(std::int32_t* left, std::int32_t* right, std::int32_t start, std::int32_t n);
 
-    // Read access for reports, tools and tests.
+    // Read access for reports, tools and tests. Looping..SongLength are the simulator's music report.
     bool Looping() const { return loop != 0; }
     std::int32_t OrderIndex() const { return orderIndex; }
     std::int32_t RowIndex() const { return rowIndex; }

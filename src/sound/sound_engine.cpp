@@ -7,7 +7,6 @@
 // the queued buffers through this very callback while it does.
 #include "sound/sound_engine.h"
 
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <new>

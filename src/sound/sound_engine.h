@@ -5,6 +5,9 @@
 // public operation below (on the game's thread) take the engine's one lock, so the voice list, the
 // music player, the volumes and the slots are never touched by both threads at once. Code outside the
 // engine that reads the fields directly holds LockAudio() while it does.
+// The lock is held while the engine prepares and writes buffers (priming in OpenOutput, each refill),
+// so the device must not hold a lock of its own across the completion callback that audioWrite also
+// takes; it is never held while the engine asks the device to reset or close.
 #pragma once
 
 #include <array>

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -11,7 +10,7 @@
 struct SoundSample {
     std::uint32_t rate = 0;   // the rate stated in the file, also when the data was converted down
     std::uint8_t bits = 0;    // the file's sample width, 8 or 16
-    std::uint32_t frames = 0; // values in each channel buffer
+    std::uint32_t frames = 0; // values in each channel buffer; a loaded sound has at least one
     std::uint8_t stereo = 0;  // 1 when the file has 2 channels
     // Signed 16-bit values whatever the file's width: 8-bit data is widened when loading, and the
     // mixer narrows again for 8-bit output, so a sound keeps working if the output is reopened at

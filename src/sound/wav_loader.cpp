@@ -1,8 +1,8 @@
 // Decoding of RIFF/WAVE images into SoundSamples: every read checked against the image's size.
+#include "sound/sound_sample.h"
+
 #include <cstring>
 #include <limits>
-
-#include "sound/sound_sample.h"
 
 namespace {
 

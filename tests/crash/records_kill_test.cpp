@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <set>
 #include <thread>
@@ -26,9 +27,16 @@ constexpr int KILL_ROUNDS = 150;
 constexpr int LONGEST_LIFE_US = 30000;
 constexpr int GENERATIONS_PER_ROUND = 1 << 16;  // more saves than a child makes before it is killed
 constexpr char NUMBER_FORMAT[] = "%8d";
+constexpr std::size_t NUMBER_BUFFER = 16;  // room for any int, so the format never cuts
 const std::vector<std::uint8_t> TAIL = bytesOf("bytes a later version keeps after the 900\n");
 
-void writeNumber(RecordText& text, int number) { std::snprintf(text.data(), text.size(), NUMBER_FORMAT, number); }
+// Numbers here stay within eight digits.
+void writeNumber(RecordText& text, int number) {
+    char digits[NUMBER_BUFFER];
+    std::snprintf(digits, sizeof digits, NUMBER_FORMAT, number);
+    std::memcpy(text.data(), digits, text.size() - 1);
+    text.back() = '\0';
+}
 
 // Save number `generation`: every field differs from its neighbours', and the name of level 1 says
 // which generation it is.
@@ -46,8 +54,9 @@ GameState generationState(int generation) {
 
 std::vector<std::uint8_t> generationFile(int generation) {
     const records::RecordsImage image = records::formatRecords(generationState(generation));
-    std::vector<std::uint8_t> bytes(image.begin(), image.end());
-    bytes.insert(bytes.end(), TAIL.begin(), TAIL.end());
+    std::vector<std::uint8_t> bytes(image.size() + TAIL.size());
+    std::memcpy(bytes.data(), image.data(), image.size());
+    std::memcpy(bytes.data() + image.size(), TAIL.data(), TAIL.size());
     return bytes;
 }
 

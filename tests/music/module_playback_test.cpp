@@ -451,3 +451,33 @@ TEST(PlayerOutput, ChannelsArePlacedLeftRightRightLeft) {
     EXPECT_EQ(right[0], 12700);
     EXPECT_EQ(left[0], 0);
 }
+
+TEST(PlayerEffects, ExtendedEffectsAtRowStartAndNoteCut) {
+    TestModule m = toneModule(40, 20);
+    m.note(0, 0, 0, {1, 428, 0xE, 0x13});  // fine slide up by 3
+    m.note(0, 1, 0, {0, 0, 0xE, 0x25});    // fine slide down by 5
+    m.note(0, 2, 0, {0, 0, 0xE, 0xA7});    // fine volume up by 7
+    m.note(0, 3, 0, {0, 0, 0xE, 0xBF});    // fine volume down by 15
+    m.note(0, 4, 0, {1, 0, 0xE, 0x5E});    // the sample's finetune becomes -2 for good
+    m.note(0, 5, 0, {0, 428, 0xE, 0xC2});  // cut on tick 2
+    ModulePlayer player;
+    loadForTicks(player, m);
+    player.StartMusic(false);
+    renderTick(player);
+    EXPECT_FLOAT_EQ(player.Channel(0).period, player.PeriodAt(103) - 3.0f);
+    ASSERT_TRUE(renderUntilRow(player, 0, 2));
+    EXPECT_FLOAT_EQ(player.Channel(0).period, player.PeriodAt(103) + 2.0f);
+    ASSERT_TRUE(renderUntilRow(player, 0, 3));
+    EXPECT_EQ(player.Channel(0).volume, 27);
+    ASSERT_TRUE(renderUntilRow(player, 0, 4));
+    EXPECT_EQ(player.Channel(0).volume, 12);
+    ASSERT_TRUE(renderUntilRow(player, 0, 5));
+    EXPECT_EQ(player.Sample(1).finetune, -2);
+    renderTick(player);
+    renderTick(player);
+    EXPECT_FLOAT_EQ(player.Channel(0).period, player.PeriodAt(101));
+    EXPECT_EQ(player.Channel(0).volume, 20);
+    renderTick(player);  // tick 2
+    EXPECT_EQ(player.Channel(0).volume, 0);
+    EXPECT_EQ(player.Channel(0).mixVolume, 0);
+}

@@ -120,7 +120,7 @@ TEST(ShellShutdown, TheGamesCloseRequestEndsTheProgramTheSameWay) {
 
 TEST(ShellShutdown, TheWholeProgramReturnsZeroAfterItsLoopEnds) {
     freshDevice();
-    // The frame timer's tick before the close is the last event: the loop runs it, then the close.
+    // The program's own loop runs for a second of virtual time, then a callback timer closes the window.
     platform::setTimer(900, 1000, [](std::uint32_t) { platform::sendMessage(platform::Message::Close, 0, 0); });
     EXPECT_EQ(runApplication(), 0);
     EXPECT_TRUE(headless::quitPosted());

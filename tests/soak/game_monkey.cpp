@@ -23,10 +23,10 @@ constexpr int LAST_Y = 319;
 constexpr std::size_t RECENT_LINES_KEPT = 40;
 constexpr std::uint32_t LAST_KEY_CODE = 0xFFFF;
 constexpr int DRAG_MOVES_MOST = 6;
-constexpr std::uint64_t SHORT_WAIT_MOST_MS = 3000;
-constexpr std::uint64_t LONG_WAIT_LEAST_MS = 60 * 1000;         // a minute
-constexpr std::uint64_t LONG_WAIT_MOST_MS = 3 * 60 * 60 * 1000;  // three hours in the background
-constexpr std::uint64_t FOCUSED_WAIT_MOST_MS = 20 * 1000;       // the player thinking it over
+constexpr int SHORT_WAIT_MOST_MS = 3000;
+constexpr int THINKING_WAIT_MOST_MS = 20 * 1000;
+constexpr int BACKGROUND_WAIT_MOST_S = 30 * 60;  // the device put aside for up to half an hour
+constexpr std::uint64_t MS_PER_S = 1000;
 constexpr int TUTORIAL_HOME_LINK = 0;
 
 // Tutorial page links under "HOME>>>" and "1*2*3".
@@ -140,19 +140,18 @@ void GameMonkey::step() {
     const int roll = between(0, 999);
     if (!focused_) {
         // In the background the device mostly sits; sometimes the player still pokes at it.
-        if (roll < 550) wait(static_cast<std::uint64_t>(between(static_cast<int>(LONG_WAIT_LEAST_MS / 1000),
-                                                                static_cast<int>(LONG_WAIT_MOST_MS / 1000))) * 1000);
-        else if (roll < 850) toggleFocus();
-        else if (roll < 950) tapAnywhere();
+        if (roll < 600) wait(static_cast<std::uint64_t>(between(1, BACKGROUND_WAIT_MOST_S)) * MS_PER_S);
+        else if (roll < 900) toggleFocus();
+        else if (roll < 960) tapAnywhere();
         else pressKey();
         return;
     }
-    if (roll < 600) tapControlOfScreen();
-    else if (roll < 680) tapAnywhere();
-    else if (roll < 740) drag();
-    else if (roll < 770) pressKey();
-    else if (roll < 900) wait(static_cast<std::uint64_t>(between(0, static_cast<int>(SHORT_WAIT_MOST_MS))));
-    else if (roll < 960) wait(static_cast<std::uint64_t>(between(0, static_cast<int>(FOCUSED_WAIT_MOST_MS))));
+    if (roll < 650) tapControlOfScreen();
+    else if (roll < 720) tapAnywhere();
+    else if (roll < 770) drag();
+    else if (roll < 790) pressKey();
+    else if (roll < 950) wait(static_cast<std::uint64_t>(between(0, SHORT_WAIT_MOST_MS)));
+    else if (roll < 980) wait(static_cast<std::uint64_t>(between(0, THINKING_WAIT_MOST_MS)));
     else if (roll < 998) toggleFocus();
     else send("close");
 }

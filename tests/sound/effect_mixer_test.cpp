@@ -98,21 +98,6 @@ TEST_F(EffectMixerTest, VoicesShareTheLoudnessOfOne) {
     for (int i = 0; i < 2 * STEREO_FRAMES; ++i) ASSERT_EQ(values[i], (2 * 1000 * 255) / 512);
 }
 
-TEST_F(EffectMixerTest, AVoiceEndingMidBufferStillCountsForThatBuffer) {
-    Configure(2, 16);
-    const std::int32_t shortSound = Load(Constant(100, 1000));
-    const std::int32_t longSound = Load(Constant(5000, 1000));
-    engine.PlaySound(longSound, 0);
-    engine.PlaySound(shortSound, 0);
-    auto values = Mix16();
-    EXPECT_EQ(values[0], (2 * 1000 * 255) / 512);    // both voices, divided by 2 x 256
-    EXPECT_EQ(values[2 * 100], (1000 * 255) / 512);  // the short one has ended but still counts
-    EXPECT_EQ(engine.CountVoices(), 1u);
-    values = Mix16();
-    EXPECT_EQ(values[0], 996);  // the long one carries on alone to its end
-    EXPECT_EQ(values[2 * STEREO_FRAMES - 1], 996);
-}
-
 TEST_F(EffectMixerTest, RepeatsPlayTheSampleBackToBackThenTheVoiceIsRemoved) {
     Configure(1, 16);
     std::vector<std::int16_t> ramp;

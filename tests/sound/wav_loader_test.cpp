@@ -27,7 +27,8 @@ std::vector<std::int16_t> Ramp(int count) {
 std::vector<std::int16_t> Sine(double frequency, double rate, int count, double amplitude) {
     std::vector<std::int16_t> values;
     for (int i = 0; i < count; ++i) {
-        values.push_back(static_cast<std::int16_t>(std::lround(amplitude * std::sin(2 * std::numbers::pi * frequency * i / rate))));
+        const double angle = 2 * std::numbers::pi * frequency * i / rate;
+        values.push_back(static_cast<std::int16_t>(std::lround(amplitude * std::sin(angle))));
     }
     return values;
 }
@@ -160,7 +161,9 @@ TEST(WavLoader, RandomImagesNeverReadOutOfBounds) {
         auto image = valid;
         image.resize(random() % (valid.size() + 16));
         const int flips = 1 + static_cast<int>(random() % 6);
-        for (int k = 0; k < flips && !image.empty(); ++k) image[random() % image.size()] = static_cast<std::uint8_t>(random());
+        for (int k = 0; k < flips && !image.empty(); ++k) {
+            image[random() % image.size()] = static_cast<std::uint8_t>(random());
+        }
         SoundSample sample;
         const std::int32_t result = DecodeWave(image, 11025, sample);
         if (result == 0) {

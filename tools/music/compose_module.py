@@ -40,16 +40,12 @@ def to_bytes(values):
     return bytes((max(-127, min(127, int(round(v)))) & 0xFF) for v in values)
 
 
-def additive_cycle(length, harmonics, phases=None):
-    """One or more cycles from (harmonic, amplitude) pairs; harmonic k repeats k times in `length`."""
+def additive_cycle(length, harmonics):
+    """A seamless loop from (harmonic, amplitude) pairs; harmonic k repeats k times in `length`."""
     out = []
     for i in range(length):
         t = 2.0 * math.pi * i / length
-        v = 0.0
-        for j, (k, a) in enumerate(harmonics):
-            p = phases[j] if phases else 0.0
-            v += a * math.sin(k * t + p)
-        out.append(v)
+        out.append(sum(a * math.sin(k * t) for k, a in harmonics))
     return out
 
 
@@ -59,8 +55,8 @@ def normalise(values, peak):
 
 
 def soft_pulse_lead():
-    # Two band-limited pulses a quarter-tone-cent apart beat slowly against each other: a warm lead
-    # that stays alive on long notes. 64 and 63 cycles fit the 2048-byte loop exactly.
+    # Two band-limited pulses about a quarter of a semitone apart beat slowly against each other: a
+    # warm lead that stays alive on long notes. 64 and 63 cycles fit the 2048-byte loop exactly.
     loop = 2048
     voices = []
     for cycles in (64, 63):
@@ -74,41 +70,32 @@ def soft_pulse_lead():
     return dict(name='soft pulse lead', data=to_bytes(wave + wave[:2]), volume=44, loop=(0, loop))
 
 
-def decaying_tone(cycle, body_cycles, tail_cycles, partials, peak, sustain):
+def decaying_tone(cycle, body_cycles, tail_cycles, partials, peak):
     """A struck tone: partials (harmonic, amplitude, decay per cycle) decaying over `body_cycles`, then a
-    loop of `tail_cycles` held at the level reached (scaled to `sustain` of the peak)."""
+    loop of `tail_cycles` held at the level reached, so the sustain joins the decay without a step."""
     out = []
-    total = body_cycles + tail_cycles
-    for c in range(total):
-        cc = min(c, body_cycles)
+    for c in range(body_cycles + tail_cycles):
+        held = min(c, body_cycles)
         for i in range(cycle):
             t = 2.0 * math.pi * i / cycle
-            v = 0.0
-            for k, a, d in partials:
-                v += a * math.exp(-d * cc) * math.sin(k * t)
+            v = sum(a * math.exp(-d * held) * math.sin(k * t) for k, a, d in partials)
             env = 1.0 if c > 0 or i > 4 else i / 5.0  # a five-frame attack avoids a click
             out.append(v * env)
-    out = normalise(out, peak)
-    loop_start = body_cycles * cycle
-    level = max(abs(v) for v in out[loop_start:]) or 1.0
-    target = peak * sustain
-    fade = [(v if i < loop_start else v * target / level) for i, v in enumerate(out)]
-    # Blend the body into the held level so the loop start is smooth.
-    return fade, loop_start
+    return normalise(out, peak), body_cycles * cycle
 
 
 def electric_piano():
     data, loop_start = decaying_tone(32, 180, 8, [(1, 1.0, 0.012), (2, 0.35, 0.03), (3, 0.12, 0.06),
-                                                  (4, 0.25, 0.09)], 115, 0.22)
+                                                  (4, 0.25, 0.09)], 115)
     return dict(name='electric piano', data=to_bytes(data + data[loop_start:loop_start + 2]), volume=30,
                 loop=(loop_start, len(data) - loop_start))
 
 
 def glass_bell():
-    # An octave above the piano (16 frames a cycle); the inharmonic-sounding 2.76 overtone is rounded to
-    # a harmonic so the loop stays seamless.
+    # An octave above the piano (16 frames a cycle) with odd overtones that die fast: a small chime.
+    # Whole harmonics only, so the held loop stays seamless.
     data, loop_start = decaying_tone(16, 200, 16, [(1, 1.0, 0.010), (3, 0.30, 0.035), (5, 0.12, 0.06)],
-                                     110, 0.15)
+                                     110)
     return dict(name='glass bell', data=to_bytes(data + data[loop_start:loop_start + 2]), volume=34,
                 loop=(loop_start, len(data) - loop_start))
 
@@ -116,7 +103,7 @@ def glass_bell():
 def plucked_bass():
     # 64 frames a cycle: an octave below the piano. A rounded saw whose upper harmonics die first.
     partials = [(k, 1.0 / k, 0.004 + 0.006 * k) for k in range(1, 7)]
-    data, loop_start = decaying_tone(64, 70, 4, partials, 120, 0.45)
+    data, loop_start = decaying_tone(64, 70, 4, partials, 120)
     return dict(name='plucked bass', data=to_bytes(data + data[loop_start:loop_start + 2]), volume=40,
                 loop=(loop_start, len(data) - loop_start))
 
@@ -183,7 +170,7 @@ ROWS = 64
 CHANNELS = 8
 BAR = 16
 # Channel roles; the player puts channels 0, 3, 4, 7 left and 1, 2, 5, 6 right.
-CH_LEAD, CH_COUNTER, CH_PAD_A, CH_BASS, CH_PAD_B, CH_PAD_C, CH_DRUM, CH_HAT = range(8)
+CH_LEAD, CH_COUNTER, CH_BASS, CH_PAD_A, CH_PAD_B, CH_PAD_C, CH_DRUM, CH_HAT = range(8)
 
 (ARP, SLIDE_UP, SLIDE_DOWN, PORTA, VIBRATO, PORTA_VOL, VIB_VOL, TREMOLO, _, OFFSET, VOL_SLIDE, JUMP, VOLUME,
  BREAK, EXTENDED, SPEED) = range(16)
@@ -247,17 +234,17 @@ CHORDS = {
     'Em': (('G-1', 'B-1', 'E-2'), 'E-1'), 'Fmaj7': (('A-1', 'E-2', 'C-2'), 'F-1'),
     'Em7': (('G-1', 'D-2', 'B-1'), 'E-1'), 'Dm7': (('A-1', 'C-2', 'F-2'), 'D-1'),
     'Cmaj7': (('G-1', 'B-1', 'E-2'), 'C-2'), 'Bb': (('A#1', 'D-2', 'F-2'), 'A#1'),
-    'Fm': (('G#1', 'C-2', 'F-2'), 'F-1'), 'Gsus': (('G-1', 'C-2', 'D-2'), 'G-1'),
+    'Gsus': (('G-1', 'C-2', 'D-2'), 'G-1'),
 }
 
 
-def pads(pat, chords, strikes, sample=PIANO, volume=None, tremolo=False):
+def pads(pat, chords, strikes, sample=PIANO, tremolo=False):
     """Chord voices on the three pad channels, struck at `strikes` (row, volume) in each bar."""
     for bar, chord in enumerate(chords):
         voices, _ = CHORDS[chord]
         for row, vol in strikes:
             for ch, name in zip((CH_PAD_A, CH_PAD_B, CH_PAD_C), voices):
-                pat.note(bar * BAR + row, ch, name, sample, VOLUME, vol if volume is None else volume)
+                pat.note(bar * BAR + row, ch, name, sample, VOLUME, vol)
         if tremolo:
             for r in range(bar * BAR + 2, bar * BAR + BAR):
                 for ch in (CH_PAD_A, CH_PAD_C):
@@ -265,7 +252,7 @@ def pads(pat, chords, strikes, sample=PIANO, volume=None, tremolo=False):
 
 
 BASS_FIGURES = {
-    # (row, semitones above the root, rows long); notes an octave below the root drop to it.
+    # (row, semitones above the root) in a bar; notes that would climb past B-2 drop an octave.
     'walk': [(0, 0), (6, 0), (8, 7), (12, 12), (14, 10)],
     'pulse': [(0, 0), (4, 0), (8, 7), (10, 0), (12, 12)],
     'long': [(0, 0), (10, 7)],
@@ -382,6 +369,13 @@ def section(chords, melody, pad_strikes, bass_figure, groove, fill=False, counte
     return p
 
 
+def bass_rise(p):
+    # The last bass note slides up about a tone, into the A minor that follows.
+    for r in (62, 63):
+        p.effect(r, CH_BASS, SLIDE_UP, 0x02)
+    return p
+
+
 def bridge_one():
     p = Pattern()
     pads(p, BRIDGE_1, [(0, 26)], sample=STRINGS, tremolo=True)
@@ -454,7 +448,7 @@ def compose():
         section(A_CHORDS_1, MELODY_A1, [(0, 30), (6, 16), (10, 20)], 'walk', 'light'),     # 1
         section(A_CHORDS_2, MELODY_A2, [(0, 30), (6, 16), (10, 20)], 'walk', 'full'),      # 2
         section(B_CHORDS_1, MELODY_B1, [(0, 30), (8, 20)], 'pulse', 'full'),               # 3
-        section(B_CHORDS_2, MELODY_B2, [(0, 30), (8, 20)], 'pulse', 'full', fill=True),    # 4
+        bass_rise(section(B_CHORDS_2, MELODY_B2, [(0, 30), (8, 20)], 'pulse', 'full', fill=True)),  # 4
         section(A_CHORDS_1, MELODY_A1, [(0, 30), (6, 16), (10, 20)], 'walk', 'full',
                 counter=COUNTER_A1),                                                         # 5
         section(A_CHORDS_2, MELODY_A2, [(0, 30), (6, 16), (10, 20)], 'walk', 'full',

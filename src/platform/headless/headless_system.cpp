@@ -63,12 +63,18 @@ ScratchFolder scratchFolder;
 
 constexpr std::uint32_t DEFAULT_SEED = 1;
 
+// A run that names no folder gets the emptied scratch folder, made only when the program first asks.
+const std::string& programFolder() {
+    if (device().programDir.empty()) device().programDir = scratchFolder.freshPath();
+    return device().programDir;
+}
+
 detail::Device freshDevice(std::uint32_t seed, const platform::DisplayProperties& display,
                            const std::string& programDir, bool runningCopy) {
     detail::Device fresh;
     fresh.seed = seed;
     fresh.display = display;
-    fresh.programDir = programDir.empty() ? scratchFolder.freshPath() : programDir;
+    fresh.programDir = programDir;
     fresh.runningCopy = runningCopy;
     fresh.randomState = seededRandomState(seed);
     detail::layOutDisplayMemory(fresh);
@@ -108,10 +114,10 @@ using headless::detail::device;
 
 std::uint32_t randomNumber() { return headless::nextRandom(device().randomState); }
 
-std::string programPath() { return device().programDir + "/spirehold"; }
+std::string programPath() { return headless::programFolder() + "/spirehold"; }
 
 std::string userDataFolder() {
-    const std::filesystem::path folder = std::filesystem::path(device().programDir) / ".local/share/spirehold";
+    const std::filesystem::path folder = std::filesystem::path(headless::programFolder()) / ".local/share/spirehold";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     return error ? std::string() : folder.string() + "/";

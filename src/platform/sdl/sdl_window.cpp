@@ -20,6 +20,27 @@ int windowScale() {
     return std::max(scale, 1);
 }
 
+// SDL falls back on drivers that draw into memory when there is no display; those show the player
+// nothing, so they count only when asked for by name (SDL_VIDEODRIVER).
+bool showsAWindow() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver == nullptr) return false;
+    const bool inMemory = SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+    return !inMemory || (asked != nullptr && SDL_strcmp(asked, driver) == 0);
+}
+
+bool openVideo() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "spirehold: no display to open a window on (%s)\n", SDL_GetError());
+        return false;
+    }
+    if (showsAWindow()) return true;
+    std::fprintf(stderr, "spirehold: no display to open a window on (is DISPLAY or WAYLAND_DISPLAY set?)\n");
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
+}
+
 bool createRenderer(WindowState& state) {
     state.renderer = SDL_CreateRenderer(state.window, -1, SDL_RENDERER_ACCELERATED);
     if (state.renderer == nullptr) state.renderer = SDL_CreateRenderer(state.window, -1, SDL_RENDERER_SOFTWARE);
@@ -64,8 +85,7 @@ bool raiseRunningCopy(std::string_view title) { return sdl_device::askRunningCop
 // a failure code, unlike the silent ends of the device's own start-up.
 bool createWindow(std::string_view title, WindowProcedure procedure) {
     if (sdl_device::windowExists() || procedure == nullptr) return false;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "spirehold: no display to open a window on (%s)\n", SDL_GetError());
+    if (!sdl_device::openVideo()) {
         sdl_device::setDeviceFailureExitCode(sdl_device::NO_DISPLAY_EXIT_CODE);
         return false;
     }

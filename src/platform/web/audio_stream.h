@@ -29,15 +29,12 @@ public:
         position_ = 0;
         open_ = true;
         channels_ = channels;
-        rate_ = rate;
         bits_ = bits;
         done_ = done;
         instance_ = instance;
         return true;
     }
 
-    bool isOpen() const { return open_; }
-    std::uint32_t rate() const { return rate_; }
     std::size_t queued() const { return queue_.size(); }
 
     static bool prepare(platform::AudioBufferHeader* header) {
@@ -138,7 +135,6 @@ private:
 
     bool open_ = false;
     std::uint32_t channels_ = 0;
-    std::uint32_t rate_ = 0;
     std::uint32_t bits_ = 0;
     platform::AudioDoneCallback done_ = nullptr;
     void* instance_ = nullptr;

@@ -22,7 +22,8 @@ std::array<float, 2 * MAX_RENDER_FRAMES> rendered{};
 // Called by the page's audio output: `frames` stereo frames at `step` stream frames each. Returns the
 // interleaved samples, valid until the next call.
 extern "C" EMSCRIPTEN_KEEPALIVE const float* webAudioRender(int frames, double step) {
-    const std::size_t count = frames < 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(frames), MAX_RENDER_FRAMES);
+    const std::size_t count =
+        frames < 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(frames), MAX_RENDER_FRAMES);
     stream.render(std::span<float>(rendered.data(), 2 * count), step);
     return rendered.data();
 }

@@ -24,7 +24,6 @@ namespace platform {
 bool openDisplay() {
     if (!web::windowExists()) return false;
     display.open = true;
-    display.suspended = false;
     return true;
 }
 

@@ -38,7 +38,9 @@ void postStylus(Message message, double pageX, double pageY) {
 }
 
 // Off the canvas the stylus reaches the game only while it is captured.
-bool reachesGame(double pageX, double pageY) { return web::stylusCaptured() || web::onCanvas(pageX, pageY, canvasBox()); }
+bool reachesGame(double pageX, double pageY) {
+    return web::stylusCaptured() || web::onCanvas(pageX, pageY, canvasBox());
+}
 
 EM_BOOL onMouseDown(int, const EmscriptenMouseEvent* event, void*) {
     if (event->button != MAIN_BUTTON || activeTouch != NO_TOUCH) return EM_FALSE;

@@ -51,19 +51,24 @@ void seedRandom() {
 std::vector<std::uint8_t> keptRecords;
 bool recordsKept = false;
 
-// The whole file, or nothing when it cannot be read or is too large to keep.
+// The whole file into `bytes` (whose storage is reused from call to call); false when it cannot be
+// read or is too large to keep.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) return false;
-    bytes.resize(KEPT_FILE_LIMIT + 1);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || status.st_size < 0 || status.st_size > KEPT_FILE_LIMIT) {
+        ::close(fd);
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(status.st_size));
     std::size_t done = 0;
     ssize_t got = 0;
     while (done < bytes.size() && (got = ::read(fd, bytes.data() + done, bytes.size() - done)) > 0) {
         done += static_cast<std::size_t>(got);
     }
     ::close(fd);
-    bytes.resize(done);
-    return got >= 0 && done <= static_cast<std::size_t>(KEPT_FILE_LIMIT);
+    return done == bytes.size();
 }
 
 bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
@@ -90,14 +95,15 @@ void restoreRecordsFile() {
     recordsKept = true;
 }
 
-// Cheap enough for every frame: the file is a few hundred bytes in memory.
+// Cheap enough for every frame: the file is a few hundred bytes in memory. Its contents are compared,
+// not its times, which the in-memory file system keeps only to the second.
 void keepRecordsFile() {
+    static std::vector<std::uint8_t> current;
     const std::string path = recordsFilePath();
-    std::vector<std::uint8_t> bytes;
-    if (path.empty() || !readWholeFile(path, bytes)) return;
-    if (recordsKept && bytes == keptRecords) return;
-    webStorageSave(STORAGE_KEY, bytes.data(), static_cast<int>(bytes.size()));
-    keptRecords = std::move(bytes);
+    if (path.empty() || !readWholeFile(path, current)) return;
+    if (recordsKept && current == keptRecords) return;
+    webStorageSave(STORAGE_KEY, current.data(), static_cast<int>(current.size()));
+    keptRecords = current;
     recordsKept = true;
 }
 

@@ -1,35 +1,25 @@
-// The browser device's window, message queue and timers. A page cannot block, so the message loop is
-// turned inside out: the page calls in on each animation frame and on each input event, and whatever
-// is queued then is delivered through the same getMessage/dispatchMessage path the program's own loop
-// uses. Timers run on the page's clock; a due timer has at most one tick waiting, as on the device.
+// The browser device's window and message queue. A page cannot block, so the message loop is turned
+// inside out: the page calls in on each animation frame and on each input event, and whatever is
+// queued then is delivered through the same getMessage/dispatchMessage path the program's own loop
+// uses. Timer ticks join the queue as timer_table.h lets them fall due.
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
-#include <cmath>
 #include <deque>
-#include <map>
 #include <string>
-#include <vector>
 
+#include "platform/web/timer_table.h"
 #include "platform/web/web_device.h"
 
 namespace {
 
 using platform::Message;
 
-struct Timer {
-    std::uint32_t periodMs = 0;
-    platform::TimerCallback callback = nullptr;
-    double dueMs = 0;
-    bool tickPending = false;
-};
-
 struct Window {
     platform::WindowProcedure procedure = nullptr;
     bool exists = false;
     bool stylusCaptured = false;
     std::deque<platform::MessageRecord> queue;
-    std::map<std::uint32_t, Timer> timers;
+    web::TimerTable timers;
     bool quitPosted = false;
     int exitCode = 0;
 };
@@ -38,34 +28,9 @@ Window window;
 
 double nowMs() { return emscripten_get_now(); }
 
-// A timer whose tick is late by several periods (a hidden page, a slow frame) still posts one tick,
-// and its next tick is due one period after the latest it missed.
-void catchUp(Timer& timer, double now) {
-    const double missed = std::floor((now - timer.dueMs) / timer.periodMs) + 1;
-    timer.dueMs += missed * timer.periodMs;
-}
-
-struct DueTick {
-    double dueMs;
-    std::uint32_t id;
-};
-
 void postDueTimerTicks() {
-    const double now = nowMs();
-    std::vector<DueTick> due;
-    for (auto& [id, timer] : window.timers) {
-        if (timer.dueMs <= now) due.push_back({timer.dueMs, id});
-    }
-    // Earliest first, and by id at the same instant.
-    std::sort(due.begin(), due.end(), [](const DueTick& a, const DueTick& b) {
-        return a.dueMs != b.dueMs ? a.dueMs < b.dueMs : a.id < b.id;
-    });
-    for (const DueTick& tick : due) {
-        Timer& timer = window.timers.at(tick.id);
-        catchUp(timer, now);
-        if (timer.tickPending) continue;
-        timer.tickPending = true;
-        window.queue.push_back({Message::Timer, tick.id, 0, timer.callback});
+    for (const web::TimerTable::Tick& tick : window.timers.takeDue(nowMs())) {
+        window.queue.push_back({Message::Timer, tick.id, 0, tick.callback});
     }
 }
 
@@ -139,10 +104,7 @@ bool getMessage(MessageRecord& record) {
     if (window.quitPosted || window.queue.empty()) return false;
     record = window.queue.front();
     window.queue.pop_front();
-    if (record.message == Message::Timer) {
-        const auto timer = window.timers.find(record.firstWord);
-        if (timer != window.timers.end()) timer->second.tickPending = false;
-    }
+    if (record.message == Message::Timer) window.timers.tickTaken(record.firstWord);
     return true;
 }
 
@@ -168,15 +130,12 @@ void showMessageBox(std::string_view text, std::string_view caption) {
     webShowMessage(std::string(text).c_str(), std::string(caption).c_str());
 }
 
-// A period of 0 would fall due on every frame at once; the shortest period is one millisecond.
 void setTimer(std::uint32_t id, std::uint32_t periodMs, TimerCallback callback) {
-    const std::uint32_t period = std::max<std::uint32_t>(periodMs, 1);
-    const bool pending = window.timers.contains(id) && window.timers[id].tickPending;
-    window.timers[id] = Timer{period, callback, nowMs() + period, pending};
+    window.timers.set(id, periodMs, callback, nowMs());
 }
 
 void killTimer(std::uint32_t id) {
-    window.timers.erase(id);
+    window.timers.kill(id);
     dropTimerTicks(id);
 }
 

@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
                      arrayName(entry).c_str(), entry.size);
     }
     if (platform::resourceCount == 0) std::fprintf(out, "    {\"\", 0, nullptr, 0, 0},\n");
-    std::fprintf(out, "};\nconst std::size_t packedResourceCount = %zu;\n}  // namespace web\n", platform::resourceCount);
+    std::fprintf(out, "};\nconst std::size_t packedResourceCount = %zu;\n}  // namespace web\n",
+                 platform::resourceCount);
     const bool written = std::fclose(out) == 0;
     std::printf("resources: %zu bytes packed into %zu\n", rawTotal, packedTotal);
     return written ? 0 : 1;

@@ -1,0 +1,137 @@
+// The page's side of the browser device (an emscripten JavaScript library): the canvas, the Web Audio
+// output, local storage and the frame loop. The game's side is in the .cpp files beside this one.
+// Tests and the page find what they need on Module: spireholdFrames (frames presented),
+// spireholdDisplay() (a copy of the display memory), spireholdAudioState(), spireholdEnded, and the
+// page's own onFirstFrame and onGameEnded hooks.
+
+mergeInto(LibraryManager.library, {
+  $webScreen: {
+    width: 240,
+    height: 320,
+    context: null,
+    image: null,
+    words: null,
+    pixels: 0,
+    // RGB565 to the canvas's RGBA bytes (read as one little-endian word): each component's top bits
+    // repeated into its low bits, so that white stays white.
+    rgbaOf: null,
+
+    prepare: function () {
+      var canvas = document.getElementById('canvas');
+      webScreen.context = canvas.getContext('2d', { alpha: false });
+      webScreen.image = webScreen.context.createImageData(webScreen.width, webScreen.height);
+      webScreen.words = new Uint32Array(webScreen.image.data.buffer);
+      var table = new Uint32Array(65536);
+      for (var colour = 0; colour < 65536; colour++) {
+        var r = colour >> 11, g = (colour >> 5) & 63, b = colour & 31;
+        table[colour] = (0xFF000000 | ((b << 3 | b >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (r << 3 | r >> 2)) >>> 0;
+      }
+      webScreen.rgbaOf = table;
+      Module['spireholdFrames'] = 0;
+      Module['spireholdDisplay'] = function () {
+        var first = webScreen.pixels >> 1;
+        return HEAPU16.slice(first, first + webScreen.width * webScreen.height);
+      };
+    }
+  },
+
+  webPresent__deps: ['$webScreen'],
+  webPresent: function (pixels) {
+    if (!webScreen.context) webScreen.prepare();
+    var words = webScreen.words, table = webScreen.rgbaOf, first = pixels >> 1;
+    for (var i = 0; i < words.length; i++) words[i] = table[HEAPU16[first + i]];
+    webScreen.context.putImageData(webScreen.image, 0, 0);
+    webScreen.pixels = pixels;
+    Module['spireholdFrames']++;
+    if (Module['spireholdFrames'] === 1 && Module['onFirstFrame']) Module['onFirstFrame']();
+  },
+
+  webCanvasBox: function (box) {
+    var rect = document.getElementById('canvas').getBoundingClientRect();
+    HEAPF32[box >> 2] = rect.left;
+    HEAPF32[(box >> 2) + 1] = rect.top;
+    HEAPF32[(box >> 2) + 2] = rect.width;
+    HEAPF32[(box >> 2) + 3] = rect.height;
+  },
+
+  // A ScriptProcessorNode pulls the stream on the page's own thread, the one the game runs on, so the
+  // stream needs no locking. Browsers that cannot run a context at the stream's rate get their own
+  // rate, and the stream is stepped through more slowly.
+  webAudioStart: function (rate) {
+    if (Module['spireholdAudio']) return 1;
+    var AudioContextClass = window.AudioContext || window.webkitAudioContext;
+    if (!AudioContextClass) return 0;
+    var context;
+    try {
+      context = new AudioContextClass({ sampleRate: rate });
+    } catch (e) {
+      try { context = new AudioContextClass(); } catch (e2) { return 0; }
+    }
+    var blockFrames = context.sampleRate <= 2 * rate ? 512 : 2048;
+    var node = context.createScriptProcessor(blockFrames, 0, 2);
+    node.onaudioprocess = function (event) {
+      var output = event.outputBuffer, frames = output.length;
+      var at = _webAudioRender(frames, rate / context.sampleRate) >> 2;
+      var left = output.getChannelData(0), right = output.getChannelData(1);
+      for (var i = 0; i < frames; i++) {
+        left[i] = HEAPF32[at + 2 * i];
+        right[i] = HEAPF32[at + 2 * i + 1];
+      }
+    };
+    node.connect(context.destination);
+    // Browsers start sound only from a tap or a key; a context the system interrupted starts again
+    // the same way.
+    var start = function () {
+      if (context.state !== 'running') context.resume().catch(function () {});
+    };
+    ['pointerdown', 'touchend', 'mousedown', 'keydown'].forEach(function (type) {
+      document.addEventListener(type, start, true);
+    });
+    Module['spireholdAudio'] = { context: context, node: node };
+    Module['spireholdAudioState'] = function () { return context.state; };
+    return 1;
+  },
+
+  // Bytes are kept as a string of character codes 0..255.
+  webStorageLoad: function (key, buffer, capacity) {
+    var text = null;
+    try { text = window.localStorage.getItem(UTF8ToString(key)); } catch (e) { return -1; }
+    if (text === null || text.length > capacity) return -1;
+    for (var i = 0; i < text.length; i++) HEAPU8[buffer + i] = text.charCodeAt(i) & 255;
+    return text.length;
+  },
+
+  webStorageSave: function (key, bytes, count) {
+    var text = '';
+    for (var at = 0; at < count; at += 4096) {
+      text += String.fromCharCode.apply(null, HEAPU8.subarray(bytes + at, bytes + Math.min(count, at + 4096)));
+    }
+    try { window.localStorage.setItem(UTF8ToString(key), text); } catch (e) { /* storage full or denied */ }
+  },
+
+  // Animation frames stop while the page is hidden; a slow timer keeps the game's clock and timers
+  // going meanwhile, as the device's keep running behind another window.
+  webStartLoop: function () {
+    var hiddenPump = setInterval(function () {
+      if (document.hidden) _webPump();
+    }, 250);
+    var frame = function () {
+      if (Module['spireholdEnded'] !== undefined) {
+        clearInterval(hiddenPump);
+        return;
+      }
+      _webPump();
+      requestAnimationFrame(frame);
+    };
+    requestAnimationFrame(frame);
+  },
+
+  webGameEnded: function (exitCode) {
+    Module['spireholdEnded'] = exitCode;
+    if (Module['onGameEnded']) Module['onGameEnded'](exitCode);
+  },
+
+  webShowMessage: function (text, caption) {
+    window.alert(UTF8ToString(caption) + '\n\n' + UTF8ToString(text));
+  }
+});

@@ -1,0 +1,295 @@
+// The browser build, played in headless Chromium as a player would:
+//   node browser_checks.mjs SITE_DIR SIM_PATH CHECK
+// CHECK is one of the names in CHECKS below. Exits 0 when the check holds, 1 with the reason when not.
+// The simulator (spirehold-sim) runs the same game on the headless device and gives the frames the
+// browser must show.
+import { spawnSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import {
+  DESKTOP, DISPLAY_HEIGHT, DISPLAY_WIDTH, PHONE, click, displayWords, openBrowser, openGame, serveSite, touch,
+  waitFrames
+} from './browser_session.mjs';
+
+const STORAGE_KEY = 'spirehold/game.dat';
+const RECORDS_FILE_SIZE = 900;
+const PLAY = [186, 138];
+const TUTORIAL_HOME = [30, 310];
+const SOLVE = [144, 310];
+const SOUND = [177, 310];
+const OK_KEY = [120, 235];
+const TOWER_BUTTON_CENTRES = [20, 60, 100, 140, 180, 220].map((x) => [x, 245]);
+const FIRST_CELL_OF_LEVEL_ONE = [104, 104];
+const TUTORIAL_BANNER_ROWS = 36;  // the tutorial's banner; the text below it types itself out
+const FRAME_MS = 16;
+
+// ---- The simulator as the reference ------------------------------------------------------------
+
+// Runs the simulator on `commands` in a fresh program folder (holding `records` as game.dat when
+// given) and returns the frames it wrote, in order, as RGB565 words.
+function simulatorFrames(simulator, commands, records) {
+  const folder = mkdtempSync(join(tmpdir(), 'spirehold-sim-'));
+  try {
+    if (records) writeFileSync(join(folder, 'game.dat'), records);
+    const frames = [];
+    const script = commands.map((command) => {
+      if (command !== 'frame') return command;
+      const path = join(folder, `frame${frames.length}.rgb565`);
+      frames.push(path);
+      return `frame ${path}`;
+    });
+    const run = spawnSync(simulator, ['--dir', folder], { input: script.join('\n') + '\nquit\n' });
+    if (run.status !== 0) throw new Error(`the simulator failed: ${run.stderr}`);
+    return frames.map((path) => {
+      const bytes = readFileSync(path);
+      return new Uint16Array(bytes.buffer, bytes.byteOffset, bytes.length / 2);
+    });
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+function differingPixels(a, b, rows = DISPLAY_HEIGHT) {
+  let count = 0;
+  for (let i = 0; i < rows * DISPLAY_WIDTH; i++) if (a[i] !== b[i]) count++;
+  return count;
+}
+
+function expect(condition, message) {
+  if (!condition) throw new Error(message);
+}
+
+// ---- Records in the browser ----------------------------------------------------------------------
+
+async function storedRecords(page) {
+  return page.evaluate((key) => window.localStorage.getItem(key), STORAGE_KEY);
+}
+
+// Waits until the stored file holds `includes` and differs from `differsFrom`.
+async function waitStoredRecords(page, { includes = '', differsFrom = null }) {
+  await page.waitForFunction(([key, part, old]) => {
+    const text = window.localStorage.getItem(key);
+    return text !== null && text.includes(part) && text !== old;
+  }, [STORAGE_KEY, includes, differsFrom]);
+  return storedRecords(page);
+}
+
+function nameKeyCentre(letter) {
+  const key = letter.charCodeAt(0) - 'A'.charCodeAt(0) + 1;
+  const column = (key - 1) % 9, row = Math.floor((key - 1) / 9);
+  return [44 + 17 * column + 8, 161 + 20 * row + (column % 2 === 1 ? 3 : 0) + 8];
+}
+
+// From a fresh game: past the tutorial onto level 1, shown solved; then each tower kind in turn on
+// its first cell until the placement completes the level (most of the screen darkens under the
+// record dialog).
+async function finishLevelOne(page, tap) {
+  await tap(page, ...PLAY);
+  await tap(page, ...TUTORIAL_HOME);
+  await tap(page, ...PLAY);
+  await tap(page, ...SOLVE);
+  for (const button of TOWER_BUTTON_CENTRES) {
+    const before = await displayWords(page);
+    await tap(page, ...button);
+    await tap(page, ...FIRST_CELL_OF_LEVEL_ONE);
+    await waitFrames(page, 2);
+    const after = await displayWords(page);
+    if (differingPixels(before, after) > (DISPLAY_WIDTH * DISPLAY_HEIGHT) / 3) return;
+  }
+  throw new Error('no tower kind completed level 1');
+}
+
+// ---- The checks ------------------------------------------------------------------------------------
+
+const CHECKS = {
+  // The page loads quietly, runs its frame loop, and installs its offline cache and app manifest.
+  async loads({ site }) {
+    const browser = await openBrowser(DESKTOP);
+    const { page } = browser;
+    try {
+      await openGame(page, site.base);
+      const frames = await page.evaluate(() => window.Module.spireholdFrames);
+      await waitFrames(page, 30);
+      const canvas = await page.evaluate(() => {
+        const element = document.getElementById('canvas');
+        return { width: element.width, height: element.height };
+      });
+      expect(canvas.width === DISPLAY_WIDTH && canvas.height === DISPLAY_HEIGHT, 'the canvas is not 240 x 320');
+      const manifest = await page.evaluate(async () => (await fetch('manifest.webmanifest')).json());
+      expect(manifest.orientation === 'portrait' && manifest.icons.length >= 2, 'the manifest is incomplete');
+      const worker = await page.evaluate(async () => {
+        const registration = await navigator.serviceWorker.ready;
+        return registration.active !== null;
+      });
+      expect(worker, 'the service worker did not activate');
+      expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
+      console.log(`frames at load ${frames}, service worker active`);
+    } finally {
+      await browser.close();
+    }
+  },
+
+  // Once loaded, the game starts with no network at all.
+  async 'works-offline'({ site }) {
+    const browser = await openBrowser(DESKTOP);
+    const { page, context } = browser;
+    try {
+      await openGame(page, site.base);
+      await page.evaluate(async () => navigator.serviceWorker.ready);
+      await page.reload();
+      await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+      await context.setOffline(true);
+      await openGame(page, site.base);
+      await waitFrames(page, 10);
+      expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
+    } finally {
+      await browser.close();
+    }
+  },
+
+  // A fresh game's home screen, pixel for pixel as the simulator draws it: the display memory, and
+  // the canvas before scaling with each RGB565 component widened by repeating its top bits.
+  async 'home-pixels'({ site, simulator }) {
+    const [expected] = simulatorFrames(simulator, [`wait ${FRAME_MS}`, 'frame']);
+    const browser = await openBrowser(DESKTOP);
+    const { page } = browser;
+    try {
+      await openGame(page, site.base);
+      const display = await displayWords(page);
+      expect(differingPixels(display, expected) === 0,
+        `${differingPixels(display, expected)} display pixels differ from the simulator's`);
+      const canvas = await page.evaluate(() => {
+        const element = document.getElementById('canvas');
+        return Array.from(element.getContext('2d').getImageData(0, 0, element.width, element.height).data);
+      });
+      let wrong = 0;
+      for (let i = 0; i < expected.length; i++) {
+        const word = expected[i], r = word >> 11, g = (word >> 5) & 63, b = word & 31;
+        const rgba = [(r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2), 255];
+        if (rgba.some((value, channel) => canvas[4 * i + channel] !== value)) wrong++;
+      }
+      expect(wrong === 0, `${wrong} canvas pixels differ from the simulator's frame`);
+    } finally {
+      await browser.close();
+    }
+  },
+
+  // A mouse click on PLAY opens the tutorial, as a tap in the simulator does.
+  async 'click-play'({ site, simulator }) {
+    await playOpensTutorial(site, simulator, DESKTOP, click);
+  },
+
+  // A finger on a phone-sized touch screen does the same.
+  async 'touch-tap'({ site, simulator }) {
+    await playOpensTutorial(site, simulator, PHONE, touch);
+  },
+
+  // A best time and the name typed for it on the game's keyboard are still there after a reload: the
+  // game reads them back (a later save, of the sound switch, keeps them).
+  async 'records-survive-reload'({ site }) {
+    const browser = await openBrowser(DESKTOP);
+    const { page } = browser;
+    try {
+      await openGame(page, site.base);
+      await finishLevelOne(page, click);
+      for (const letter of 'WEB') await click(page, ...nameKeyCentre(letter));
+      await click(page, ...OK_KEY);
+      const saved = await waitStoredRecords(page, { includes: '     WEB' });
+      expect(saved.length === RECORDS_FILE_SIZE, `the stored file has ${saved.length} bytes`);
+
+      await page.reload();
+      await page.waitForFunction(() => window.Module && window.Module.spireholdFrames > 0);
+      await click(page, ...PLAY);
+      await click(page, ...SOUND);
+      const resaved = await waitStoredRecords(page, { differsFrom: saved });
+      expect(resaved.includes('     WEB'), 'the record was lost across the reload');
+      expect(resaved[0] !== saved[0], 'the sound setting was not saved');
+      expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
+    } finally {
+      await browser.close();
+    }
+  },
+
+  // Leaving the window stops the game's drawing (the last frame stays) until the window is back.
+  async 'focus-follows-window'({ site }) {
+    const browser = await openBrowser(DESKTOP);
+    const { page } = browser;
+    try {
+      await openGame(page, site.base);
+      await click(page, ...PLAY);  // the tutorial's text types itself out frame by frame
+      await page.evaluate(() => window.dispatchEvent(new FocusEvent('blur')));
+      await waitFrames(page, 2);
+      const frozen = await displayWords(page);
+      await waitFrames(page, 90);
+      expect(differingPixels(await displayWords(page), frozen) === 0, 'the game drew without the focus');
+      await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
+      await waitFrames(page, 90);
+      expect(differingPixels(await displayWords(page), frozen) > 0, 'the game did not draw again with the focus');
+    } finally {
+      await browser.close();
+    }
+  },
+
+  // Browsers hold sound back until the player acts; the first tap starts the output at the stream's
+  // rate, and the game's sound comes through it.
+  async 'audio-after-tap'({ site }) {
+    const browser = await openBrowser(PHONE);
+    const { page } = browser;
+    try {
+      await openGame(page, site.base);
+      await page.waitForFunction(() => typeof window.Module.spireholdAudioState === 'function');
+      const before = await page.evaluate(() => window.Module.spireholdAudioState());
+      await page.evaluate(() => {
+        const node = window.Module.spireholdAudio.node;
+        const pull = node.onaudioprocess;
+        window.loudest = 0;
+        node.onaudioprocess = (event) => {
+          pull(event);
+          for (const sample of event.outputBuffer.getChannelData(0)) {
+            window.loudest = Math.max(window.loudest, Math.abs(sample));
+          }
+        };
+      });
+      await touch(page, ...PLAY);
+      await page.waitForFunction(() => window.Module.spireholdAudioState() === 'running');
+      await page.waitForFunction(() => window.loudest > 0.01);
+      const rate = await page.evaluate(() => window.Module.spireholdAudio.context.sampleRate);
+      console.log(`audio before the tap: ${before}; after: running at ${rate} Hz`);
+    } finally {
+      await browser.close();
+    }
+  }
+};
+
+async function playOpensTutorial(site, simulator, device, tap) {
+  const [home, tutorial] = simulatorFrames(simulator, [`wait ${FRAME_MS}`, 'frame', 'tap 186 138', 'frame']);
+  const browser = await openBrowser(device);
+  const { page } = browser;
+  try {
+    await openGame(page, site.base);
+    expect(differingPixels(await displayWords(page), home) === 0, 'the home screen is not the simulator\'s');
+    await tap(page, ...PLAY);
+    const shown = await displayWords(page);
+    const wrong = differingPixels(shown, tutorial, TUTORIAL_BANNER_ROWS);
+    expect(wrong === 0, `after the tap ${wrong} pixels of the tutorial's banner differ from the simulator's`);
+  } finally {
+    await browser.close();
+  }
+}
+
+const [siteDir, simulator, check] = process.argv.slice(2);
+if (!siteDir || !simulator || !(check in CHECKS)) {
+  console.error(`usage: node browser_checks.mjs SITE_DIR SIM_PATH (${Object.keys(CHECKS).join('|')})`);
+  process.exit(2);
+}
+const site = await serveSite(resolve(siteDir));
+try {
+  await CHECKS[check]({ site, simulator });
+  console.log(`${check}: ok`);
+} catch (error) {
+  console.error(`${check}: ${error.message}`);
+  process.exitCode = 1;
+} finally {
+  site.server.close();
+}
