@@ -25,7 +25,6 @@ constexpr std::uint32_t LAST_KEY_CODE = 0xFFFF;
 constexpr int DRAG_MOVES_MOST = 6;
 constexpr int SHORT_WAIT_MOST_MS = 3000;
 constexpr int THINKING_WAIT_MOST_MS = 20 * 1000;
-constexpr int BACKGROUND_WAIT_MOST_S = 30 * 60;  // the device put aside for up to half an hour
 constexpr std::uint64_t MS_PER_S = 1000;
 constexpr int TUTORIAL_HOME_LINK = 0;
 
@@ -59,8 +58,8 @@ bool textTerminated(const RecordText& text) { return text[RECORD_TEXT_SIZE - 1] 
 
 }  // namespace
 
-GameMonkey::GameMonkey(std::string folder, std::uint32_t seed)
-    : folder_(std::move(folder)), seed_(seed), random_(seed) {
+GameMonkey::GameMonkey(std::string folder, std::uint32_t seed, int longestBackgroundWaitS)
+    : folder_(std::move(folder)), seed_(seed), longestBackgroundWaitS_(longestBackgroundWaitS), random_(seed) {
     start();
 }
 
@@ -140,7 +139,7 @@ void GameMonkey::step() {
     const int roll = between(0, 999);
     if (!focused_) {
         // In the background the device mostly sits; sometimes the player still pokes at it.
-        if (roll < 600) wait(static_cast<std::uint64_t>(between(1, BACKGROUND_WAIT_MOST_S)) * MS_PER_S);
+        if (roll < 600) wait(static_cast<std::uint64_t>(between(1, longestBackgroundWaitS_)) * MS_PER_S);
         else if (roll < 900) toggleFocus();
         else if (roll < 960) tapAnywhere();
         else pressKey();

@@ -25,8 +25,9 @@ struct MonkeyReport {
 
 class GameMonkey {
 public:
-    // `folder` must exist; the game's records file lives there across restarts.
-    GameMonkey(std::string folder, std::uint32_t seed);
+    // `folder` must exist; the game's records file lives there across restarts. While the game is in
+    // the background the monkey waits up to `longestBackgroundWaitS` seconds at a time.
+    GameMonkey(std::string folder, std::uint32_t seed, int longestBackgroundWaitS);
     ~GameMonkey();
     GameMonkey(const GameMonkey&) = delete;
     GameMonkey& operator=(const GameMonkey&) = delete;
@@ -61,6 +62,7 @@ private:
 
     std::string folder_;
     std::uint32_t seed_;
+    int longestBackgroundWaitS_;
     std::mt19937 random_;
     std::unique_ptr<sim::Simulator> simulator_;
     bool focused_ = true;

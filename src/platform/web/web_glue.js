@@ -58,7 +58,11 @@ mergeInto(LibraryManager.library, {
   // stream needs no locking. Browsers that cannot run a context at the stream's rate get their own
   // rate, and the stream is stepped through more slowly.
   webAudioStart: function (rate) {
-    if (Module['spireholdAudio']) return 1;
+    var audio = Module['spireholdAudio'];
+    if (audio) {
+      audio.rate = rate;  // the page keeps its one context; a reopened stream may step differently
+      return 1;
+    }
     var AudioContextClass = window.AudioContext || window.webkitAudioContext;
     if (!AudioContextClass) return 0;
     var context;
@@ -71,7 +75,7 @@ mergeInto(LibraryManager.library, {
     var node = context.createScriptProcessor(blockFrames, 0, 2);
     node.onaudioprocess = function (event) {
       var output = event.outputBuffer, frames = output.length;
-      var at = _webAudioRender(frames, rate / context.sampleRate) >> 2;
+      var at = _webAudioRender(frames, Module['spireholdAudio'].rate / context.sampleRate) >> 2;
       var left = output.getChannelData(0), right = output.getChannelData(1);
       for (var i = 0; i < frames; i++) {
         left[i] = HEAPF32[at + 2 * i];
@@ -87,7 +91,7 @@ mergeInto(LibraryManager.library, {
     ['pointerdown', 'touchend', 'mousedown', 'keydown'].forEach(function (type) {
       document.addEventListener(type, start, true);
     });
-    Module['spireholdAudio'] = { context: context, node: node };
+    Module['spireholdAudio'] = { context: context, node: node, rate: rate };
     Module['spireholdAudioState'] = function () { return context.state; };
     return 1;
   },
