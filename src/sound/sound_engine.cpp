@@ -51,6 +51,24 @@ SoundEngine::~SoundEngine() {
     while (voices) voices = std::move(voices->next);
 }
 
+void SoundEngine::Restart() {
+    ReleaseDevice(true);
+    auto lock = LockAudio();
+    while (voices) voices = std::move(voices->next);
+    for (auto& slot : slots) slot.reset();
+    for (auto& buffer : buffers) buffer.reset();
+    mixer = std::make_unique<EffectMixer>(this);
+    music.StopMusic();
+    music.PauseMusic(false);
+    music.BuildVolumeTable(255);
+    bitsPerSample = 0;
+    channels = 0;
+    sampleRate = 0;
+    savedDeviceVolume = 0;
+    nextBuffer = 0;
+    masterVolume = effectsVolume = musicVolume = 255;
+}
+
 std::unique_lock<std::mutex> SoundEngine::LockAudio() const {
     return std::unique_lock<std::mutex>(audioLock);
 }

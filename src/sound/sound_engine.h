@@ -57,6 +57,11 @@ public:
     SoundEngine(const SoundEngine&) = delete;
     SoundEngine& operator=(const SoundEngine&) = delete;
 
+    // Puts the engine back as it was constructed: output closed (device volume restored), every voice
+    // and slot freed, the music stopped, volumes at 255. For a host that starts the game afresh in the
+    // same process (the simulator), where the engine would otherwise keep the last game's slots.
+    void Restart();
+
     // Opens (or reopens) the output and starts the stream with two silent buffers of a tenth of a
     // second each. Returns 0 or one of the OUTPUT_ codes; `echo` (0 or 1) turns the mixer's echo on.
     std::int32_t OpenOutput(std::uint8_t channels, std::uint32_t sampleRate, std::uint8_t bits, std::uint8_t echo);

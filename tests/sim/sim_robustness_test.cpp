@@ -46,4 +46,16 @@ TEST(SimRobustness, UnusualDisplaysRunWithoutReadingOutsideTheFrame) {
     }
 }
 
+// Hosts such as the soak and the fuzzer start game after game in one process; each must find the sound
+// engine as a fresh program would, or the engine's 256 slots run out after a few dozen games.
+TEST(SimRobustness, EveryNewGameInTheProcessLoadsItsSoundsIntoTheFirstSlots) {
+    for (int game = 0; game < 70; ++game) {
+        sim::Simulator simulator{sim::SimulatorOptions{}};
+        simulator.handle("wait 20");
+        const std::string sound = field(simulator.handle("state"), "sound");
+        ASSERT_EQ(field(sound, "slots"), R"(["remove","remove","claps","buttons"])") << "game " << game;
+        ASSERT_EQ(field(sound, "voices"), "0") << "game " << game;
+    }
+}
+
 }  // namespace

@@ -23,7 +23,7 @@ TEST(SoundEngineThreads, ControlsRunSafelyWhileTheAudioThreadRefills) {
             audioDone = true;
         });
         int round = 0;
-        while (!audioDone) {
+        do {
             if (engine.CountVoices() < 20) engine.PlaySound(slot, round % 3);
             engine.PauseMusic(round % 2 == 0);
             engine.SetEffectsVolume(static_cast<std::uint8_t>(round));
@@ -33,7 +33,7 @@ TEST(SoundEngineThreads, ControlsRunSafelyWhileTheAudioThreadRefills) {
             engine.StopMusic();
             ++round;
             std::this_thread::yield();
-        }
+        } while (!audioDone);
         audio.join();
 
         headless::advance(500);

@@ -13,6 +13,7 @@
 #include "sim/json_writer.h"
 #include "sim/output_files.h"
 #include "sim/state_report.h"
+#include "sound/sound_engine.h"
 #include "sound/sound_report.h"
 
 namespace sim {
@@ -97,6 +98,8 @@ struct Simulator::Answer {
 };
 
 Simulator::Simulator(const SimulatorOptions& options) {
+    // A fresh game in this process: the engine must not carry the last game's sounds and stream.
+    soundEngine.Restart();
     headless::configure(options.seed, options.display, options.dir, options.runningCopy);
     resetGameState();
     headless::setPresentHook([this] { snapshotFrame(); });
