@@ -16,7 +16,7 @@ fi
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DSPIREHOLD_SDL=OFF -DSPIREHOLD_TESTS=OFF \
   -DSPIREHOLD_BENCHMARKS=ON >/dev/null
 cmake --build build-bench -j "$jobs" --target spirehold-bench
-build-bench/spirehold-bench --benchmark_counters_tabular=true --benchmark_repetitions="${REPETITIONS:-3}" \
+build-bench/bench/spirehold-bench --benchmark_counters_tabular=true --benchmark_repetitions="${REPETITIONS:-3}" \
   --benchmark_report_aggregates_only=true --benchmark_out=build-bench/results.json --benchmark_out_format=json "$@"
 
 python3 - build-bench/results.json <<'PYTHON'

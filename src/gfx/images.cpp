@@ -2,7 +2,6 @@
 #include "gfx/images.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -38,9 +37,12 @@ std::size_t requiredBytes(int id) {
     return sizeof(std::uint16_t);
 }
 
-// Pixels handled together by the keyed copy: a fixed-size block that the compiler turns into a few
-// vector compares and selects, so a full-screen background costs little more than a plain copy.
-constexpr int KEYED_BLOCK = 16;
+// Pixels handled together by the keyed copy: one 128-bit vector of eight pixels, compared with the
+// key and blended in a few instructions, so a full-screen background costs little more than a plain
+// copy. Written as a vector type rather than left to the auto-vectoriser, which with g++ gave a
+// five times slower copy at -O3 than at -O2 (and clang the reverse for a plain loop).
+constexpr int KEYED_BLOCK = 8;
+using PixelBlock = std::uint16_t __attribute__((vector_size(KEYED_BLOCK * sizeof(std::uint16_t))));
 
 void copyKeyedPixel(std::uint16_t source, std::uint16_t& target) {
     target = source != TRANSPARENT_KEY ? source : target;
@@ -50,12 +52,13 @@ void copyKeyedPixel(std::uint16_t source, std::uint16_t& target) {
 void copyKeyedRow(const std::uint16_t* source, std::uint16_t* target, int width) {
     int column = 0;
     for (; column + KEYED_BLOCK <= width; column += KEYED_BLOCK) {
-        std::array<std::uint16_t, KEYED_BLOCK> sourceBlock;
-        std::array<std::uint16_t, KEYED_BLOCK> targetBlock;
-        std::memcpy(sourceBlock.data(), source + column, sizeof sourceBlock);
-        std::memcpy(targetBlock.data(), target + column, sizeof targetBlock);
-        for (int i = 0; i < KEYED_BLOCK; ++i) copyKeyedPixel(sourceBlock[i], targetBlock[i]);
-        std::memcpy(target + column, targetBlock.data(), sizeof targetBlock);
+        PixelBlock sourceBlock;
+        PixelBlock targetBlock;
+        std::memcpy(&sourceBlock, source + column, sizeof sourceBlock);
+        std::memcpy(&targetBlock, target + column, sizeof targetBlock);
+        const PixelBlock keep = reinterpret_cast<PixelBlock>(sourceBlock == TRANSPARENT_KEY);
+        targetBlock = (sourceBlock & ~keep) | (targetBlock & keep);
+        std::memcpy(target + column, &targetBlock, sizeof targetBlock);
     }
     for (; column < width; ++column) copyKeyedPixel(source[column], target[column]);
 }

@@ -82,6 +82,10 @@ void onFrameTick() {
     platform::endDraw();
 }
 
+// Before the first frame tick has initialised the game nothing is on the screen to aim at, and a
+// command would act on the empty start-up state (HELP would save it over the player's records).
+bool gameInitialised() { return gameState.initPending == 0; }
+
 int stylusX(std::uint32_t position) { return static_cast<int>(position & LOW_WORD_MASK); }
 int stylusY(std::uint32_t position) { return static_cast<int>(position >> HIGH_WORD_SHIFT); }
 
@@ -112,8 +116,12 @@ std::intptr_t windowProcedure(platform::Message message, std::uint32_t firstWord
         case Message::KeyUp: return 0;
         case Message::Timer: onFrameTick(); return platform::defaultWindowProcedure(message, firstWord, secondWord);
         case Message::StylusMove: return 0;
-        case Message::StylusDown: stylusDown(stylusX(secondWord), stylusY(secondWord)); return 0;
-        case Message::StylusUp: stylusUp(stylusX(secondWord), stylusY(secondWord)); return 0;
+        case Message::StylusDown:
+            if (gameInitialised()) stylusDown(stylusX(secondWord), stylusY(secondWord));
+            return 0;
+        case Message::StylusUp:
+            if (gameInitialised()) stylusUp(stylusX(secondWord), stylusY(secondWord));
+            return 0;
         default: return platform::defaultWindowProcedure(message, firstWord, secondWord);
     }
 }

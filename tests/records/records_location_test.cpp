@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "ordinary_user.h"
 #include "records/records_location.h"
 #include "temporary_folder.h"
 
@@ -66,11 +67,15 @@ TEST_F(RecordsPlace, AnUnwritableProgramFolderSendsThemToTheUsersDataFolder) {
 }
 
 TEST_F(RecordsPlace, AReadOnlyProgramFolderSendsThemToTheUsersDataFolder) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write any folder";
     const std::string installed = folder.path() + "/installed";
     std::filesystem::create_directory(installed);
     ::chmod(installed.c_str(), 0555);
-    EXPECT_EQ(chooseRecordsPath(installed + "/spirehold", userFolder), userFolderPath + "game.dat");
+    giveToOrdinaryUser(folder.path());
+    EXPECT_TRUE(runOrdinarily([&] {
+        return chooseRecordsPath(installed + "/spirehold", userFolder) == userFolderPath + "game.dat";
+    }));
+    EXPECT_TRUE(std::filesystem::is_directory(userFolderPath));
+    EXPECT_FALSE(std::filesystem::exists(installed + "/game.dat"));
 }
 
 TEST_F(RecordsPlace, AUsersFolderWithoutTrailingSlashStillGetsOne) {

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "ordinary_user.h"
 #include "records/records_storage.h"
 #include "temporary_folder.h"
 
@@ -129,14 +130,16 @@ TEST(RecordsStorage, ALeftoverReplacementFromACrashIsOverwritten) {
 }
 
 TEST(RecordsStorage, AFileTheUserMadeReadOnlyIsLeftAlone) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write any file";
     TemporaryFolder folder;
     const std::string path = folder.file("game.dat");
     const auto old = pattern(900, 1);
     writeBytes(path, old);
     ::chmod(path.c_str(), 0444);
-    EXPECT_FALSE(records::overwriteFileStart(path, pattern(900, 2), ::write));
+    giveToOrdinaryUser(folder.path());
+    giveToOrdinaryUser(path);
+    EXPECT_TRUE(runOrdinarily([&] { return !records::overwriteFileStart(path, pattern(900, 2), ::write); }));
     EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(filesIn(folder.path()), 1u);
 }
 
 }  // namespace

@@ -78,6 +78,7 @@ std::string GameMonkey::play(std::uint64_t virtualMs) {
     while (report_.virtualMs < virtualMs) {
         step();
         ++report_.steps;
+        report_.screensSeen |= 1u << (gameState.screen % 32u);
         if (gameState.level > static_cast<std::int32_t>(report_.highestLevel))
             report_.highestLevel = static_cast<std::uint32_t>(gameState.level);
         const std::string problem = checkInvariants();
@@ -136,6 +137,7 @@ void GameMonkey::step() {
         start();
         return;
     }
+    // The rolls below are chances per thousand.
     const int roll = between(0, 999);
     if (!focused_) {
         // In the background the device mostly sits; sometimes the player still pokes at it.
@@ -156,7 +158,6 @@ void GameMonkey::step() {
 }
 
 void GameMonkey::tapControlOfScreen() {
-    report_.screensSeen |= 1u << (gameState.screen & 31u);
     switch (gameState.screen) {
         case SCREEN_HOME: {
             // Mostly PLAY, so the levels get played; QUIT now and then ends the program.
@@ -234,10 +235,17 @@ std::string GameMonkey::checkInvariants() const {
     if (gameState.initPending == 0) {
         if (gameState.level < 1 || gameState.level > gameState.maxLevel || gameState.maxLevel > LEVEL_COUNT)
             return "level " + std::to_string(gameState.level) + " of maxLevel " + std::to_string(gameState.maxLevel);
-        for (std::int32_t cell : gameState.playerGrid)
-            if (cell < 0 || cell > gameState.towerKindCount)
-                return "playerGrid cell " + std::to_string(cell) + " with " + std::to_string(gameState.towerKindCount) +
-                       " tower kinds";
+        if (gameState.columnCount < 1 || gameState.columnCount > GRID_SIDE || gameState.rowCount < 1 ||
+            gameState.rowCount > GRID_SIDE)
+            return "a board of " + std::to_string(gameState.columnCount) + " x " + std::to_string(gameState.rowCount);
+        // Cells outside the board in play keep what a larger board left there; nothing reads them.
+        for (int column = 0; column < gameState.columnCount; ++column)
+            for (int row = 0; row < gameState.rowCount; ++row) {
+                const std::int32_t cell = gameState.playerGrid[static_cast<std::size_t>(column * GRID_SIDE + row)];
+                if (cell < 0 || cell > gameState.towerKindCount)
+                    return "playerGrid cell " + std::to_string(cell) + " with " +
+                           std::to_string(gameState.towerKindCount) + " tower kinds";
+            }
         for (std::size_t level = 1; level < LEVEL_TABLE_SIZE; ++level)
             if (!textTerminated(gameState.recordNames[level]) || !textTerminated(gameState.recordTimes[level]))
                 return "record text of level " + std::to_string(level) + " runs past its field";

@@ -19,7 +19,7 @@ struct MonkeyReport {
     std::uint64_t virtualMs = 0;  // summed over every run of the program
     std::uint32_t restarts = 0;
     std::uint32_t highestLevel = 0;
-    std::uint32_t screensSeen = 0;  // bit per screen id
+    std::uint32_t screensSeen = 0;  // bit per screen id, after any step
     std::uint32_t levelsSolved = 0;
 };
 

@@ -2,6 +2,7 @@
 // plays six minutes; SPIREHOLD_SOAK_HOURS=24 (and SPIREHOLD_SOAK_SEED) run the long one.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -38,9 +39,10 @@ TEST(MonkeySoak, HoursOfRandomPlayKeepTheGameAndItsRecordsSound) {
                             hours > SHORT_SOAK_HOURS ? LONG_BACKGROUND_WAIT_S : SHORT_BACKGROUND_WAIT_S);
     const std::string problem = monkey.play(static_cast<std::uint64_t>(hours * MS_PER_HOUR));
     const soak::MonkeyReport& report = monkey.report();
-    std::printf("soak: %.2f virtual hours, %llu steps, %u restarts, %u levels solved, highest level %u\n",
+    std::printf("soak: %.2f virtual hours, %llu steps, %u restarts, %u levels solved, highest level %u, "
+                "%d screens seen\n",
                 static_cast<double>(report.virtualMs) / MS_PER_HOUR, static_cast<unsigned long long>(report.steps),
-                report.restarts, report.levelsSolved, report.highestLevel);
+                report.restarts, report.levelsSolved, report.highestLevel, std::popcount(report.screensSeen));
     EXPECT_EQ(problem, "");
     // The run must have gone where the game goes, or it proves little.
     EXPECT_GT(report.levelsSolved, 0u);

@@ -41,6 +41,9 @@ void releaseDisplayTexture();
 // Toggles between the window and the desktop-sized full screen.
 void toggleFullscreen();
 
+// Keeps the window's present size for the next start, unless it is full screen, maximised or minimised.
+void rememberWindowSize();
+
 // One running copy per user: a Unix socket that a second start connects to.
 bool askRunningCopyToRaise(std::string_view title);
 void listenForOtherCopies(std::string_view title);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/sdl/sdl_device.h"
+#include "platform/sdl/sdl_key_translation.h"
 
 namespace sdl_device {
 namespace {
@@ -70,13 +71,14 @@ void translateTouch(const SDL_Event& event) {
     }
 }
 
-void translateKey(const SDL_Event& event) {
-    if (event.key.keysym.sym == SDLK_F11) {
-        if (event.type == SDL_KEYDOWN && event.key.repeat == 0) toggleFullscreen();
-        return;
+void translateKeyEvent(const SDL_Event& event) {
+    const KeyTranslation key =
+        translateKey(event.key.keysym.sym, event.type == SDL_KEYDOWN, event.key.repeat != 0);
+    switch (key.action) {
+        case KeyAction::ToggleFullscreen: toggleFullscreen(); return;
+        case KeyAction::HardwareKey: postMessage(key.message, key.code, 0); return;
+        case KeyAction::Ignore: return;
     }
-    const auto code = static_cast<std::uint32_t>(event.key.keysym.sym) & LOW_WORD_MASK;
-    postMessage(event.type == SDL_KEYDOWN ? Message::KeyDown : Message::KeyUp, code, 0);
 }
 
 void translateWindowEvent(const SDL_Event& event) {
@@ -84,8 +86,11 @@ void translateWindowEvent(const SDL_Event& event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED: postMessage(Message::FocusGained, 0, 0); return;
         case SDL_WINDOWEVENT_FOCUS_LOST: postMessage(Message::FocusLost, 0, 0); return;
         case SDL_WINDOWEVENT_CLOSE: postMessage(Message::Close, 0, 0); return;
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED: showDisplay(); return;
+        case SDL_WINDOWEVENT_EXPOSED: showDisplay(); return;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            rememberWindowSize();
+            showDisplay();
+            return;
         default: return;
     }
 }
@@ -101,7 +106,7 @@ void translateEvent(const SDL_Event& event) {
         case SDL_FINGERUP:
         case SDL_FINGERMOTION: translateTouch(event); return;
         case SDL_KEYDOWN:
-        case SDL_KEYUP: translateKey(event); return;
+        case SDL_KEYUP: translateKeyEvent(event); return;
         case SDL_WINDOWEVENT: translateWindowEvent(event); return;
         case SDL_QUIT: postMessage(Message::Close, 0, 0); return;
         default: return;

@@ -1,23 +1,41 @@
-// The SDL2 window: created at a whole multiple of the display's size that fits the desktop, resizable,
-// showing the display letterboxed; the message box; stylus capture.
-#include <algorithm>
+// The SDL2 window: opened at the size it had last time (or a whole multiple of the display's size that
+// fits the desktop), resizable, showing the display letterboxed; the message box; stylus capture.
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/sdl/sdl_device.h"
+#include "platform/window_settings.h"
 
 namespace sdl_device {
 namespace {
 
-constexpr double DESKTOP_HEIGHT_SHARE = 0.85;
 constexpr int NO_DISPLAY_EXIT_CODE = 1;
+constexpr Uint32 NOT_A_PLAIN_WINDOW = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_MAXIMIZED |
+                                      SDL_WINDOW_MINIMIZED;
 
-// The largest whole scale whose window takes at most the given share of the desktop's height.
-int windowScale() {
+// What the settings file holds (none when it is missing or damaged) and the size the window opened at.
+struct RememberedSize {
+    std::string path;
+    std::optional<window_settings::WindowSize> stored;
+    window_settings::WindowSize opened;
+};
+
+RememberedSize& rememberedSize() {
+    static RememberedSize state;
+    return state;
+}
+
+// Last run's size when it still makes sense on this desktop, else the default size.
+window_settings::WindowSize openingSize() {
+    RememberedSize& remembered = rememberedSize();
+    remembered.path = window_settings::settingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    remembered.stored = remembered.path.empty() ? std::nullopt : window_settings::loadWindowSize(remembered.path);
     SDL_DisplayMode desktop;
-    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return 1;
-    const int scale = static_cast<int>(desktop.h * DESKTOP_HEIGHT_SHARE) / DISPLAY_HEIGHT;
-    return std::max(scale, 1);
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) desktop.w = desktop.h = 0;
+    remembered.opened = window_settings::chooseWindowSize(remembered.stored, desktop.w, desktop.h);
+    return remembered.opened;
 }
 
 // SDL falls back on drivers that draw into memory when there is no display; those show the player
@@ -41,9 +59,18 @@ bool openVideo() {
     return false;
 }
 
+// A 240 x 320 frame shown at a whole scale, and only when it changed, needs no graphics card. On X11
+// SDL's software renderer draws straight into the window (shared-memory images, no texture framebuffer)
+// and spares the GL driver, which alone would take several times the memory of the whole game. Other
+// video drivers have no such window memory, so there the GPU renderer comes first.
+// SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION still choose for who sets them.
 bool createRenderer(WindowState& state) {
-    state.renderer = SDL_CreateRenderer(state.window, -1, SDL_RENDERER_ACCELERATED);
-    if (state.renderer == nullptr) state.renderer = SDL_CreateRenderer(state.window, -1, SDL_RENDERER_SOFTWARE);
+    const bool drawsWithoutGl = SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
+    if (drawsWithoutGl) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    const Uint32 first = drawsWithoutGl ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_ACCELERATED;
+    const Uint32 second = drawsWithoutGl ? SDL_RENDERER_ACCELERATED : SDL_RENDERER_SOFTWARE;
+    state.renderer = SDL_CreateRenderer(state.window, -1, first);
+    if (state.renderer == nullptr) state.renderer = SDL_CreateRenderer(state.window, -1, second);
     if (state.renderer == nullptr) return false;
     SDL_RenderSetLogicalSize(state.renderer, DISPLAY_WIDTH, DISPLAY_HEIGHT);
     SDL_RenderSetIntegerScale(state.renderer, SDL_TRUE);
@@ -66,6 +93,17 @@ WindowState& windowState() {
 }
 
 bool windowExists() { return windowState().procedure != nullptr; }
+
+// A window never resized and nothing stored leaves no file, so the default keeps following the desktop.
+void rememberWindowSize() {
+    SDL_Window* window = windowState().window;
+    RememberedSize& remembered = rememberedSize();
+    if (window == nullptr || remembered.path.empty() || (SDL_GetWindowFlags(window) & NOT_A_PLAIN_WINDOW) != 0) return;
+    window_settings::WindowSize size;
+    SDL_GetWindowSize(window, &size.width, &size.height);
+    if (remembered.stored == size || (!remembered.stored.has_value() && size == remembered.opened)) return;
+    if (window_settings::saveWindowSize(remembered.path, size)) remembered.stored = size;
+}
 
 void toggleFullscreen() {
     SDL_Window* window = windowState().window;
@@ -92,11 +130,10 @@ bool createWindow(std::string_view title, WindowProcedure procedure) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     sdl_device::WindowState& state = windowState();
-    const int scale = sdl_device::windowScale();
+    const window_settings::WindowSize size = sdl_device::openingSize();
     const std::string titleText(title);
-    state.window = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                    sdl_device::DISPLAY_WIDTH * scale, sdl_device::DISPLAY_HEIGHT * scale,
-                                    SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
+    state.window = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.width,
+                                    size.height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
     if (state.window == nullptr || !sdl_device::createRenderer(state)) {
         sdl_device::destroySdlWindow(state);
         return false;
@@ -111,6 +148,7 @@ bool createWindow(std::string_view title, WindowProcedure procedure) {
 void destroyWindow() {
     sdl_device::WindowState& state = windowState();
     if (!sdl_device::windowExists()) return;
+    sdl_device::rememberWindowSize();
     state.procedure(Message::Destroy, 0, 0);
     state.procedure = nullptr;
     sdl_device::discardWindowMessagesAndTimers();
