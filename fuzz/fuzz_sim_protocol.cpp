@@ -1,7 +1,10 @@
-// Fuzzes the simulator's command parser: any lines, one game per input. Paths are pinned to a scratch
-// file and long waits shortened, so the fuzzer neither writes elsewhere nor stalls in virtual days.
+// Fuzzes the simulator's command parser: any lines, one game per input, with the game's invariants and
+// its records file checked after every line. Paths are pinned to a scratch file and long waits
+// shortened, so the fuzzer neither writes elsewhere nor stalls in virtual days.
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -9,6 +12,10 @@
 #include <vector>
 
 #include "fuzz_scratch.h"
+#include "game/game_state.h"
+#include "records/records_file.h"
+#include "records/records_layout.h"
+#include "records/records_storage.h"
 #include "sim/simulator.h"
 
 namespace {
@@ -51,6 +58,22 @@ std::string tamed(const std::string& line) {
     return joined;
 }
 
+bool isScreen(std::uint32_t screen) {
+    return screen == SCREEN_HOME || screen == SCREEN_CREDITS || (screen >= SCREEN_PLAY && screen <= SCREEN_GAME_COMPLETE) ||
+           (screen >= SCREEN_TUTORIAL_INTRO && screen <= SCREEN_TUTORIAL_STRATEGY);
+}
+
+// What any sequence of commands must leave true once the game has started.
+void checkGame() {
+    if (!isScreen(gameState.screen)) std::abort();
+    if (gameState.initPending != 0) return;
+    if (gameState.level < 1 || gameState.level > gameState.maxLevel || gameState.maxLevel > LEVEL_COUNT) std::abort();
+    std::array<std::uint8_t, records::RECORDS_FILE_SIZE> file{};
+    if (records::readFileStart(recordsFilePath(), file) != static_cast<long>(file.size())) std::abort();
+    const records::RecordsContents contents = records::parseRecords(file);
+    if (contents.maxLevel < 1 || contents.maxLevel > LEVEL_COUNT) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -63,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t lines = 0;
     for (std::string line; lines < MOST_LINES && !simulator.quitRequested() && std::getline(input, line); ++lines) {
         simulator.handle(tamed(line));
+        checkGame();
     }
     return 0;
 }

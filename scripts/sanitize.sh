@@ -31,9 +31,10 @@ if [ "$which" = all ] || [ "$which" = asan ]; then
   (cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900)
 fi
 
-# Only the audio thread runs beside the game's thread: the engine, the music and the device's audio.
+# Only the audio thread runs beside the game's thread: the engine, the music, the device's audio and
+# the stress test that races them.
 if [ "$which" = all ] || [ "$which" = tsan ]; then
   configure build-tsan thread
-  cmake --build build-tsan -j "$jobs" --target test_sound test_music test_platform
-  (cd build-tsan && ctest --output-on-failure -j "$jobs" --timeout 900 -L '^(sound|music|platform)$')
+  cmake --build build-tsan -j "$jobs" --target test_sound test_music test_platform test_stress
+  (cd build-tsan && ctest --output-on-failure -j "$jobs" --timeout 900 -L '^(sound|music|platform|stress)$')
 fi

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -35,6 +34,14 @@ constexpr std::array<HitRect, 4> tutorialLinks{{
     {208, 300, 223, 320},
     {224, 300, 240, 320},
 }};
+
+// Displays the game may find: mostly the ordinary one, sometimes mirrored, upside down, rotated in
+// memory either way, smaller or larger than the frame.
+constexpr std::array<const char*, 7> otherDisplays{
+    "240,320,-2,480,16", "240,320,2,-480,16", "240,320,-640,2,16", "240,320,640,-2,16",
+    "200,300,2,400,16",  "480,640,2,960,16",  "240,320,2,512,16",
+};
+constexpr double OTHER_DISPLAY_CHANCE = 0.3;
 
 constexpr std::array<std::uint32_t, 10> describedScreens{
     SCREEN_HOME,         SCREEN_CREDITS,        SCREEN_PLAY,
@@ -70,6 +77,12 @@ void GameMonkey::start() {
     sim::SimulatorOptions options;
     options.dir = folder_;
     options.seed = static_cast<std::uint32_t>(random_());
+    if (chance(OTHER_DISPLAY_CHANCE)) {
+        // The texts are well formed; were one not, the ordinary display would simply stay.
+        std::string error;
+        const int choice = between(0, static_cast<int>(otherDisplays.size()) - 1);
+        sim::parseDisplayOption(otherDisplays[static_cast<std::size_t>(choice)], options.display, error);
+    }
     simulator_ = std::make_unique<sim::Simulator>(options);
     focused_ = true;
 }

@@ -15,7 +15,7 @@ namespace {
 constexpr int MUSIC_ID = 120;
 constexpr int CLAPS_ID = 115;
 constexpr int BUTTONS_ID = 123;
-constexpr int REFILLS = 300;
+constexpr int REFILLS = 3000;
 constexpr std::uint64_t ONE_BUFFER_MS = 100;
 constexpr std::uint32_t MOST_VOICES = 24;
 constexpr std::uint64_t DRAIN_MS = 10000;  // longer than the longest sound plays, repeats and all
