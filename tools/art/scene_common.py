@@ -1,25 +1,10 @@
 """Palette, pixel font and drawing helpers shared by the scene-art generators (towers, home, title, tutorial)."""
 import os
-import struct
-import zlib
 
 from canvas import Canvas, rgb
+from palette import *  # noqa: F401,F403 - the game's dusk palette, under its own names
 
 ASSET_DIR = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "images"))
-
-# The game's dusk palette.
-SKY_DARK = rgb("#1a1038")
-SKY_MID = rgb("#2b1d5c")
-VIOLET = rgb("#4a2f7f")
-DUSK_PINK = rgb("#b0507a")
-WARM_ORANGE = rgb("#f0a040")
-WINDOW_YELLOW = rgb("#ffd870")
-STONE_LIGHT = rgb("#c8c0d8")
-STONE_MID = rgb("#8a82a8")
-STONE_DARK = rgb("#4c4670")
-OUTLINE = rgb("#10081c")
-WHITE_TEXT = rgb("#f8f8f8")
-PANEL_BLUE = rgb("#203060")
 
 # Deeper tones between the palette's steps, for night shadows and far silhouettes.
 NIGHT = rgb("#120a2a")
@@ -217,61 +202,6 @@ def _outline_shape(canvas, shape):
         for nx, ny in ((px - 1, py), (px + 1, py), (px, py - 1), (px, py + 1)):
             if (nx, ny) not in shape:
                 canvas.set(nx, ny, OUTLINE)
-
-
-# ---- Reading PNGs back (previews) ---------------------------------------------------------------------
-
-def read_png(path):
-    """Reads an 8-bit RGB or RGBA PNG into a Canvas (what the game's art tools write)."""
-    with open(path, "rb") as source:
-        data = source.read()
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
-        raise ValueError(path + " is not a PNG")
-    offset, idat, width, height, colour_type = 8, b"", 0, 0, 6
-    while offset < len(data):
-        length, kind = struct.unpack(">I4s", data[offset:offset + 8])
-        body = data[offset + 8:offset + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour_type = struct.unpack(">IIBB", body[:10])
-            if depth != 8 or colour_type not in (2, 6):
-                raise ValueError(path + ": only 8-bit RGB/RGBA is read")
-        elif kind == b"IDAT":
-            idat += body
-        offset += 12 + length
-    channels = 4 if colour_type == 6 else 3
-    raw = zlib.decompress(idat)
-    stride = width * channels
-    canvas = Canvas(width, height)
-    previous = bytearray(stride)
-    position = 0
-    for y in range(height):
-        kind = raw[position]
-        line = bytearray(raw[position + 1:position + 1 + stride])
-        position += 1 + stride
-        _unfilter(kind, line, previous, channels)
-        for x in range(width):
-            pixel = line[x * channels:(x + 1) * channels]
-            canvas.pixels[y * width + x] = (pixel[0], pixel[1], pixel[2], pixel[3] if channels == 4 else 255)
-        previous = line
-    return canvas
-
-
-def _unfilter(kind, line, previous, bpp):
-    for i in range(len(line)):
-        left = line[i - bpp] if i >= bpp else 0
-        up = previous[i]
-        up_left = previous[i - bpp] if i >= bpp else 0
-        if kind == 1:
-            line[i] = (line[i] + left) & 0xFF
-        elif kind == 2:
-            line[i] = (line[i] + up) & 0xFF
-        elif kind == 3:
-            line[i] = (line[i] + ((left + up) >> 1)) & 0xFF
-        elif kind == 4:
-            p = left + up - up_left
-            pa, pb, pc = abs(p - left), abs(p - up), abs(p - up_left)
-            predictor = left if pa <= pb and pa <= pc else (up if pb <= pc else up_left)
-            line[i] = (line[i] + predictor) & 0xFF
 
 
 def asset_path(name):

@@ -9,7 +9,8 @@ not made yet are stood in for by flat rectangles.
 import os
 import sys
 
-from scene_common import Canvas, asset_path, read_png, rgb
+from png_read import read_png
+from scene_common import Canvas, asset_path, rgb
 
 FONT_GLYPH_WIDTH, FONT_GLYPH_HEIGHT, FONT_STRIDE = 11, 13, 638
 PAGE_BLUE = (8, 0, 74, 255)            # 0x0809
