@@ -26,6 +26,25 @@ struct PixelStep {
     int y;
 };
 
+// Pixels (left..right, y) in penColour, those outside the frame left out.
+void drawRow(std::uint16_t* frame, int y, int left, int right) {
+    if (y < 0 || y >= FRAME_HEIGHT) return;
+    const int first = left > 0 ? left : 0;
+    const int last = right < FRAME_WIDTH - 1 ? right : FRAME_WIDTH - 1;
+    const std::uint16_t colour = gameState.penColour;
+    std::uint16_t* const row = frame + y * FRAME_WIDTH;
+    for (int x = first; x <= last; ++x) row[x] = colour;
+}
+
+// Pixels (x, top..bottom) in penColour, those outside the frame left out.
+void drawColumn(std::uint16_t* frame, int x, int top, int bottom) {
+    if (x < 0 || x >= FRAME_WIDTH) return;
+    const int first = top > 0 ? top : 0;
+    const int last = bottom < FRAME_HEIGHT - 1 ? bottom : FRAME_HEIGHT - 1;
+    const std::uint16_t colour = gameState.penColour;
+    for (int y = first; y <= last; ++y) frame[y * FRAME_WIDTH + x] = colour;
+}
+
 }  // namespace
 
 int presentFrame() {
@@ -40,14 +59,22 @@ int presentFrame() {
     const int columns = properties.width < FRAME_WIDTH ? properties.width : FRAME_WIDTH;
 
     const std::uint16_t* const frame = gameState.BackBuffer;
-    if (frame != nullptr && rows > 0 && columns > 0) {
+    if (frame != nullptr && xStep == 1 && yStep == FRAME_WIDTH && columns == FRAME_WIDTH && rows > 0) {
+        // Display memory laid out like the frame itself: the walk is one block copy.
+        std::memcpy(display, frame, static_cast<std::size_t>(rows) * FRAME_WIDTH * sizeof *frame);
+    } else if (frame != nullptr && rows > 0 && columns > 0) {
         std::ptrdiff_t rowStart = 0;
         for (std::uint16_t row = 0; row < rows; ++row) {
             const std::uint16_t* source = frame + static_cast<std::ptrdiff_t>(row) * FRAME_WIDTH;
-            std::ptrdiff_t target = rowStart;
-            for (std::uint16_t column = 0; column < columns; ++column) {
-                display[target] = *source++;
-                target += xStep;
+            if (xStep == 1) {
+                // The usual display: a row's pixels lie side by side, so the walk is one block copy.
+                std::memcpy(display + rowStart, source, static_cast<std::size_t>(columns) * sizeof *source);
+            } else {
+                std::ptrdiff_t target = rowStart;
+                for (std::uint16_t column = 0; column < columns; ++column) {
+                    display[target] = *source++;
+                    target += xStep;
+                }
             }
             rowStart += yStep;
         }
@@ -68,6 +95,17 @@ void drawLine(int x0, int y0, int x1, int y1) {
     std::uint16_t* const frame = gameState.BackBuffer;
     if (frame == nullptr) return;
     if (!plausible(x0) || !plausible(y0) || !plausible(x1) || !plausible(y1)) return;
+
+    // Straight lines are most of what the game draws (fills, grids, frames); they write the same
+    // pixels as the stepping below, in one run.
+    if (y0 == y1) {
+        drawRow(frame, y0, x0 < x1 ? x0 : x1, x0 < x1 ? x1 : x0);
+        return;
+    }
+    if (x0 == x1) {
+        drawColumn(frame, x0, y0 < y1 ? y0 : y1, y0 < y1 ? y1 : y0);
+        return;
+    }
 
     const int dx = absolute(x1 - x0);
     const int dy = absolute(y1 - y0);
