@@ -17,7 +17,7 @@ fi
 
 configure() {  # build folder, sanitizers
   cmake -S . -B "$1" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DSPIREHOLD_SDL=OFF -DSPIREHOLD_TESTS=ON -DSPIREHOLD_SANITIZE="$2" >/dev/null
+    -DSPIREHOLD_SDL=OFF -DSPIREHOLD_TESTS=ON -DSPIREHOLD_WERROR=ON -DSPIREHOLD_SANITIZE="$2" >/dev/null
 }
 
 # halt_on_error turns every report into a failed test; UBSan's are fatal through -fno-sanitize-recover.
