@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running or testing the game needs, when missing.
 #   scripts/install-deps.sh build|test
 set -eu
-packages="build-essential cmake pkg-config libsdl2-dev libpng-dev"
+packages="build-essential make cmake pkg-config libsdl2-dev libpng-dev"
 if [ "${1:-build}" = test ]; then
   packages="$packages libgtest-dev libgmock-dev openmpt123 sox"
 fi
