@@ -2,6 +2,7 @@
 #include "gfx/images.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -65,6 +66,30 @@ void copyKeyedRow(const std::uint16_t* source, std::uint16_t* target, int width)
 
 // The copy keeps to the frame: a picture placed partly outside it loses the part outside instead of
 // writing past the frame or wrapping round into the neighbouring row.
+// Pictures with no transparent pixel at all (the backgrounds), found once when they are loaded: their
+// keyed copy is a plain copy, so it skips the key test and never reads the frame.
+constexpr std::size_t MOST_OPAQUE_IMAGES = std::size(IMAGE_EXTENTS);
+std::array<const std::uint16_t*, MOST_OPAQUE_IMAGES> opaqueImages{};
+
+bool hasNoKey(const std::uint16_t* pixels, std::size_t count) {
+    return std::find(pixels, pixels + count, TRANSPARENT_KEY) == pixels + count;
+}
+
+void rememberIfOpaque(const std::uint16_t* image, std::size_t pixelCount) {
+    if (std::find(opaqueImages.begin(), opaqueImages.end(), image) != opaqueImages.end()) return;
+    if (!hasNoKey(image, pixelCount)) return;
+    const auto freeEntry = std::find(opaqueImages.begin(), opaqueImages.end(), nullptr);
+    if (freeEntry != opaqueImages.end()) *freeEntry = image;
+}
+
+// Whether `pixels` lie inside a picture known to have no transparent pixel.
+bool withinOpaqueImage(const std::uint16_t* pixels) {
+    for (const std::uint16_t* image : opaqueImages) {
+        if (image != nullptr && pixels >= image && pixels < image + FRAME_PIXELS) return true;
+    }
+    return false;
+}
+
 void copyKeyed(const std::uint16_t* source, std::ptrdiff_t sourceStride, int x, int y, int height, int width) {
     std::uint16_t* const frame = gameState.BackBuffer;
     if (frame == nullptr) return;
@@ -74,9 +99,15 @@ void copyKeyed(const std::uint16_t* source, std::ptrdiff_t sourceStride, int x, 
     const std::int64_t endColumn = std::min<std::int64_t>(width, static_cast<std::int64_t>(FRAME_WIDTH) - x);
     if (endColumn <= firstColumn) return;
     const int columns = static_cast<int>(endColumn - firstColumn);
+    const bool opaque = withinOpaqueImage(source);
     for (std::int64_t row = firstRow; row < endRow; ++row) {
-        copyKeyedRow(source + row * sourceStride + firstColumn,
-                     frame + (y + row) * FRAME_WIDTH + x + firstColumn, columns);
+        const std::uint16_t* const sourceRow = source + row * sourceStride + firstColumn;
+        std::uint16_t* const targetRow = frame + (y + row) * FRAME_WIDTH + x + firstColumn;
+        if (opaque) {
+            std::memcpy(targetRow, sourceRow, static_cast<std::size_t>(columns) * sizeof *sourceRow);
+        } else {
+            copyKeyedRow(sourceRow, targetRow, columns);
+        }
     }
 }
 
@@ -86,7 +117,9 @@ const std::uint16_t* loadImage(int id) {
     const std::span<const std::uint8_t> bytes = platform::findResource("IMAGE", id);
     if (bytes.size() < requiredBytes(id)) return nullptr;
     if (reinterpret_cast<std::uintptr_t>(bytes.data()) % alignof(std::uint16_t) != 0) return nullptr;
-    return reinterpret_cast<const std::uint16_t*>(bytes.data());
+    const auto* const image = reinterpret_cast<const std::uint16_t*>(bytes.data());
+    if (requiredBytes(id) == BACK_BUFFER_SIZE) rememberIfOpaque(image, FRAME_PIXELS);
+    return image;
 }
 
 void blitImage(const std::uint16_t* image, int x, int y, int height, int width) {

@@ -1,4 +1,5 @@
 // The keyed copies: what is drawn, what is skipped, and the guards.
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -118,6 +119,26 @@ TEST(LoadImage, AnIdWithoutAPictureGivesNull) {
     EXPECT_EQ(loadImage(0), nullptr);
     EXPECT_EQ(loadImage(102), nullptr);
     EXPECT_EQ(loadImage(115), nullptr);  // a sound's id, not a picture's
+}
+
+// A background with no transparent pixel is copied whole (as a plain copy); a picture with keys next to
+// it still keeps the frame under them, and a part of the background lands pixel for pixel.
+TEST_F(KeyedCopy, OpaqueBackgroundsCopyWholeAndKeyedPicturesStillSkipTheKey) {
+    const std::uint16_t* const background = loadImage(IMAGE_PLAY_BACKGROUND);
+    ASSERT_NE(background, nullptr);
+    blitImage(background, 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
+    EXPECT_TRUE(std::equal(frame_.begin(), frame_.end(), background));
+
+    frame_.assign(FRAME_PIXELS, UNTOUCHED);
+    blitImagePart(background, 5, 300, FRAME_WIDTH, 7, 2, 20, 231);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 231; ++x) ASSERT_EQ(pixel(7 + x, 2 + y), background[(300 + y) * FRAME_WIDTH + 5 + x]);
+    EXPECT_EQ(pixel(6, 2), UNTOUCHED);
+    EXPECT_EQ(pixel(7, 22), UNTOUCHED);
+
+    frame_.assign(FRAME_PIXELS, UNTOUCHED);
+    blitImage(SMALL_IMAGE.data(), 0, 0, 2, 3);
+    EXPECT_EQ(pixel(1, 0), UNTOUCHED);
 }
 
 }  // namespace
