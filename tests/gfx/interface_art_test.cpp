@@ -2,6 +2,7 @@
 // calm fields under the game's texts, the font's glyph extents and the pressed strip matching the plain one.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 
 #include "gfx/frame.h"
@@ -17,10 +18,22 @@ constexpr int STRIP_TOP = 301;
 constexpr int STRIP_HEIGHT = 19;
 constexpr int STATUS_Y = 284;
 constexpr int GLYPH_COUNT = 58;
+constexpr std::uint16_t BOARD_LINE_COLOURS[] = {0x0000, 0xB5B6};  // a board's black grid and grey frames
 
 int brightness(std::uint16_t pixel) {
     const int red = (pixel >> 11) & 0x1F, green = (pixel >> 5) & 0x3F, blue = pixel & 0x1F;
     return red * 2 * 299 + green * 587 + blue * 2 * 114;
+}
+
+// How far apart two colours look: the ratio of their relative luminances (sRGB), each raised by 0.05.
+double contrast(std::uint16_t a, std::uint16_t b) {
+    const auto luminance = [](std::uint16_t pixel) {
+        const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(((pixel >> 11) & 0x1F) / 31.0) + 0.7152 * linear(((pixel >> 5) & 0x3F) / 63.0) +
+               0.0722 * linear((pixel & 0x1F) / 31.0) + 0.05;
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return la > lb ? la / lb : lb / la;
 }
 
 bool onGridLine(int v) { return v >= GRID_FIRST && v <= GRID_LAST && (v - GRID_FIRST) % GRID_STEP == 0; }
@@ -62,12 +75,27 @@ TEST(InterfaceArt, PlayBackgroundGridLinesLieAt3Plus29k) {
     }
 }
 
-TEST(InterfaceArt, GridIsFaint) {
+TEST(InterfaceArt, GridIsFainterThanEveryLineOfABoard) {
+    // A board's lines fall on the grid's: a small board is found at a glance only when each of its line
+    // colours stands out from the field more than the grid does.
     const std::uint16_t* image = loadImage(IMAGE_PLAY_BACKGROUND);
     ASSERT_NE(image, nullptr);
-    const int line = brightness(at(image, FRAME_WIDTH, GRID_FIRST, 10));
-    const int field = brightness(at(image, FRAME_WIDTH, GRID_FIRST + 1, 10));
-    EXPECT_LT(line - field, brightness(0xFFFF) / 10);
+    int tooStrong = 0;
+    for (int along = GRID_FIRST + 1; along < GRID_LAST; ++along) {
+        if (onGridLine(along)) continue;
+        for (int line = GRID_FIRST; line <= GRID_LAST; line += GRID_STEP) {
+            for (const int beside : {line - 1, line + 1}) {
+                if (beside > GRID_LAST) continue;  // below the last line lies the tower shelf
+                const std::uint16_t leftOrRight = at(image, FRAME_WIDTH, beside, along);
+                const std::uint16_t aboveOrBelow = at(image, FRAME_WIDTH, along, beside);
+                for (const std::uint16_t board : BOARD_LINE_COLOURS) {
+                    tooStrong += contrast(at(image, FRAME_WIDTH, line, along), leftOrRight) >= contrast(board, leftOrRight);
+                    tooStrong += contrast(at(image, FRAME_WIDTH, along, line), aboveOrBelow) >= contrast(board, aboveOrBelow);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(tooStrong, 0);
 }
 
 TEST(InterfaceArt, StatusTextsStandOnCalmFields) {

@@ -6,8 +6,6 @@ from palette import *  # noqa: F401,F403 - the shared colours, under their own n
 # In-between tones: one step lighter or darker than a palette colour, never a smooth ramp.
 NIGHT = rgb("#120a2a")
 SKY_DEEP = rgb("#22164a")
-GRID_FAINT_DARK = rgb("#2a1e58")    # grid line over SKY_DARK
-GRID_FAINT_MID = rgb("#37276e")     # grid line over SKY_MID
 FAR_VIOLET = rgb("#35275f")
 VIOLET_LIGHT = rgb("#6a4aa8")
 VIOLET_DEEP = rgb("#3a2468")
@@ -25,3 +23,14 @@ BAYER4 = ((0, 8, 2, 10), (12, 4, 14, 6), (3, 11, 1, 9), (15, 7, 13, 5))
 def dithered(x, y, amount):
     """True where a 4x4 ordered dither of coverage `amount` (0..1) picks the second colour."""
     return BAYER4[y % 4][x % 4] < amount * 16
+
+
+def lightness(colour):
+    """How light a colour looks, for choosing the lightest of a few (green counts most, blue least)."""
+    return 299 * colour[0] + 587 * colour[1] + 114 * colour[2]
+
+
+def one_step_lighter(colour):
+    """The next colour up that the 16-bit screen shows: one step more of red, green and blue."""
+    red, green, blue = colour[:3]
+    return (min((red & 0xF8) + 8, 255), min((green & 0xFC) + 4, 255), min((blue & 0xF8) + 8, 255), 255)

@@ -10,10 +10,10 @@ import sys
 from canvas import Canvas, TRANSPARENT
 from font import draw_text, make_font_image, text_width
 from interface_palette import (
-    DUSK_PINK, FAR_VIOLET, GREEN_ACCENT, GRID_FAINT_DARK, GRID_FAINT_MID, NIGHT, ORANGE_SHADE, OUTLINE,
-    PANEL_BLUE, PANEL_DARK, PANEL_LIGHT, SKY_DARK, SKY_DEEP, SKY_MID, STONE_DARK, STONE_DEEP, STONE_LIGHT,
-    STONE_MID, VIOLET, VIOLET_DEEP, VIOLET_LIGHT, WARM_ORANGE, WHITE_SHADE, WHITE_TEXT, WINDOW_DIM,
-    WINDOW_YELLOW, dithered)
+    DUSK_PINK, FAR_VIOLET, GREEN_ACCENT, NIGHT, ORANGE_SHADE, OUTLINE, PANEL_BLUE, PANEL_DARK, PANEL_LIGHT,
+    SKY_DARK, SKY_DEEP, SKY_MID, STONE_DARK, STONE_DEEP, STONE_LIGHT, STONE_MID, VIOLET, VIOLET_DEEP,
+    VIOLET_LIGHT, WARM_ORANGE, WHITE_SHADE, WHITE_TEXT, WINDOW_DIM, WINDOW_YELLOW, dithered, lightness,
+    one_step_lighter)
 from interface_parts import bevel_box, cut_corners, icon, inset_box
 
 SCREEN_WIDTH = 240
@@ -60,15 +60,12 @@ SKYLINE = ((0, 13, 196), (14, 25, 184), (26, 41, 204), (42, 51, 172), (52, 67, 1
            (144, 161, 194), (162, 171, 168), (172, 187, 188), (188, 203, 200), (204, 213, 182),
            (214, 229, 194), (230, 239, 186))
 
-SKYLINE_GRID = (0x44, 0x34, 0x78, 255)
-LOWER_SKY_TOP = 104                # from here the sky dithers towards SKY_MID
 
-
-def grid_tint(colour, y):
-    """The faint line over a field pixel: one step lighter than every colour around it."""
-    if colour == FAR_VIOLET:
-        return SKYLINE_GRID
-    return GRID_FAINT_MID if y >= LOWER_SKY_TOP else GRID_FAINT_DARK
+def line_tint(field, x, y, across):
+    """The faint line over a field pixel: one screen colour step lighter than the field under it and on
+    either side of it, so it marks the cells' places yet stays fainter than the lines of a board."""
+    brightest = max((field.get(x + dx, y + dy) for dx, dy in ((0, 0),) + across), key=lightness)
+    return one_step_lighter(brightest)
 
 
 def draw_skyline(canvas):
@@ -90,10 +87,15 @@ def draw_field(canvas):
             canvas.set(x, y, field_colour(x, y))
     draw_skyline(canvas)
     lines = [GRID_FIRST + GRID_STEP * k for k in range(GRID_LINES)]
+    tints = {}
     for y in range(GRID_FIRST, GRID_LAST + 1):
         for x in range(GRID_FIRST, GRID_LAST + 1):
-            if x in lines or y in lines:
-                canvas.set(x, y, grid_tint(canvas.get(x, y), y))
+            across = ((-1, 0), (1, 0)) if x in lines else ()
+            across += ((0, -1), (0, 1)) if y in lines else ()
+            if across:
+                tints[x, y] = line_tint(canvas, x, y, across)
+    for (x, y), colour in tints.items():
+        canvas.set(x, y, colour)
 
 
 def draw_shelf(canvas):
