@@ -158,13 +158,16 @@ TEST(TowerButtons, EachButtonFillsItsPlaceBelowTwoClearRowsInBothLooks) {
     }
 }
 
-TEST(TowerButtons, ChosenLookIsDarkerThanTheNormalOne) {
+TEST(TowerButtons, ChosenLookIsLitNotDimmed) {
+    // A darker chosen button reads as disabled: the chosen one shows its picture lit, in a bright frame.
     const Picture buttons(105, 240, 94);
     ASSERT_TRUE(buttons.hasExpectedSize());
     for (int kind = 0; kind < KIND_COUNT; ++kind) {
-        const double normal = meanLuminance(buttons, {kind * BUTTON_WIDTH + 2, 4, 36, 41});
-        const double chosen = meanLuminance(buttons, {kind * BUTTON_WIDTH + 2, BUTTON_HEIGHT + 4, 36, 41});
-        EXPECT_LT(chosen, normal * 0.75) << "kind " << kind + 1;
+        const Rect normal{kind * BUTTON_WIDTH + 3, BUTTON_CLEARANCE + 3, BUTTON_WIDTH - 6, 39};
+        const Rect chosen{normal.x, normal.y + BUTTON_HEIGHT, normal.width, normal.height};
+        EXPECT_GT(meanLuminance(buttons, chosen), meanLuminance(buttons, normal) * 1.1) << "kind " << kind + 1;
+        const Rect chosenFrameTop{chosen.x - 1, chosen.y - 2, chosen.width + 2, 2};
+        EXPECT_GT(meanLuminance(buttons, chosenFrameTop), 0.4) << "kind " << kind + 1;
     }
 }
 

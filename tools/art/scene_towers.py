@@ -14,7 +14,8 @@ TILE_SIZE = 26
 KINDS = (1, 2, 3, 4, 5, 6)
 GROUND_TOP = 37            # first row of the street under the buildings on a plate
 FLOOR = GROUND_TOP - 1     # the buildings' lowest row
-CHOSEN_DARKEN = 0.62
+CHOSEN_LIGHT = 0.12        # how much lamp light the chosen picture takes
+CHOSEN_GLOW = (0.5, 0.3, 0.18)   # and its outer rings, nearest the glowing frame first
 TRUNK_BROWN = (112, 72, 48, 255)
 PATH_SAND = (184, 160, 128, 255)
 
@@ -195,22 +196,20 @@ def draw_button(kind):
 
 
 def chosen_button(normal, kind):
-    """The chosen look: the picture sunk one pixel down-right and darkened, in a glowing window-yellow frame."""
+    """The chosen look: the picture lit like a window at night, in a lamp-yellow frame whose glow spills
+    a few pixels into it."""
     c = Canvas(BUTTON_WIDTH, PLATE_HEIGHT)
-    for y in range(PLATE_HEIGHT):
-        for x in range(BUTTON_WIDTH):
-            c.set(x, y, normal.get(x, y))
-    for y in range(2, PLATE_HEIGHT - 2):
-        for x in range(2, 38):
-            source = normal.get(max(x - 1, 2), max(y - 1, 2))
-            c.set(x, y, mix(darken(source, CHOSEN_DARKEN), NIGHT, 0.15))
-    c.fill_rect(2, 2, 37, 2, NIGHT)                               # inner shadow of the sunk picture
-    c.fill_rect(2, 2, 2, PLATE_HEIGHT - 3, NIGHT)
-    c.rect(1, 1, 38, PLATE_HEIGHT - 2, WINDOW_YELLOW)
-    c.fill_rect(38, 2, 38, PLATE_HEIGHT - 2, WARM_ORANGE)
-    c.fill_rect(2, PLATE_HEIGHT - 2, 38, PLATE_HEIGHT - 2, WARM_ORANGE)
+    c.paste(normal, 0, 0)
+    inside = 3                                                    # within the outline and two frame rings
+    for y in range(inside, PLATE_HEIGHT - inside):
+        for x in range(inside, BUTTON_WIDTH - inside):
+            depth = min(x, y, BUTTON_WIDTH - 1 - x, PLATE_HEIGHT - 1 - y) - inside
+            light = CHOSEN_GLOW[depth] if depth < len(CHOSEN_GLOW) else CHOSEN_LIGHT
+            c.set(x, y, mix(normal.get(x, y), WINDOW_YELLOW, light))
+    c.rect(1, 1, BUTTON_WIDTH - 2, PLATE_HEIGHT - 2, WINDOW_YELLOW)
+    c.rect(2, 2, BUTTON_WIDTH - 3, PLATE_HEIGHT - 3, WARM_ORANGE)
     round_corners(c)
-    draw_badge(c, kind, 4, 4)                                     # the label stays bright while chosen
+    draw_badge(c, kind, 3, 3)                                     # the label keeps its own colours
     return c
 
 
