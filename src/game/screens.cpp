@@ -5,6 +5,7 @@
 
 #include "game/game_state.h"
 #include "game/screen_layers.h"
+#include "game/screen_words.h"
 #include "game/tutorial.h"
 #include "gfx/frame.h"
 #include "gfx/images.h"
@@ -124,4 +125,5 @@ void renderFrame() {
     if (gameState.BackBuffer == nullptr) return;
     drawScreen();
     presentFrame();
+    announceScreenChanges();
 }

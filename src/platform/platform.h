@@ -134,6 +134,11 @@ std::string programPath();
 // ending in '/'; empty when there is none.
 std::string userDataFolder();
 
+// The game has written the file at `path` whole (its records, after each change). A device whose files
+// do not outlive the program (the browser's) keeps a copy and puts it back at the same path before
+// the program next starts; the others have nothing to do.
+void fileSaved(std::string_view path);
+
 // ---- Audio output --------------------------------------------------------------------------------
 
 // A buffer handed to the audio output, laid out like the device's own buffer header. The layer plays
@@ -165,4 +170,21 @@ void audioClose();
 std::uint32_t audioGetVolume();
 void audioSetVolume(std::uint32_t volume);
 
+// ---- Words for a screen reader -------------------------------------------------------------------
+
+// What a sighted player sees change, in words: `summary` names the screen in front ("Home", "Level 12,
+// 4 by 4"), `board` describes the board in play row by row with its viewpoint numbers (empty when the
+// screen shows no board). The game calls this only when either text changed, after the frame that
+// shows the change. A device with a screen reader says the summary at once and says the board when
+// the player asks for it; the others ignore both.
+void announceScreen(std::string_view summary, std::string_view board);
+
 }  // namespace platform
+
+// ---- The game's side -------------------------------------------------------------------------------
+
+// The game's start-up up to its message loop (the application shell): creates the window, opens the
+// display and starts the frame timer. Returns false when the program should end at once. A device
+// whose message loop cannot block (the browser) calls this and then delivers the messages itself, as
+// the game's own loop (runApplication) does on the others.
+bool startApplication();

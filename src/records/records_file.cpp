@@ -21,7 +21,7 @@ void ensureRecordsFile() {
 void createDefaultRecords() {
     const std::string path = recordsFilePath();
     if (path.empty()) return;
-    records::createFileWith(path, records::defaultRecordsImage(), ::write);
+    if (records::createFileWith(path, records::defaultRecordsImage(), ::write)) platform::fileSaved(path);
 }
 
 void loadRecords() {
@@ -37,7 +37,7 @@ void loadRecords() {
 void saveRecords() {
     const std::string path = recordsFilePath();
     if (path.empty()) return;
-    records::overwriteFileStart(path, records::formatRecords(gameState), ::write);
+    if (records::overwriteFileStart(path, records::formatRecords(gameState), ::write)) platform::fileSaved(path);
 }
 
 std::int32_t playableLevel(std::int32_t maxLevel) { return maxLevel >= 1 && maxLevel <= LEVEL_COUNT ? maxLevel : 1; }

@@ -8,14 +8,12 @@
 
 inline constexpr const char* WINDOW_TITLE = "Spirehold v1.0";
 
-// Start-up up to the message loop: finds a running copy, creates the window, opens the display and
-// keys, checks the colour depth, allocates the frame, captures the stylus, starts the frame timer.
-// Returns false when the program should end at once.
-bool startApplication();
-
 // The whole program: startApplication, then the message loop. Returns the process exit code: the one
 // given to the quit message (0), also 0 when the start-up ended the program at once (a running copy,
 // a display that is not 16 bits), unless the device layer reports a failure of its own (exitCode).
+// startApplication is declared in platform.h, as the browser's device calls it itself: it finds a
+// running copy, creates the window, opens the display and keys, checks the colour depth, allocates
+// the frame, captures the stylus and starts the frame timer.
 int runApplication();
 
 // The window procedure: create, destroy, focus, key, tick and stylus messages become game events;

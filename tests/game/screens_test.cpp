@@ -1,5 +1,6 @@
 // The layers of each screen, checked against small pictures whose every pixel says where it came from.
 #include <string>
+#include <utility>
 
 #include "game/screens.h"
 #include "game/stylus.h"
@@ -219,3 +220,35 @@ TEST_F(Screens, TutorialPagesAreDrawnAndPresented) {
 }
 
 }  // namespace
+
+// What a screen reader is told: each screen's summary, and the board in play between its viewpoints
+// (numbered clockwise from the top left: top 1..W, right W+1.., bottom, left).
+TEST_F(Screens, EachScreenIsToldInWords) {
+    playLevel(17, 17);
+    gameState.levelSeconds = 83.0;
+    const std::pair<std::uint32_t, const char*> summaries[] = {
+        {SCREEN_HOME, "Home"},
+        {SCREEN_PLAY, "Level 17, 3 by 4"},
+        {SCREEN_NEW_RECORD, "New best time 01:23 \u2014 enter your name"},
+        {SCREEN_LEVEL_COMPLETE, "Level complete"},
+        {SCREEN_TUTORIAL_CONTROLS, "Tutorial: Game controls"},
+    };
+    for (const auto& [screen, summary] : summaries) {
+        gameState.screen = screen;
+        renderFrame();
+        EXPECT_EQ(headless::lastAnnouncement().summary, summary);
+    }
+    EXPECT_EQ(headless::lastAnnouncement().board, "");
+
+    playLevel(1, 1);
+    gameState.columnCount = 2;
+    gameState.rowCount = 1;
+    gameState.viewpointClues = {0, 2, 1, 1, 1, 2, 2, 1};
+    gameState.viewpointLit = {0, 1, 0, 0, 1, 0, 0, 1};
+    gameState.playerGrid[0] = 1;
+    gameState.playerGrid[GRID_SIDE] = PARK;
+    gameState.selectedTower = 5;
+    renderFrame();
+    EXPECT_EQ(headless::lastAnnouncement().board,
+              "Top: 2 lit, 1.\nRow 1, left 2: 1, park; right 1.\nBottom: 1 lit, 2.\nChosen tower: 5.");
+}

@@ -18,9 +18,10 @@ const PLAY = [186, 138];
 const TUTORIAL_HOME = [30, 310];
 const SOLVE = [144, 310];
 const SOUND = [177, 310];
+const PREV = [108, 310];
 const OK_KEY = [120, 235];
 const TOWER_BUTTON_CENTRES = [20, 60, 100, 140, 180, 220].map((x) => [x, 245]);
-const FIRST_CELL_OF_LEVEL_ONE = [104, 104];
+const LEVEL_ONE_CELLS = [[104, 104], [104, 133]];
 const TUTORIAL_BANNER_ROWS = 36;  // the tutorial's banner; the text below it types itself out
 const FRAME_MS = 16;
 
@@ -81,23 +82,84 @@ function nameKeyCentre(letter) {
   return [44 + 17 * column + 8, 161 + 20 * row + (column % 2 === 1 ? 3 : 0) + 8];
 }
 
-// From a fresh game: past the tutorial onto level 1, shown solved; then each tower kind in turn on
-// its first cell until the placement completes the level (most of the screen darkens under the
-// record dialog).
-async function finishLevelOne(page, tap) {
+// From a fresh game: past the tutorial onto level 1 (one column of two cells, two tower kinds), then
+// each filling in turn until one completes the level (most of the screen darkens under the record
+// dialog). The first filling comes after `waitMs`, so that the level's time is as long at least.
+async function finishLevelOne(page, tap, waitMs = 0) {
   await tap(page, ...PLAY);
   await tap(page, ...TUTORIAL_HOME);
   await tap(page, ...PLAY);
-  await tap(page, ...SOLVE);
-  for (const button of TOWER_BUTTON_CENTRES) {
+  await finishLevel(page, tap, waitMs);
+}
+
+async function finishLevel(page, tap, waitMs) {
+  await page.waitForTimeout(waitMs);
+  for (const filling of [[0, 0], [0, 1], [1, 0], [1, 1]]) {
     const before = await displayWords(page);
-    await tap(page, ...button);
-    await tap(page, ...FIRST_CELL_OF_LEVEL_ONE);
+    for (const [cell, kind] of filling.entries()) {
+      await tap(page, ...TOWER_BUTTON_CENTRES[kind]);
+      await tap(page, ...LEVEL_ONE_CELLS[cell]);
+    }
     await waitFrames(page, 2);
-    const after = await displayWords(page);
-    if (differingPixels(before, after) > (DISPLAY_WIDTH * DISPLAY_HEIGHT) / 3) return;
+    if (differingPixels(before, await displayWords(page)) > (DISPLAY_WIDTH * DISPLAY_HEIGHT) / 3) return;
   }
-  throw new Error('no tower kind completed level 1');
+  throw new Error('no filling completed level 1');
+}
+
+// The game's own hit rectangles (src/game/controls.h, inclusive on all sides) as [left, top, right,
+// bottom]: the play panel, the tower buttons, and the record keyboard's letter and delete keys.
+function gameControls() {
+  const source = readFileSync(new URL('../../src/game/controls.h', import.meta.url), 'utf8');
+  const rects = (text) => [...text.matchAll(/\{(\d+), (\d+), (\d+), (\d+)\}/g)].map((m) => m.slice(1).map(Number));
+  const table = (name) => rects(source.match(new RegExp(`${name}\\{\\{([^;]*)\\}\\};`))[1]);
+  const constant = (name) => Number(source.match(new RegExp(`\\b${name} = (\\d+)`))[1]);
+  const [perRow, left, top, pitch, rowPitch, drop, side] =
+    ['keysPerRow', 'firstLeft', 'firstTop', 'columnPitch', 'rowPitch', 'oddColumnDrop', 'keySide'].map(constant);
+  const keys = [];
+  for (let key = 1; key <= constant('DELETE_KEY'); key++) {
+    const column = (key - 1) % perRow, row = Math.floor((key - 1) / perRow);
+    const x = left + pitch * column, y = top + rowPitch * row + (column % 2 === 1 ? drop : 0);
+    keys.push([x, y, x + side, y + side]);
+  }
+  return {
+    panel: table('panelRects'),
+    towers: table('towerButtonRects'),
+    keys,
+    ok: rects(source.match(/okKey\{[^}]*\}/)[0].replace('okKey', ''))[0]
+  };
+}
+
+const centre = ([left, top, right, bottom]) => [Math.floor((left + right) / 2), Math.floor((top + bottom) / 2)];
+
+// The picture fills the limiting side of the viewport, on a canvas of whole device pixels in 3:4.
+async function expectFilled(page, size) {
+  const fit = await page.evaluate(() => {
+    const canvas = document.getElementById('canvas'), box = canvas.getBoundingClientRect();
+    return { width: canvas.width, height: canvas.height, boxWidth: box.width, ratio: window.devicePixelRatio };
+  });
+  const side = Math.min(size.width / DISPLAY_WIDTH, size.height / DISPLAY_HEIGHT) * DISPLAY_WIDTH;
+  expect(fit.boxWidth >= 0.95 * side,
+    `at ${size.width} x ${size.height} the picture is ${fit.boxWidth} wide of ${side}`);
+  expect(fit.width * 4 === fit.height * 3 && Math.abs(fit.boxWidth * fit.ratio - fit.width) < 0.01,
+    `at ${size.width} x ${size.height} the canvas holds ${fit.width} x ${fit.height} for ${fit.boxWidth} CSS pixels`);
+}
+
+// Sets `text` to what the page's screen reader region says once it says something that `matches`.
+async function spoken(page, matches) {
+  const handle = await page.waitForFunction((pattern) => {
+    const text = document.getElementById('spoken').textContent;
+    return new RegExp(pattern).test(text) && text;
+  }, matches.source);
+  return handle.jsonValue();
+}
+
+// The page hidden (as when the player switches apps) or shown again.
+async function setPageHidden(page, hidden) {
+  await page.evaluate((nowHidden) => {
+    Object.defineProperty(document, 'hidden', { value: nowHidden, configurable: true });
+    Object.defineProperty(document, 'visibilityState', { value: nowHidden ? 'hidden' : 'visible', configurable: true });
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, hidden);
 }
 
 // ---- The checks ------------------------------------------------------------------------------------
@@ -115,7 +177,7 @@ const CHECKS = {
         const element = document.getElementById('canvas');
         return { width: element.width, height: element.height };
       });
-      expect(canvas.width === DISPLAY_WIDTH && canvas.height === DISPLAY_HEIGHT, 'the canvas is not 240 x 320');
+      expect(canvas.width * 4 === canvas.height * 3, 'the canvas is not 3:4');
       const manifest = await page.evaluate(async () => (await fetch('manifest.webmanifest')).json());
       expect(manifest.orientation === 'portrait' && manifest.icons.length >= 2, 'the manifest is incomplete');
       const worker = await page.evaluate(async () => {
@@ -148,30 +210,42 @@ const CHECKS = {
     }
   },
 
-  // A fresh game's home screen, pixel for pixel as the simulator draws it: the display memory, and
-  // the canvas before scaling with each RGB565 component widened by repeating its top bits.
+  // A fresh game's home screen, pixel for pixel as the simulator draws it, on a desktop and on a phone:
+  // the display memory, and the canvas (whole device pixels per game pixel) at the middle of each
+  // game pixel, with each RGB565 component widened by repeating its top bits.
   async 'home-pixels'({ site, simulator }) {
     const [expected] = simulatorFrames(simulator, [`wait ${FRAME_MS}`, 'frame']);
-    const browser = await openBrowser(DESKTOP);
-    const { page } = browser;
-    try {
-      await openGame(page, site.base);
-      const display = await displayWords(page);
-      expect(differingPixels(display, expected) === 0,
-        `${differingPixels(display, expected)} display pixels differ from the simulator's`);
-      const canvas = await page.evaluate(() => {
-        const element = document.getElementById('canvas');
-        return Array.from(element.getContext('2d').getImageData(0, 0, element.width, element.height).data);
-      });
-      let wrong = 0;
-      for (let i = 0; i < expected.length; i++) {
-        const word = expected[i], r = word >> 11, g = (word >> 5) & 63, b = word & 31;
-        const rgba = [(r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2), 255];
-        if (rgba.some((value, channel) => canvas[4 * i + channel] !== value)) wrong++;
+    for (const device of [DESKTOP, PHONE]) {
+      const browser = await openBrowser(device);
+      const { page } = browser;
+      try {
+        await openGame(page, site.base);
+        const display = await displayWords(page);
+        expect(differingPixels(display, expected) === 0,
+          `${differingPixels(display, expected)} display pixels differ from the simulator's`);
+        const canvas = await page.evaluate(([width, height]) => {
+          const element = document.getElementById('canvas');
+          const data = element.getContext('2d').getImageData(0, 0, element.width, element.height).data;
+          const middles = [];
+          for (let y = 0; y < height; y++) {
+            const row = Math.floor(((y + 0.5) * element.height) / height);
+            for (let x = 0; x < width; x++) {
+              const at = 4 * (row * element.width + Math.floor(((x + 0.5) * element.width) / width));
+              middles.push(data[at], data[at + 1], data[at + 2], data[at + 3]);
+            }
+          }
+          return middles;
+        }, [DISPLAY_WIDTH, DISPLAY_HEIGHT]);
+        let wrong = 0;
+        for (let i = 0; i < expected.length; i++) {
+          const word = expected[i], r = word >> 11, g = (word >> 5) & 63, b = word & 31;
+          const rgba = [(r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2), 255];
+          if (rgba.some((value, channel) => canvas[4 * i + channel] !== value)) wrong++;
+        }
+        expect(wrong === 0, `${wrong} canvas pixels differ from the simulator's frame`);
+      } finally {
+        await browser.close();
       }
-      expect(wrong === 0, `${wrong} canvas pixels differ from the simulator's frame`);
-    } finally {
-      await browser.close();
     }
   },
 
@@ -211,21 +285,102 @@ const CHECKS = {
     }
   },
 
-  // Leaving the window stops the game's drawing (the last frame stays) until the window is back.
+  // Leaving the window or hiding the page stops the game's drawing (the last frame stays, the canvas
+  // is left alone) until it is back; a hidden page is silent, and its sound resumes on return.
   async 'focus-follows-window'({ site }) {
     const browser = await openBrowser(DESKTOP);
     const { page } = browser;
+    const blur = (away) =>
+      page.evaluate((leaving) => window.dispatchEvent(new FocusEvent(leaving ? 'blur' : 'focus')), away);
+    const hide = (away) => setPageHidden(page, away);
+    const uploads = () => page.evaluate(() => window.Module.spireholdUploads);
+    const soundRuns = () => page.waitForFunction(() => window.Module.spireholdAudioState() === 'running');
     try {
       await openGame(page, site.base);
       await click(page, ...PLAY);  // the tutorial's text types itself out frame by frame
-      await page.evaluate(() => window.dispatchEvent(new FocusEvent('blur')));
-      await waitFrames(page, 2);
-      const frozen = await displayWords(page);
-      await waitFrames(page, 90);
-      expect(differingPixels(await displayWords(page), frozen) === 0, 'the game drew without the focus');
-      await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
-      await waitFrames(page, 90);
-      expect(differingPixels(await displayWords(page), frozen) > 0, 'the game did not draw again with the focus');
+      await soundRuns();
+      for (const [away, silent] of [[blur, false], [hide, true]]) {
+        await away(true);
+        await waitFrames(page, 2);
+        const frozen = await displayWords(page), shown = await uploads();
+        await waitFrames(page, 90);
+        expect(differingPixels(await displayWords(page), frozen) === 0, 'the game drew without the focus');
+        expect(await uploads() === shown, 'the canvas was updated without the focus');
+        const sound = await page.evaluate(() => window.Module.spireholdAudioState());
+        expect(!silent || sound === 'suspended', `a hidden page's sound is ${sound}`);
+        await away(false);
+        await soundRuns();
+        await waitFrames(page, 90);
+        expect(differingPixels(await displayWords(page), frozen) > 0, 'the game did not draw again with the focus');
+      }
+    } finally {
+      await browser.close();
+    }
+  },
+
+  // The picture fills the screen at phone and desktop sizes, upright and sideways, and a tap at the
+  // middle of every play panel control, tower button and record keyboard key reaches the game at that
+  // very display point, at every one of these (fractional) scales. On the record dialog these taps
+  // only type; its OK then moves on.
+  async 'fills-and-taps'({ site }) {
+    const controls = gameControls();
+    const targets = [...controls.panel, ...controls.towers, ...controls.keys].map(centre);
+    for (const [device, tap, sizes] of [
+      [PHONE, touch, [{ width: 390, height: 844 }, { width: 844, height: 390 }, { width: 360, height: 740 }]],
+      [DESKTOP, click, [{ width: 1280, height: 800 }, { width: 1000, height: 700 }, { width: 500, height: 900 }]]
+    ]) {
+      const browser = await openBrowser(device);
+      const { page } = browser;
+      try {
+        await openGame(page, site.base);
+        await finishLevelOne(page, tap);
+        for (const size of sizes) {
+          await page.setViewportSize(size);
+          await waitFrames(page, 2);
+          await expectFilled(page, size);
+          for (const [x, y] of targets) {
+            await tap(page, x, y);
+            const got = await page.evaluate(() => window.Module.spireholdStylus);
+            expect(got.x === x && got.y === y,
+              `at ${size.width} x ${size.height} a tap on ${x},${y} reached ${got.x},${got.y}`);
+          }
+        }
+        await tap(page, ...centre(controls.ok));
+        await spoken(page, /^Level 2, /);
+        expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
+      } finally {
+        await browser.close();
+      }
+    }
+  },
+
+  // The page's screen reader region names each screen as the player reaches it, describes the board
+  // when asked, and the canvas has a name of its own.
+  async 'speaks-the-screens'({ site }) {
+    const browser = await openBrowser(PHONE);
+    const { page } = browser;
+    try {
+      await openGame(page, site.base);
+      expect(/Spirehold/.test(await page.getAttribute('#canvas', 'aria-label')), 'the canvas has no name');
+      await spoken(page, /^Home$/);
+      await touch(page, ...PLAY);
+      await spoken(page, /^Tutorial: Introduction$/);
+      await touch(page, ...TUTORIAL_HOME);
+      await spoken(page, /^Home$/);
+      await touch(page, ...PLAY);
+      await spoken(page, /^Level 1, 1 by 2$/);
+      await page.evaluate(() => document.getElementById('describe').click());
+      const row = (n) => `Row ${n}, left \\d: empty; right \\d\\.`;
+      await spoken(page, new RegExp(`^Top: \\d\\.\n${row(1)}\n${row(2)}\nBottom: \\d\\.\nChosen tower: none\\.$`));
+      await finishLevel(page, touch, 1200);
+      const record = await spoken(page, /^New best time 00:0\d — enter your name$/);
+      await touch(page, ...OK_KEY);
+      await spoken(page, /^Level 2, 1 by 2$/);
+      await touch(page, ...PREV);
+      await spoken(page, /^Level 1, 1 by 2$/);
+      // Slower than the record this time: the level is complete, with no new best time.
+      await finishLevel(page, touch, 1000 * (Number(record.match(/:(\d\d)/)[1]) + 1));
+      await spoken(page, /^Level complete$/);
     } finally {
       await browser.close();
     }

@@ -88,7 +88,7 @@ std::string checkName(const ::testing::TestParamInfo<const char*>& info) {
 INSTANTIATE_TEST_SUITE_P(Site, BrowserCheck,
                          ::testing::Values("loads", "works-offline", "home-pixels", "click-play", "touch-tap",
                                            "records-survive-reload", "focus-follows-window",
-                                           "audio-after-tap"),
+                                           "audio-after-tap", "fills-and-taps", "speaks-the-screens"),
                          checkName);
 
 }  // namespace

@@ -65,6 +65,7 @@ export async function openBrowser(device) {
     context,
     page,
     problems,
+    profile,
     async close() {
       await context.close();
       rmSync(profile, { recursive: true, force: true });

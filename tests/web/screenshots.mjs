@@ -1,5 +1,5 @@
 // Screenshots of the built site along the start of a level, at a desktop size and on a phone-sized
-// touch screen, to look at:  node tests/web/screenshots.mjs SITE_DIR OUTPUT_DIR
+// touch screen held upright and sideways, to look at:  node tests/web/screenshots.mjs SITE_DIR OUTPUT_DIR
 import { mkdirSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { DESKTOP, PHONE, click, openBrowser, openGame, serveSite, touch, waitFrames } from './browser_session.mjs';
@@ -51,6 +51,7 @@ const site = await serveSite(resolve(siteDir));
 try {
   await walk('desktop', DESKTOP, click, site, outputDir);
   await walk('phone', PHONE, touch, site, outputDir);
+  await walk('phone-landscape', { ...PHONE, viewport: { width: 844, height: 390 } }, touch, site, outputDir);
 } finally {
   site.server.close();
 }

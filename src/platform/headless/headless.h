@@ -121,4 +121,13 @@ std::size_t audioQueued();
 // The device volume word as last set.
 std::uint32_t audioVolume();
 
+// ---- Words for a screen reader -------------------------------------------------------------------
+
+struct Announcement {
+    std::string summary;
+    std::string board;
+};
+// What the game last told announceScreen (empty texts before it has told anything).
+Announcement lastAnnouncement();
+
 }  // namespace headless

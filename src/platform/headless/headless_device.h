@@ -73,6 +73,8 @@ struct Device {
     std::uint64_t audioEndUnits = 0;  // where the last queued buffer ends
     std::vector<std::uint8_t> audioPlayed;
     std::uint32_t audioVolume = 0xFFFFFFFF;
+
+    Announcement announcement;
 };
 
 Device& device();

@@ -1,5 +1,6 @@
-// The headless device's configuration, its seeded random source and its folders: everything a run
-// depends on is chosen by configure, so a run replays byte for byte.
+// The headless device's configuration, its seeded random source, its folders and the words it was
+// last told for a screen reader: everything a run depends on is chosen by configure, so a run replays
+// byte for byte.
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -106,6 +107,8 @@ void setDeviceFailures(bool windowFails, bool displayFails) {
     device().displayFails = displayFails;
 }
 
+Announcement lastAnnouncement() { return device().announcement; }
+
 }  // namespace headless
 
 namespace platform {
@@ -121,6 +124,13 @@ std::string userDataFolder() {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     return error ? std::string() : folder.string() + "/";
+}
+
+// Files in the device's folders outlive the run as they are.
+void fileSaved(std::string_view) {}
+
+void announceScreen(std::string_view summary, std::string_view board) {
+    device().announcement = {std::string(summary), std::string(board)};
 }
 
 }  // namespace platform

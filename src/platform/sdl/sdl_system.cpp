@@ -1,4 +1,5 @@
-// The SDL2 device's random source and folders.
+// The SDL2 device's random source and folders, and what it leaves to other devices (keeping saved
+// files, words for a screen reader).
 #include <unistd.h>
 
 #include <climits>
@@ -29,5 +30,11 @@ std::string userDataFolder() {
     SDL_free(folder);
     return result;
 }
+
+// The desktop's files stay where they are written.
+void fileSaved(std::string_view) {}
+
+// The desktop window shows pixels only; a screen reader finds nothing in it to read.
+void announceScreen(std::string_view, std::string_view) {}
 
 }  // namespace platform

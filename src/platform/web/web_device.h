@@ -10,8 +10,9 @@
 
 // Implemented in web_glue.js.
 extern "C" {
-// Copies the 240 x 320 RGB565 display memory at `pixels` to the page's canvas.
-void webPresent(const std::uint16_t* pixels);
+// A frame was presented from the 240 x 320 RGB565 display memory at `pixels`; the canvas is updated
+// only when it `changed` since the last present.
+void webPresent(const std::uint16_t* pixels, int changed);
 // The canvas's box on the page in CSS pixels: left, top, width, height.
 void webCanvasBox(float* box);
 // Prepares the page's sound output for a stream of `rate` frames per second; it pulls frames through
@@ -21,6 +22,16 @@ int webAudioStart(std::uint32_t rate);
 // nothing is kept.
 int webStorageLoad(const char* key, std::uint8_t* buffer, int capacity);
 void webStorageSave(const char* key, const std::uint8_t* bytes, int count);
+// The name of the browser's kept item number `index`, copied into buffer[0..capacity) when it fits;
+// its length, or -1 past the last item.
+int webStorageKey(int index, char* buffer, int capacity);
+// Listens to the canvas's pointer events and passes them to webStylus.
+void webListenToPointers();
+// 1 while one of the page's own controls (not the game) has the keyboard focus.
+int webPageControlFocused();
+// Gives the page's screen reader region the screen's summary, and the board's description to say
+// when the player asks for it.
+void webAnnounce(const char* summary, const char* board);
 // Calls webPump on every animation frame (and from a slower timer while the page is hidden).
 void webStartLoop();
 // The game has ended its message loop.
@@ -48,9 +59,7 @@ bool quitPosted();
 // Registers the page's mouse, touch, key and focus events.
 void installInputHandlers();
 
-// The records file's folder exists, and holds the copy the browser kept from the last visit.
-void restoreRecordsFile();
-// Hands a records file that changed since the last call to the browser to keep.
-void keepRecordsFile();
+// The program's folder exists, and holds the files the browser kept from the last visit.
+void restoreKeptFiles();
 
 }  // namespace web

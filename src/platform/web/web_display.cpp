@@ -1,6 +1,8 @@
-// The browser device's display: 240 x 320 RGB565 memory that each present copies to the page's canvas.
+// The browser device's display: 240 x 320 RGB565 memory that each present copies to the page's canvas
+// when it changed.
 // It stays drawable without the focus, as the inactive window still shows its last frame.
 #include <array>
+#include <cstring>
 
 #include "platform/web/web_device.h"
 
@@ -9,13 +11,30 @@ namespace {
 constexpr std::int32_t BYTES_PER_PIXEL = 2;
 constexpr std::int32_t BITS_PER_PIXEL = 16;
 
+using DisplayMemory = std::array<std::uint16_t, web::DISPLAY_WIDTH * web::DISPLAY_HEIGHT>;
+
 struct Display {
-    std::array<std::uint16_t, web::DISPLAY_WIDTH * web::DISPLAY_HEIGHT> memory{};
+    DisplayMemory memory{};
+    // What the canvas shows: the game draws every frame whole, and a still screen should cost the page
+    // no canvas update at all.
+    DisplayMemory shown{};
+    bool shownValid = false;
     bool open = false;
     bool drawing = false;
 };
 
 Display display;
+
+// Whether the memory differs from what the canvas last showed; if so, it is what the canvas shows now.
+bool takeChange() {
+    if (display.shownValid &&
+        std::memcmp(display.memory.data(), display.shown.data(), sizeof(DisplayMemory)) == 0) {
+        return false;
+    }
+    display.shown = display.memory;
+    display.shownValid = true;
+    return true;
+}
 
 }  // namespace
 
@@ -51,7 +70,7 @@ int endDraw() {
     if (!display.open) return 0;
     if (display.drawing) {
         display.drawing = false;
-        webPresent(display.memory.data());
+        webPresent(display.memory.data(), takeChange() ? 1 : 0);
     }
     return 1;
 }

@@ -1,14 +1,21 @@
 // The page's side of the browser device (an emscripten JavaScript library): the canvas, the Web Audio
 // output, local storage and the frame loop. The game's side is in the .cpp files beside this one.
 // Tests and the page find what they need on Module: spireholdFrames (frames presented),
-// spireholdDisplay() (a copy of the display memory), spireholdAudioState(), spireholdEnded, and the
-// page's own onFirstFrame and onGameEnded hooks.
+// spireholdUploads (those that changed the canvas), spireholdDisplay() (a copy of the display memory),
+// spireholdRepaint() (after the page resized the canvas), spireholdStylus (the display point the game
+// was last given), spireholdAudioState(), spireholdEnded, and the page's own onFirstFrame, onGameEnded
+// and onAnnounce hooks.
 
 mergeInto(LibraryManager.library, {
+  // The display is converted into a canvas of its own size, which is scaled onto the page's canvas. The
+  // page sizes that one in device pixels, so each game pixel becomes a block of whole device pixels.
   $webScreen: {
     width: 240,
     height: 320,
+    canvas: null,
     context: null,
+    source: null,
+    sourceContext: null,
     image: null,
     words: null,
     pixels: 0,
@@ -17,9 +24,13 @@ mergeInto(LibraryManager.library, {
     rgbaOf: null,
 
     prepare: function () {
-      var canvas = document.getElementById('canvas');
-      webScreen.context = canvas.getContext('2d', { alpha: false });
-      webScreen.image = webScreen.context.createImageData(webScreen.width, webScreen.height);
+      webScreen.canvas = document.getElementById('canvas');
+      webScreen.context = webScreen.canvas.getContext('2d', { alpha: false });
+      webScreen.source = document.createElement('canvas');
+      webScreen.source.width = webScreen.width;
+      webScreen.source.height = webScreen.height;
+      webScreen.sourceContext = webScreen.source.getContext('2d', { alpha: false });
+      webScreen.image = webScreen.sourceContext.createImageData(webScreen.width, webScreen.height);
       webScreen.words = new Uint32Array(webScreen.image.data.buffer);
       var table = new Uint32Array(65536);
       for (var colour = 0; colour < 65536; colour++) {
@@ -28,21 +39,35 @@ mergeInto(LibraryManager.library, {
       }
       webScreen.rgbaOf = table;
       Module['spireholdFrames'] = 0;
+      Module['spireholdUploads'] = 0;
       Module['spireholdDisplay'] = function () {
         var first = webScreen.pixels >> 1;
         return HEAPU16.slice(first, first + webScreen.width * webScreen.height);
       };
+      Module['spireholdRepaint'] = webScreen.repaint;
+    },
+
+    // Nearest-neighbour scaling; only a canvas smaller than the display itself is smoothed, as whole
+    // pixels would drop rows there. Resizing a canvas resets its drawing state, so it is set each time.
+    repaint: function () {
+      var canvas = webScreen.canvas;
+      webScreen.context.imageSmoothingEnabled = canvas.width < webScreen.width;
+      webScreen.context.drawImage(webScreen.source, 0, 0, canvas.width, canvas.height);
     }
   },
 
   webPresent__deps: ['$webScreen'],
-  webPresent: function (pixels) {
+  webPresent: function (pixels, changed) {
     if (!webScreen.context) webScreen.prepare();
-    var words = webScreen.words, table = webScreen.rgbaOf, first = pixels >> 1;
-    for (var i = 0; i < words.length; i++) words[i] = table[HEAPU16[first + i]];
-    webScreen.context.putImageData(webScreen.image, 0, 0);
     webScreen.pixels = pixels;
     Module['spireholdFrames']++;
+    if (changed) {
+      var words = webScreen.words, table = webScreen.rgbaOf, first = pixels >> 1;
+      for (var i = 0; i < words.length; i++) words[i] = table[HEAPU16[first + i]];
+      webScreen.sourceContext.putImageData(webScreen.image, 0, 0);
+      webScreen.repaint();
+      Module['spireholdUploads']++;
+    }
     if (Module['spireholdFrames'] === 1 && Module['onFirstFrame']) Module['onFirstFrame']();
   },
 
@@ -52,6 +77,35 @@ mergeInto(LibraryManager.library, {
     HEAPF32[(box >> 2) + 1] = rect.top;
     HEAPF32[(box >> 2) + 2] = rect.width;
     HEAPF32[(box >> 2) + 3] = rect.height;
+  },
+
+  // The canvas's pointer events as the stylus, at positions in fractional CSS pixels so that a tap lands
+  // on the display pixel under it at any scale. A pointer pressed on the canvas stays captured by it,
+  // so that a lift off the picture still ends the stroke; and the page takes no gesture from it.
+  webListenToPointers: function () {
+    var canvas = document.getElementById('canvas');
+    var phases = { pointerdown: 0, pointermove: 1, pointerup: 2, pointercancel: 3 };
+    var pass = function (event) {
+      var phase = phases[event.type];
+      if (phase === 0) {
+        if (event.button !== 0) return;
+        event.preventDefault();
+        try { canvas.setPointerCapture(event.pointerId); } catch (e) { /* the pointer is already gone */ }
+      }
+      var position = _webStylus(phase, event.pointerId, event.clientX, event.clientY);
+      if (position >= 0) Module['spireholdStylus'] = { x: position & 0xFFFF, y: position >>> 16 };
+    };
+    Object.keys(phases).forEach(function (type) { canvas.addEventListener(type, pass); });
+    canvas.addEventListener('touchstart', function (event) { event.preventDefault(); }, { passive: false });
+  },
+
+  webPageControlFocused: function () {
+    var focused = document.activeElement;
+    return focused && focused !== document.body && focused.id !== 'canvas' ? 1 : 0;
+  },
+
+  webAnnounce: function (summary, board) {
+    if (Module['onAnnounce']) Module['onAnnounce'](UTF8ToString(summary), UTF8ToString(board));
   },
 
   // A ScriptProcessorNode pulls the stream on the page's own thread, the one the game runs on, so the
@@ -105,6 +159,15 @@ mergeInto(LibraryManager.library, {
     return text.length;
   },
 
+  webStorageKey: function (index, buffer, capacity) {
+    var key = null;
+    try { key = window.localStorage.key(index); } catch (e) { return -1; }
+    if (key === null) return -1;
+    var length = lengthBytesUTF8(key);
+    if (length < capacity) stringToUTF8(key, buffer, capacity);
+    return length;
+  },
+
   webStorageSave: function (key, bytes, count) {
     var text = '';
     for (var at = 0; at < count; at += 4096) {
@@ -114,11 +177,17 @@ mergeInto(LibraryManager.library, {
   },
 
   // Animation frames stop while the page is hidden; a slow timer keeps the game's clock and timers
-  // going meanwhile, as the device's keep running behind another window.
+  // going meanwhile, as the device's keep running behind another window. A hidden page makes no
+  // sound; coming back resumes it, also where the browser or the system suspended it meanwhile.
   webStartLoop: function () {
     var hiddenPump = setInterval(function () {
       if (document.hidden) _webPump();
     }, 250);
+    document.addEventListener('visibilitychange', function () {
+      var audio = Module['spireholdAudio'];
+      if (!audio) return;
+      (document.hidden ? audio.context.suspend() : audio.context.resume()).catch(function () {});
+    });
     var frame = function () {
       if (Module['spireholdEnded'] !== undefined) {
         clearInterval(hiddenPump);

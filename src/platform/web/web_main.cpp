@@ -1,9 +1,8 @@
-// The program in the browser: the shell's start-up, then the page's frames drive the message loop,
+// The program in the browser: the game's start-up, then the page's frames drive the message loop,
 // which cannot block in a page.
 #include <emscripten/emscripten.h>
 
 #include "platform/web/web_device.h"
-#include "shell/shell.h"
 
 namespace {
 
@@ -19,15 +18,14 @@ void tellEnd() {
 
 }  // namespace
 
-// Called by the page on each animation frame: delivers what fell due and keeps the records file.
+// Called by the page on each animation frame: delivers what fell due.
 extern "C" EMSCRIPTEN_KEEPALIVE void webPump() {
     web::runDueWork();
-    web::keepRecordsFile();
     if (web::quitPosted()) tellEnd();
 }
 
 int main() {
-    web::restoreRecordsFile();
+    web::restoreKeptFiles();
     web::installInputHandlers();
     if (!startApplication()) {
         tellEnd();

@@ -1,27 +1,28 @@
-// The browser device's program path, data folder and random source, and the records file's life in
-// the browser: the game reads and writes it as a file in memory, and the browser's local storage keeps a
-// copy of it from one visit to the next.
+// The browser device's program path, data folder and random source, and the saved files' life in the
+// browser: the game reads and writes them as files in memory, and the browser's local storage keeps a
+// copy of each from one visit to the next.
 #include <emscripten/emscripten.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/web/web_device.h"
-#include "records/records_file.h"
 
 namespace {
 
-constexpr const char* PROGRAM_FOLDER = "/spirehold";
+constexpr std::string_view PROGRAM_FOLDER = "/spirehold";
 constexpr const char* PROGRAM_PATH = "/spirehold/spirehold";
 constexpr const char* DATA_FOLDER = "/spirehold-data/";
-constexpr const char* STORAGE_KEY = "spirehold/game.dat";
 constexpr mode_t FOLDER_MODE = 0755;
 constexpr mode_t FILE_MODE = 0644;
 // Far more than the records file ever holds; a larger file is not kept.
 constexpr int KEPT_FILE_LIMIT = 64 * 1024;
+constexpr int STORAGE_KEY_LIMIT = 256;
 
 // PCG32 (O'Neill), seeded once from the browser's own random source.
 constexpr std::uint64_t PCG_MULTIPLIER = 6364136223846793005ULL;
@@ -47,12 +48,7 @@ void seedRandom() {
     randomSeeded = true;
 }
 
-// The records file as the browser last kept it.
-std::vector<std::uint8_t> keptRecords;
-bool recordsKept = false;
-
-// The whole file into `bytes` (whose storage is reused from call to call); false when it cannot be
-// read or is too large to keep.
+// The whole file into `bytes`; false when it cannot be read or is too large to keep.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) return false;
@@ -78,33 +74,39 @@ bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& by
     return ::close(fd) == 0 && written;
 }
 
+// The files kept are those of the program's own folder (where the game keeps its records), each
+// under its path without the leading '/': "spirehold/game.dat".
+bool keptPath(std::string_view path) {
+    return path.size() > PROGRAM_FOLDER.size() + 1 && path.starts_with(PROGRAM_FOLDER) &&
+           path[PROGRAM_FOLDER.size()] == '/' && path.find('/', PROGRAM_FOLDER.size() + 1) == std::string_view::npos;
+}
+
+std::string storageKeyOf(std::string_view path) { return std::string(path.substr(1)); }
+
+void restoreKeptFile(const std::string& key) {
+    const std::string path = "/" + key;
+    if (!keptPath(path)) return;
+    std::vector<std::uint8_t> bytes(KEPT_FILE_LIMIT);
+    const int count = webStorageLoad(key.c_str(), bytes.data(), KEPT_FILE_LIMIT);
+    if (count < 0 || count > KEPT_FILE_LIMIT) return;
+    bytes.resize(static_cast<std::size_t>(count));
+    writeWholeFile(path, bytes);
+}
+
 }  // namespace
 
 namespace web {
 
-void restoreRecordsFile() {
-    ::mkdir(PROGRAM_FOLDER, FOLDER_MODE);
-    const std::string path = recordsFilePath();
-    if (path.empty()) return;
-    std::vector<std::uint8_t> bytes(KEPT_FILE_LIMIT);
-    const int count = webStorageLoad(STORAGE_KEY, bytes.data(), KEPT_FILE_LIMIT);
-    if (count < 0 || count > KEPT_FILE_LIMIT) return;
-    bytes.resize(static_cast<std::size_t>(count));
-    if (!writeWholeFile(path, bytes)) return;
-    keptRecords = std::move(bytes);
-    recordsKept = true;
-}
-
-// Cheap enough for every frame: the file is a few hundred bytes in memory. Its contents are compared,
-// not its times, which the in-memory file system keeps only to the second.
-void keepRecordsFile() {
-    static std::vector<std::uint8_t> current;
-    const std::string path = recordsFilePath();
-    if (path.empty() || !readWholeFile(path, current)) return;
-    if (recordsKept && current == keptRecords) return;
-    webStorageSave(STORAGE_KEY, current.data(), static_cast<int>(current.size()));
-    keptRecords = current;
-    recordsKept = true;
+void restoreKeptFiles() {
+    ::mkdir(std::string(PROGRAM_FOLDER).c_str(), FOLDER_MODE);
+    std::array<char, STORAGE_KEY_LIMIT> key{};
+    for (int index = 0;; ++index) {
+        const int length = webStorageKey(index, key.data(), static_cast<int>(key.size()));
+        if (length < 0) return;
+        if (length < static_cast<int>(key.size())) {
+            restoreKeptFile(std::string(key.data(), static_cast<std::size_t>(length)));
+        }
+    }
 }
 
 }  // namespace web
@@ -121,6 +123,18 @@ std::string programPath() { return PROGRAM_PATH; }
 std::string userDataFolder() {
     ::mkdir(DATA_FOLDER, FOLDER_MODE);
     return DATA_FOLDER;
+}
+
+// Saves are rare (a finished level, the sound switch): the whole file goes to storage each time.
+void fileSaved(std::string_view path) {
+    std::vector<std::uint8_t> bytes;
+    const std::string file(path);
+    if (!keptPath(path) || !readWholeFile(file, bytes)) return;
+    webStorageSave(storageKeyOf(path).c_str(), bytes.data(), static_cast<int>(bytes.size()));
+}
+
+void announceScreen(std::string_view summary, std::string_view board) {
+    webAnnounce(std::string(summary).c_str(), std::string(board).c_str());
 }
 
 }  // namespace platform
