@@ -85,6 +85,8 @@ struct GameState {
     std::array<std::int32_t, VIEWPOINT_SLOTS> viewpointLit{};
     std::int32_t boardLeft = 0, boardTop = 0, boardRight = 0, boardBottom = 0;
     std::int32_t hitCellLeft = 0, hitCellTop = 0, hitColumn = 0, hitRow = 0;
+    // SOLVE showed this puzzle's answer: its completion is no best time. Cleared with each new puzzle.
+    std::int32_t solutionShown = 0;
 
     // Drawing state
     std::uint16_t penColour = 0;

@@ -1,6 +1,7 @@
 // The level clock: its two callback timers, the status line under the board and the best-time test.
 #include "game/level_clock.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -99,7 +100,10 @@ void drawStatusLine() {
     drawText(gameState.statusText.data(), RECORD_X, STATUS_Y, WHITE_TEXT);
 }
 
+// Only a positive, finite time is a record to beat: a damaged field reading as NAN, INF or a negative
+// number would otherwise make the level unbeatable or every solve a record.
 std::int32_t isNewRecord() {
     const double best = storedRecordSeconds();
-    return best == 0.0 || gameState.levelSeconds < best ? 1 : 0;
+    const bool noRecord = !std::isfinite(best) || best <= 0.0;
+    return noRecord || gameState.levelSeconds < best ? 1 : 0;
 }

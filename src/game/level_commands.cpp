@@ -1,5 +1,7 @@
 // The operations that several commands share: starting a level, moving on to the next one, opening
 // the tutorial and closing the program.
+#include <algorithm>
+
 #include "game/game_state.h"
 #include "game/level_clock.h"
 #include "game/stylus.h"
@@ -9,13 +11,15 @@
 #include "sound/sound_cues.h"
 
 void startLevel() {
+    gameState.solutionShown = 0;
     setupLevel(static_cast<std::uint32_t>(gameState.level));
     generatePuzzle(gameState.columnCount, gameState.rowCount);
 }
 
 void advanceLevel() {
     gameState.level += 1;
-    gameState.maxLevel = gameState.level;
+    // Replaying an earlier level never takes back the levels reached beyond it.
+    gameState.maxLevel = std::max(gameState.maxLevel, gameState.level);
     startLevel();
     startClockTimers();
     gameState.screen = SCREEN_PLAY;

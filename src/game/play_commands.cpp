@@ -22,7 +22,8 @@ bool pickInsideBoard(int column, int row) {
 void completeLevel() {
     stopClockTimers();
     if (gameState.soundOn != 0) pauseMusic(true);
-    if (isNewRecord() != 0) {
+    // SOLVE stays the way past a level, but the time it gives was not earned.
+    if (gameState.solutionShown == 0 && isNewRecord() != 0) {
         gameState.screen = SCREEN_NEW_RECORD;
         playClapsSample();
     } else {
@@ -59,6 +60,7 @@ void showSolution() {
     }
     const int viewpoints = std::min(2 * (columns + rows), VIEWPOINT_SLOTS - 1);
     for (int viewpoint = 1; viewpoint <= viewpoints; ++viewpoint) gameState.viewpointLit[viewpoint] = 1;
+    gameState.solutionShown = 1;
 }
 
 void toggleSound() {
@@ -69,6 +71,12 @@ void toggleSound() {
     } else {
         stopMusic();
     }
+}
+
+// Under a result screen only the commands that would leave the result behind are held back: another
+// puzzle under the record dialog (PREV, RESET, NEXT) or no result at all (HOME).
+bool leavesTheResultBehind(int button) {
+    return button == PANEL_HOME || button == PANEL_PREV || button == PANEL_RESET || button == PANEL_NEXT;
 }
 
 void pressPanelButton(int button) {
@@ -118,7 +126,7 @@ void carryOutControlAt(int x, int y) {
     }
     for (int button = 0; button < PANEL_BUTTON_COUNT; ++button) {
         if (pointInRect(x, y, panelRects[button])) {
-            pressPanelButton(button);
+            if (gameState.screen == SCREEN_PLAY || !leavesTheResultBehind(button)) pressPanelButton(button);
             return;
         }
     }
@@ -129,9 +137,8 @@ void carryOutControlAt(int x, int y) {
 
 void liftOnPlayScreen(int x, int y) {
     if (gameState.cellPicked != 0) placePickedTower();
-    // Once the placement has solved the level its result screen is up, and the lift point no longer
-    // belongs to the play screen: a panel command there would start another puzzle under the record
-    // dialog (PREV, RESET) or skip the result altogether (HOME).
-    if (gameState.screen == SCREEN_PLAY) carryOutControlAt(x, y);
+    // A placement that solved the level has put its result screen up; the rest of the lift still acts,
+    // short of what would leave that result behind.
+    carryOutControlAt(x, y);
     for (std::int32_t GameState::*flag : panelPressedFlags) gameState.*flag = 0;
 }

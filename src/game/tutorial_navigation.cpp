@@ -44,8 +44,9 @@ void turnToPage(std::uint32_t screen) {
     }
 }
 
+// The playing page's clock runs on after a page link; the home menu never has a clock running.
 void goHome() {
-    if (gameState.screen == SCREEN_TUTORIAL_PLAYING) stopClockTimers();
+    stopClockTimers();
     gameState.level = gameState.maxLevel;
     startLevel();
     gameState.screen = SCREEN_HOME;
@@ -108,6 +109,7 @@ void prepareTutorialBoard() {
     gameState.boardRowOffset = DEMO_BOARD_OFFSET;
     gameState.rowCount = DEMO_BOARD_SIDE;
     gameState.columnCount = DEMO_BOARD_SIDE;
+    gameState.solutionShown = 0;
     generatePuzzle(DEMO_BOARD_SIDE, DEMO_BOARD_SIDE);
     for (std::size_t clue = 0; clue < DEMO_CLUES.size(); ++clue) {
         gameState.viewpointClues[clue + 1] = DEMO_CLUES[clue];

@@ -13,6 +13,7 @@
 
 #include "game/game_state.h"
 #include "game/level_clock.h"
+#include "game/stylus.h"
 #include "gfx/frame.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
@@ -52,8 +53,7 @@ protected:
     static void playLevel(std::int32_t level, std::int32_t maxLevel) {
         gameState.level = level;
         gameState.maxLevel = maxLevel;
-        setupLevel(static_cast<std::uint32_t>(level));
-        generatePuzzle(gameState.columnCount, gameState.rowCount);
+        startLevel();
         gameState.screen = SCREEN_PLAY;
     }
 

@@ -55,11 +55,14 @@ protected:
     }
 
     // SOLVE, then the solution's own kind chosen and placed again in the board's first cell.
+    // The answer placed cell by cell, as a player who worked it out would.
     void solveTheLevel() {
-        tap(144, 310);
-        const int kind = gameState.solutionGrid[0];
-        tap(40 * (kind - 1) + 20, 240);
-        tap(29 * gameState.boardColumnOffset - 20, 29 * gameState.boardRowOffset - 20);
+        for (int column = 0; column < gameState.columnCount; ++column) {
+            for (int row = 0; row < gameState.rowCount; ++row) {
+                tap(40 * (gameState.solutionGrid[column * GRID_SIDE + row] - 1) + 20, 240);
+                tap(29 * (gameState.boardColumnOffset + column) - 20, 29 * (gameState.boardRowOffset + row) - 20);
+            }
+        }
     }
 
     void typeLetter(char letter) {

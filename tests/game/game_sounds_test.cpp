@@ -69,9 +69,10 @@ protected:
         stylusUp(x, y);
     }
 
-    // SOLVE, then the solution's own kind placed again in cell (0, 0).
+    // The answer worked out by hand (not shown by SOLVE), its kind in cell (0, 0) placed again by a tap.
     static void solveWithATap() {
-        stylusUp(144, 310);
+        gameState.playerGrid = gameState.solutionGrid;
+        gameState.viewpointLit.fill(1);
         gameState.selectedTower = gameState.solutionGrid[0] - 1;
         tapFirstCell();
     }

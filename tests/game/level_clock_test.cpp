@@ -90,10 +90,11 @@ TEST_F(LevelClock, BestTimeMustBeBeatenNotEqualled) {
     EXPECT_EQ(isNewRecord(), 1);
 }
 
-TEST_F(LevelClock, ATimeThatReadsAsZeroIsNoRecord) {
+TEST_F(LevelClock, ATimeThatReadsAsNoPositiveNumberIsNoRecord) {
     gameState.level = 3;
     gameState.levelSeconds = 5000.0;
-    for (const char* stored : {"       0", "--------", "ABCDEFGH", "", "   0.0  "}) {
+    for (const char* stored : {"       0", "--------", "ABCDEFGH", "", "   0.0  ", "     NAN", "     INF", "    -INF",
+                               "     -83", "   1e999"}) {
         storeRecordTime(3, stored);
         EXPECT_EQ(isNewRecord(), 1) << '"' << stored << '"';
     }

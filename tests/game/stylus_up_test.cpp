@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <tuple>
 
 #include "game/stylus.h"
 #include "game_fixture.h"
@@ -54,10 +55,10 @@ protected:
 
     static std::int32_t cell(int column, int row) { return gameState.playerGrid[column * GRID_SIDE + row]; }
 
+    // The answer placed by hand (not by SOLVE) but for cell (0, 0), with its tower kind chosen.
     static void solveAllButOne() {
-        stylusUp(144, 310);  // SOLVE
+        gameState.playerGrid = gameState.solutionGrid;
         gameState.playerGrid[0] = 0;
-        gameState.viewpointLit.fill(0);
         gameState.selectedTower = gameState.solutionGrid[0] - 1;
         for (int column = 0; column < gameState.columnCount; ++column) evaluateMove(column, 0);
         for (int row = 0; row < gameState.rowCount; ++row) evaluateMove(0, row);
@@ -264,15 +265,27 @@ TEST_F(StylusUp, SolveShowsTheAnswerWithoutEndingTheLevel) {
     EXPECT_TRUE(clockRuns());
 }
 
-TEST_F(StylusUp, APlacementThatKeepsTheSolutionCompletesTheLevel) {
+TEST_F(StylusUp, APlacementThatKeepsTheShownSolutionCompletesTheLevelWithoutARecord) {
     playing(20, 20);
-    gameState.levelSeconds = 30.0;
-    stylusUp(144, 310);  // SOLVE
+    gameState.tutorialSeen = 1;
+    gameState.levelSeconds = 30.0;  // no record stored yet
+    stylusUp(144, 310);             // SOLVE
+    stylusUp(10, 310);              // HOME and PLAY keep the puzzle and its shown answer
+    stylusUp(200, 130);
     gameState.selectedTower = gameState.solutionGrid[GRID_SIDE + 1] - 1;
     tapCell(1, 1);
-    EXPECT_EQ(gameState.screen, SCREEN_NEW_RECORD);  // no record stored yet
+    EXPECT_EQ(gameState.screen, SCREEN_LEVEL_COMPLETE);
     EXPECT_TRUE(clockStopped());
     EXPECT_EQ(gameState.levelSeconds, 30.0);
+    stylusUp(10, 10);
+    EXPECT_STREQ(gameState.recordTimes[20].data(), "       0");
+    EXPECT_STREQ(gameState.recordNames[20].data(), "--------");
+    EXPECT_EQ(gameState.maxLevel, 21);
+
+    recordBoardBounds();  // the next puzzle is the player's own again
+    solveAllButOne();
+    tapCell(0, 0);
+    EXPECT_EQ(gameState.screen, SCREEN_NEW_RECORD);
 }
 
 TEST_F(StylusUp, ASolveThatIsNoFasterShowsLevelComplete) {
@@ -290,15 +303,36 @@ TEST_F(StylusUp, ASolveThatIsNoFasterShowsLevelComplete) {
     EXPECT_EQ(gameState.screen, SCREEN_NEW_RECORD);
 }
 
-TEST_F(StylusUp, TheLiftThatSolvesTheLevelRunsNoPanelCommand) {
-    playing(20, 20);
-    gameState.levelSeconds = 30.0;
-    solveAllButOne();
-    pickCellAndLiftAt(0, 0, 100, 310);  // over PREV
-    EXPECT_EQ(gameState.screen, SCREEN_NEW_RECORD);
-    EXPECT_EQ(gameState.level, 20);
-    EXPECT_EQ(gameState.levelSeconds, 30.0);
-    EXPECT_EQ(gameState.prevPressed, 0);
+TEST_F(StylusUp, TheLiftThatSolvesTheLevelHoldsBackOnlyWhatWouldLeaveTheResult) {
+    constexpr int KEPT = -1;
+    struct Lift {
+        const char* over;
+        int x, y;
+        int selectedTower;
+        std::uint32_t soundOn;
+        std::int32_t solutionShown;
+    };
+    for (const Lift& lift : {Lift{"HOME", 10, 310, KEPT, 0, 0}, Lift{"PREV", 100, 310, KEPT, 0, 0},
+                             Lift{"RESET", 160, 310, KEPT, 0, 0}, Lift{"NEXT", 200, 310, KEPT, 0, 0},
+                             Lift{"SOUND", 175, 310, KEPT, 1, 0}, Lift{"SOLVE", 144, 310, KEPT, 0, 1},
+                             Lift{"tower 1", 20, 240, 0, 0, 0}, Lift{"tower 6", 220, 240, NO_TOWER, 0, 0},
+                             Lift{"beside the panel", 70, 310, NO_TOWER, 0, 0},
+                             Lift{"the board", BOARD_INSIDE_X, BOARD_INSIDE_Y, KEPT, 0, 0}}) {
+        SCOPED_TRACE(lift.over);
+        playing(20, 25);
+        gameState.soundOn = 0;
+        gameState.levelSeconds = 30.0;
+        solveAllButOne();
+        const int chosen = gameState.selectedTower;
+        pickCellAndLiftAt(0, 0, lift.x, lift.y);
+        EXPECT_EQ(gameState.screen, SCREEN_NEW_RECORD);
+        EXPECT_EQ(gameState.level, 20);
+        EXPECT_EQ(gameState.levelSeconds, 30.0);
+        EXPECT_TRUE(clockStopped());
+        EXPECT_EQ(gameState.selectedTower, lift.selectedTower == KEPT ? chosen : lift.selectedTower);
+        EXPECT_EQ(gameState.soundOn, lift.soundOn);
+        EXPECT_EQ(gameState.solutionShown, lift.solutionShown);
+    }
 }
 
 // ---- Play screen: the control panel --------------------------------------------------------------
@@ -427,16 +461,18 @@ TEST_F(StylusUp, ATapBesideOkOnlyReleasesTheKey) {
     EXPECT_STREQ(gameState.recordNames[2].data(), "--------");
 }
 
-TEST_F(StylusUp, LevelCompleteMovesOnAndSetsTheReachedLevel) {
-    playLevel(3, 9);  // replaying an earlier level
-    gameState.screen = SCREEN_LEVEL_COMPLETE;
-    const std::string before = recordsFile();
-    stylusUp(10, 10);
-    EXPECT_EQ(gameState.level, 4);
-    EXPECT_EQ(gameState.maxLevel, 4);
-    EXPECT_EQ(gameState.screen, SCREEN_PLAY);
-    EXPECT_TRUE(clockRuns());
-    EXPECT_EQ(recordsFile(), before);  // not saved here
+TEST_F(StylusUp, SolvingAnEarlierLevelMovesOnAndKeepsTheLevelReached) {
+    for (const auto& [screen, x, y] : {std::tuple{SCREEN_LEVEL_COMPLETE, 10, 10}, {SCREEN_NEW_RECORD, 104, 223}}) {
+        playLevel(3, 9);  // replaying an earlier level
+        gameState.screen = screen;
+        stylusUp(x, y);
+        EXPECT_EQ(gameState.level, 4);
+        EXPECT_EQ(gameState.maxLevel, 9);
+        EXPECT_EQ(gameState.screen, SCREEN_PLAY);
+        EXPECT_TRUE(clockRuns());
+        // Only the record dialog saves, and what it saves is the level reached.
+        EXPECT_EQ(recordsFile().substr(2, 2), screen == SCREEN_NEW_RECORD ? " 9" : " 1");
+    }
 }
 
 TEST_F(StylusUp, TheLastLevelEndsTheGameAndGoesHomeStillOnIt) {

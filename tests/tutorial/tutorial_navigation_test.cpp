@@ -202,7 +202,7 @@ TEST_F(TutorialTest, HomeLinkRegeneratesTheReachedLevel) {
     }
 }
 
-TEST_F(TutorialTest, OnlyThePlayingPagesHomeLinkStopsTheClock) {
+TEST_F(TutorialTest, ThePlayingPagesHomeLinkStopsTheClock) {
     gameState.maxLevel = 1;
     gameState.screen = SCREEN_TUTORIAL_INTRO;
     tutorialNavigation(PAGE_2_X, LINKS_Y);
@@ -211,7 +211,7 @@ TEST_F(TutorialTest, OnlyThePlayingPagesHomeLinkStopsTheClock) {
     EXPECT_EQ(clockTimersRunning(), 0);
 }
 
-TEST_F(TutorialTest, LeavingThePlayingPageByALinkLeavesTheClockRunning) {
+TEST_F(TutorialTest, TheClockLeftRunningByAPageLinkStopsAtTheHomeMenu) {
     gameState.maxLevel = 1;
     openPage(SCREEN_TUTORIAL_PLAYING);
     tutorialNavigation(PAGE_3_X, LINKS_Y);
@@ -220,7 +220,7 @@ TEST_F(TutorialTest, LeavingThePlayingPageByALinkLeavesTheClockRunning) {
     EXPECT_TRUE(clockTimersRun());
     tutorialNavigation(HOME_X, LINKS_Y);
     EXPECT_EQ(gameState.screen, SCREEN_HOME);
-    EXPECT_TRUE(clockTimersRun());
+    EXPECT_EQ(clockTimersRunning(), 0);
 }
 
 TEST_F(TutorialTest, TheEndOfTheTutorialStartsTheClock) {
