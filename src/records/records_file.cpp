@@ -1,8 +1,13 @@
 // The records file's operations: create the default file, load it at start-up, save it after changes.
-// Failures are silent: the game plays on without a saved record.
+// Failures are silent but for one line at start when no place for the file can be written: the game
+// plays on without a saved record.
 #include "records/records_file.h"
 
 #include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <span>
 
 #include "game/game_state.h"
 #include "platform/platform.h"
@@ -12,10 +17,32 @@
 
 std::string recordsFilePath() { return records::chooseRecordsPath(platform::programPath(), platform::userDataFolder); }
 
+namespace {
+
+// An installed program's folder may hold the player's records from before it became read-only: the
+// data folder starts from them, so they load now and the next save keeps them there.
+bool adoptRecordsBesideProgram(const std::string& path) {
+    const std::string beside = records::recordsPathBesideProgram(platform::programPath());
+    if (beside.empty() || beside == path) return false;
+    records::RecordsImage image{};
+    const long length = records::readFileStart(beside, image);
+    if (length < 0) return false;
+    return records::createFileWith(path, std::span<const std::uint8_t>(image.data(), static_cast<std::size_t>(length)),
+                                   ::write);
+}
+
+// Called once per start, so the player hears of it once; the game plays on without saving.
+void reportRecordsNotKept() {
+    std::fputs("spirehold: no folder for game.dat can be written; best times and progress will not be kept\n",
+               stderr);
+}
+
+}  // namespace
+
 void ensureRecordsFile() {
     const std::string path = recordsFilePath();
-    if (path.empty()) return;
-    if (!records::fileReadable(path)) createDefaultRecords();
+    if (!path.empty() && !records::fileReadable(path) && !adoptRecordsBesideProgram(path)) createDefaultRecords();
+    if (!records::recordsPlaceWritable(path)) reportRecordsNotKept();
 }
 
 void createDefaultRecords() {
@@ -40,4 +67,4 @@ void saveRecords() {
     if (records::overwriteFileStart(path, records::formatRecords(gameState), ::write)) platform::fileSaved(path);
 }
 
-std::int32_t playableLevel(std::int32_t maxLevel) { return maxLevel >= 1 && maxLevel <= LEVEL_COUNT ? maxLevel : 1; }
+std::int32_t playableLevel(std::int32_t maxLevel) { return std::clamp(maxLevel, 1, LEVEL_COUNT); }

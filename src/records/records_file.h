@@ -9,7 +9,9 @@
 // program, or in the user's data folder when the program's folder is not writable.
 std::string recordsFilePath();
 
-// Creates the default file unless a records file can already be opened.
+// Creates the records file unless one can already be opened: from the file beside a read-only program
+// when there is one, else the default file. Says so once on standard error when no place for the file
+// can be written.
 void ensureRecordsFile();
 // Creates the default file; does nothing when the file exists or cannot be made.
 void createDefaultRecords();
@@ -20,6 +22,7 @@ void loadRecords();
 // replaced whole or not at all.
 void saveRecords();
 
-// The level to resume at for a loaded maxLevel: itself when it is a level (1..56), else 1, so that a
-// game whose records could be neither created nor read starts from the first level.
+// The level to resume at for a loaded maxLevel: itself when it is a level (1..56), the last level when
+// it lies beyond, else 1, so that a game whose records could be neither created nor read starts from
+// the first level.
 std::int32_t playableLevel(std::int32_t maxLevel);

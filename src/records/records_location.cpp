@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "records/records_storage.h"
+
 namespace records {
 namespace {
 
@@ -17,6 +19,20 @@ constexpr std::string_view NAND_PROGRAM_FILES = "\\Nand Disk\\Program Files\\";
 char separatorOf(std::string_view path) { return path.find('/') == std::string_view::npos ? '\\' : '/'; }
 
 bool folderWritable(const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; }
+
+std::string folderOf(const std::string& recordsPath) {
+    return recordsPath.substr(0, recordsPath.size() - RECORDS_FILE_NAME.size());
+}
+
+// "game.dat" in the user's data folder (created when missing); empty when there is no such folder.
+std::string recordsPathInUserFolder(std::string (*userDataFolder)()) {
+    std::string folder = userDataFolder();
+    if (folder.empty()) return {};
+    if (folder.back() != '/') folder += '/';
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder + std::string(RECORDS_FILE_NAME);
+}
 
 }  // namespace
 
@@ -32,14 +48,18 @@ std::string recordsPathBesideProgram(std::string_view programPath) {
 std::string chooseRecordsPath(std::string_view programPath, std::string (*userDataFolder)()) {
     std::string beside = recordsPathBesideProgram(programPath);
     if (beside.empty()) return {};
-    if (folderWritable(beside.substr(0, beside.size() - RECORDS_FILE_NAME.size()))) return beside;
+    if (folderWritable(folderOf(beside))) return beside;
 
-    std::string folder = userDataFolder();
-    if (folder.empty()) return {};
-    if (folder.back() != '/') folder += '/';
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    return folder + std::string(RECORDS_FILE_NAME);
+    std::string inUserFolder = recordsPathInUserFolder(userDataFolder);
+    // With nowhere to save, the records beside the program are still worth playing with.
+    const bool userFolderUsable =
+        !inUserFolder.empty() && (folderWritable(folderOf(inUserFolder)) || fileReadable(inUserFolder));
+    if (!userFolderUsable && fileReadable(beside)) return beside;
+    return inUserFolder;
+}
+
+bool recordsPlaceWritable(const std::string& recordsPath) {
+    return !recordsPath.empty() && folderWritable(folderOf(recordsPath));
 }
 
 }  // namespace records

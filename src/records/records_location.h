@@ -14,8 +14,12 @@ namespace records {
 std::string recordsPathBesideProgram(std::string_view programPath);
 
 // The records file of the program at `programPath`: beside it when its folder is writable, otherwise
-// "game.dat" in the folder that `userDataFolder` names (created when missing; called only then). Empty
-// when neither place exists.
+// "game.dat" in the folder that `userDataFolder` names (created when missing; called only then). When
+// that folder can be neither written nor read from, a readable file beside the program is read as it
+// stands. Empty when there is no place at all.
 std::string chooseRecordsPath(std::string_view programPath, std::string (*userDataFolder)());
+
+// True when a records file at `recordsPath` (from chooseRecordsPath) can be saved: its folder is writable.
+bool recordsPlaceWritable(const std::string& recordsPath);
 
 }  // namespace records

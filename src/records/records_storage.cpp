@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 
 namespace records {
@@ -95,6 +96,15 @@ bool writeReplacement(int old, const std::string& temporary, std::span<const std
            ::fsync(replacement.get()) == 0 && replacement.close();
 }
 
+// A records file that is a link (into a synced folder, say) stays one: the save replaces the file the
+// link leads to.
+std::string linkTarget(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+    char target[PATH_MAX];
+    return ::realpath(path.c_str(), target) != nullptr ? std::string(target) : path;
+}
+
 }  // namespace
 
 std::string replacementPath(const std::string& path) { return path + REPLACEMENT_SUFFIX; }
@@ -119,7 +129,8 @@ bool createFileWith(const std::string& path, std::span<const std::uint8_t> bytes
 
 // The old file is opened for writing although only read, so that a file the user made read-only is
 // left alone, as an in-place save would.
-bool overwriteFileStart(const std::string& path, std::span<const std::uint8_t> bytes, WriteFunction write) {
+bool overwriteFileStart(const std::string& recordsPath, std::span<const std::uint8_t> bytes, WriteFunction write) {
+    const std::string path = linkTarget(recordsPath);
     FileDescriptor old(::open(path.c_str(), O_RDWR | O_CLOEXEC));
     if (!old.valid()) return false;
     const std::string temporary = replacementPath(path);

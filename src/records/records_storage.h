@@ -26,8 +26,8 @@ bool createFileWith(const std::string& path, std::span<const std::uint8_t> bytes
 
 // Overwrites the start of an existing, writable file with `bytes`, keeping whatever the file holds
 // beyond them. The new contents go to a temporary file in the same folder, reach the disk, and then
-// take the old file's name. Never creates the file: false (and nothing changed) when it is missing or
-// when any step fails.
+// take the old file's name; a link is followed, and the file it leads to is the one replaced. Never
+// creates the file: false (and nothing changed) when it is missing or when any step fails.
 bool overwriteFileStart(const std::string& path, std::span<const std::uint8_t> bytes, WriteFunction write);
 
 // The temporary file that overwriteFileStart writes beside `path`.

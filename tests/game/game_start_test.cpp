@@ -1,6 +1,7 @@
 // The game's start on the first frame: pictures, records file, the level reached, the first present.
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "game/screens.h"
 #include "game_fixture.h"
@@ -73,15 +74,15 @@ TEST_F(GameStart, ResumesAtTheLevelReachedWithTheStoredSettings) {
     EXPECT_STREQ(gameState.recordTimes[17].data(), "       0");
 }
 
-TEST_F(GameStart, ARecordsFileNamingNoLevelPlaysOnFromLevelOne) {
-    for (const char* header : {"10 0", "1099", "10-3", "10XX"}) {
+TEST_F(GameStart, ARecordsFileNamingNoLevelPlaysOnFromTheNearestLevel) {
+    for (const auto& [header, level] : {std::pair{"10 0", 1}, {"1099", 56}, {"10-3", 1}, {"10XX", 1}}) {
         resetGameState();
         gameState.BackBuffer = frame.data();
         writeRecordsFile(recordsWithHeader(header));
         initialiseGame();
-        EXPECT_EQ(gameState.maxLevel, 1) << header;
-        EXPECT_EQ(gameState.level, 1) << header;
-        EXPECT_EQ(currentShape(), shapeOf(1)) << header;
+        EXPECT_EQ(gameState.maxLevel, level) << header;
+        EXPECT_EQ(gameState.level, level) << header;
+        EXPECT_EQ(currentShape(), shapeOf(level)) << header;
     }
 }
 

@@ -2,11 +2,14 @@
 // plays on when there is no file at all.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <filesystem>
 
 #include "game/game_state.h"
 #include "platform/headless/headless.h"
+#include "ordinary_user.h"
 #include "records/records_file.h"
 #include "temporary_folder.h"
 
@@ -132,14 +135,66 @@ TEST_F(RecordsFile, NoPlaceForTheFileMeansNoFileOperationAtAll) {
     EXPECT_EQ(readBytes(notAFolder), bytesOf("x"));
 }
 
-TEST(PlayableLevel, OnlyLevelsOneToFiftySixArePlayable) {
+// The program's folder made read-only, with the player's records in it; the data folder is made
+// (writable for the ordinary user) only when `withDataFolder`.
+class ReadOnlyProgram : public RecordsFile {
+protected:
+    std::string dataFile;
+    std::string beside = defaultFileText().replace(0, 4, "1137");
+
+    void installReadOnly(bool withDataFolder) {
+        writeBytes(path, bytesOf(beside));
+        const std::string data = folder.path() + "/.local/share/spirehold";
+        if (withDataFolder) std::filesystem::create_directories(data);
+        for (const std::string& made : {folder.path() + "/.local", folder.path() + "/.local/share", data}) {
+            giveToOrdinaryUser(made);
+        }
+        ::chmod(folder.path().c_str(), 0555);
+        dataFile = data + "/game.dat";
+    }
+    void TearDown() override {
+        ::chmod(folder.path().c_str(), 0700);
+        RecordsFile::TearDown();
+    }
+};
+
+TEST_F(ReadOnlyProgram, ItsRecordsAreLoadedAndSavedToTheDataFolder) {
+    installReadOnly(true);
+    EXPECT_TRUE(runOrdinarily([&] {
+        startGame();
+        const bool loaded = gameState.maxLevel == 37;
+        gameState.maxLevel = 40;
+        saveRecords();
+        gameState.maxLevel = 0;
+        startGame();
+        return loaded && gameState.maxLevel == 40;
+    }));
+    EXPECT_EQ(readBytes(path), bytesOf(beside));
+    EXPECT_EQ(readBytes(dataFile), bytesOf(beside.replace(2, 2, "40")));
+}
+
+TEST_F(ReadOnlyProgram, WithNoPlaceToWriteItSaysSoOnceAndPlaysOn) {
+    installReadOnly(false);
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(runOrdinarily([] {
+        startGame();
+        saveRecords();
+        return gameState.maxLevel == 37;
+    }));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("game.dat"), std::string::npos);
+    EXPECT_EQ(said.find('\n'), said.size() - 1);
+    EXPECT_EQ(readBytes(path), bytesOf(beside));
+}
+
+TEST(PlayableLevel, AFurthestLevelOutsideTheTableResumesAtTheNearestLevel) {
     EXPECT_EQ(playableLevel(1), 1);
     EXPECT_EQ(playableLevel(37), 37);
     EXPECT_EQ(playableLevel(56), 56);
     EXPECT_EQ(playableLevel(0), 1);
-    EXPECT_EQ(playableLevel(57), 1);
+    EXPECT_EQ(playableLevel(57), 56);
     EXPECT_EQ(playableLevel(-9), 1);
-    EXPECT_EQ(playableLevel(99), 1);
+    EXPECT_EQ(playableLevel(99), 56);
 }
 
 }  // namespace

@@ -142,4 +142,17 @@ TEST(RecordsStorage, AFileTheUserMadeReadOnlyIsLeftAlone) {
     EXPECT_EQ(filesIn(folder.path()), 1u);
 }
 
+TEST(RecordsStorage, ASaveThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    TemporaryFolder folder;
+    std::filesystem::create_directory(folder.file("synced"));
+    const std::string target = folder.file("synced/game.dat");
+    const std::string link = folder.file("game.dat");
+    writeBytes(target, pattern(900, 1));
+    std::filesystem::create_symlink("synced/game.dat", link);
+    EXPECT_TRUE(records::overwriteFileStart(link, pattern(900, 2), ::write));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readBytes(target), pattern(900, 2));
+    EXPECT_EQ(filesIn(folder.file("synced")), 1u);  // no replacement file left beside the target
+}
+
 }  // namespace
