@@ -17,20 +17,6 @@ static_assert(std::endian::native == std::endian::little, "images are used in pl
 
 namespace {
 
-struct ImageExtent {
-    int id;
-    int width;
-    int height;
-};
-
-// The sizes the game draws its pictures at: a shorter resource would be read past its end.
-constexpr ImageExtent IMAGE_EXTENTS[] = {
-    {IMAGE_PLAY_BACKGROUND, 240, 320}, {IMAGE_FONT, 638, 26},           {IMAGE_TOWER_BUTTONS, 240, 94},
-    {IMAGE_TOWER_TILES, 156, 26},      {IMAGE_HOME_BACKGROUND, 240, 320}, {IMAGE_TITLE, 240, 188},
-    {IMAGE_MENU_BUTTONS, 216, 125},    {IMAGE_PANEL_HIGHLIGHTS, 240, 19}, {IMAGE_RECORD_DIALOG, 170, 187},
-    {IMAGE_KEY_HIGHLIGHT, 16, 18},     {IMAGE_OK_HIGHLIGHT, 33, 25},      {IMAGE_TUTORIAL_PARTS, 240, 90},
-};
-
 std::size_t requiredBytes(int id) {
     for (const ImageExtent& extent : IMAGE_EXTENTS) {
         if (extent.id == id) return static_cast<std::size_t>(extent.width) * extent.height * sizeof(std::uint16_t);

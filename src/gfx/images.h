@@ -22,6 +22,20 @@ enum ImageId : int {
     IMAGE_TUTORIAL_PARTS = 122,
 };
 
+// The size the game draws each picture at. The build refuses an asset of another size, and the game
+// does not use a resource too short for it (it would be read past its end).
+struct ImageExtent {
+    int id;
+    int width;
+    int height;
+};
+inline constexpr ImageExtent IMAGE_EXTENTS[] = {
+    {IMAGE_PLAY_BACKGROUND, 240, 320}, {IMAGE_FONT, 638, 26},           {IMAGE_TOWER_BUTTONS, 240, 94},
+    {IMAGE_TOWER_TILES, 156, 26},      {IMAGE_HOME_BACKGROUND, 240, 320}, {IMAGE_TITLE, 240, 188},
+    {IMAGE_MENU_BUTTONS, 216, 125},    {IMAGE_PANEL_HIGHLIGHTS, 240, 19}, {IMAGE_RECORD_DIALOG, 170, 187},
+    {IMAGE_KEY_HIGHLIGHT, 16, 18},     {IMAGE_OK_HIGHLIGHT, 33, 25},      {IMAGE_TUTORIAL_PARTS, 240, 90},
+};
+
 // The pixels of image resource `id`, or null when the program has no such image.
 const std::uint16_t* loadImage(int id);
 

@@ -15,7 +15,7 @@ constexpr int GLYPH_COUNT = 58;         // "!" .. "Z"
 
 void drawText(const char* text, int x, int y, int style) {
     if (text == nullptr) return;
-    const int sourceY = style == 0 ? 0 : GLYPH_HEIGHT;
+    const int sourceY = style == TEXT_WHITE ? 0 : GLYPH_HEIGHT;
     const std::size_t length = std::strlen(text);
     for (std::size_t i = 0; i < length; ++i) {
         const int glyph = static_cast<signed char>(text[i]) - FIRST_GLYPH_CODE;

@@ -6,8 +6,7 @@
 
 namespace {
 
-constexpr int SCREEN_CELL = 29;       // the screen is a grid of 29-pixel cells
-constexpr int SCREEN_CELL_START = 4;  // first pixel inside screen column (or row) 1
+constexpr int SCREEN_CELL_START = SCREEN_GRID_ORIGIN + 1;  // first pixel inside screen column (or row) 1
 
 bool rowFull(const Grid& grid, int columns, int row) {
     for (int x = 0; x < columns; ++x)

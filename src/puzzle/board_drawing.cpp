@@ -17,8 +17,8 @@ constexpr std::uint16_t GRID_COLOUR = 0x0000;
 constexpr std::uint16_t FRAME_COLOUR = 0xB5B6;
 constexpr std::uint16_t SHADE_COLOUR = 0x0000;
 
-constexpr int CELL = 29;               // board cells sit on the screen's 29-pixel grid
-constexpr int GRID_LINE_SHIFT = 26;    // left grid line = CELL x column offset - GRID_LINE_SHIFT
+constexpr int CELL = SCREEN_CELL;
+constexpr int GRID_LINE_SHIFT = CELL - SCREEN_GRID_ORIGIN;  // left grid line = CELL x column offset - shift
 constexpr int CELL_FRAME_INSET = 1;    // grey frame just inside each cell
 constexpr int CELL_FRAME_FAR = 28;
 constexpr int TILE_INSET = 2;
@@ -32,8 +32,6 @@ constexpr int TOP_NUMBER_ABOVE = 20;
 constexpr int RIGHT_NUMBER_GAP = 8;
 constexpr int BOTTOM_NUMBER_GAP = 7;
 constexpr int LEFT_NUMBER_BEFORE = 18;
-constexpr int STYLE_PLAIN = 0;
-constexpr int STYLE_LIT = 1;
 
 constexpr int BUTTON_WIDTH = 40;
 constexpr int BUTTON_HEIGHT = 47;
@@ -113,7 +111,7 @@ void drawViewpointNumber(int viewpoint, int x, int y) {
     } else {
         std::snprintf(text, sizeof text, "%1d", clue);
     }
-    drawText(text, x, y, gameState.viewpointLit[viewpoint] != 0 ? STYLE_LIT : STYLE_PLAIN);
+    drawText(text, x, y, gameState.viewpointLit[viewpoint] != 0 ? TEXT_GREEN : TEXT_WHITE);
 }
 
 void drawViewpointNumbers(int columns, int rows, const BoardLines& b) {

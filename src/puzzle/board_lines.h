@@ -8,6 +8,10 @@
 
 using Grid = std::array<std::int32_t, GRID_CELLS>;
 
+// The screen is a grid of 29-pixel cells whose lines lie at x and y = 3 + 29k; boards sit on it.
+inline constexpr int SCREEN_CELL = 29;
+inline constexpr int SCREEN_GRID_ORIGIN = 3;
+
 // Viewpoint indices (1-based, clockwise from the top-left) of a columns x rows board.
 constexpr int topViewpoint(int column) { return 1 + column; }
 constexpr int rightViewpoint(int columns, int row) { return columns + 1 + row; }

@@ -9,27 +9,18 @@
 // show through. Each image's size is checked against the size the game draws it at.
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "gfx/images.h"
+
 namespace {
-
-struct ImageSize {
-    int width;
-    int height;
-};
-
-const std::map<int, ImageSize> expectedImageSizes = {
-    {103, {240, 320}}, {104, {638, 26}},  {105, {240, 94}}, {106, {156, 26}},
-    {107, {240, 320}}, {108, {240, 188}}, {109, {216, 125}}, {110, {240, 19}},
-    {111, {170, 187}}, {112, {16, 18}},   {113, {33, 25}},   {122, {240, 90}},
-};
 
 constexpr std::uint16_t DARKEST_OPAQUE = 0x0001;
 constexpr int OPAQUE_ALPHA_THRESHOLD = 128;
@@ -60,13 +51,12 @@ std::vector<std::uint8_t> convertPng(const std::filesystem::path& path, int id) 
     std::vector<png_byte> rgba(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) fail("cannot decode " + path.string());
 
-    const auto expected = expectedImageSizes.find(id);
-    if (expected == expectedImageSizes.end()) fail("no image has id " + std::to_string(id));
-    if (static_cast<int>(image.width) != expected->second.width ||
-        static_cast<int>(image.height) != expected->second.height) {
+    const auto expected = std::find_if(std::begin(IMAGE_EXTENTS), std::end(IMAGE_EXTENTS),
+                                       [id](const ImageExtent& extent) { return extent.id == id; });
+    if (expected == std::end(IMAGE_EXTENTS)) fail("no image has id " + std::to_string(id));
+    if (static_cast<int>(image.width) != expected->width || static_cast<int>(image.height) != expected->height) {
         fail(path.string() + " is " + std::to_string(image.width) + "x" + std::to_string(image.height) +
-             ", the game draws it at " + std::to_string(expected->second.width) + "x" +
-             std::to_string(expected->second.height));
+             ", the game draws it at " + std::to_string(expected->width) + "x" + std::to_string(expected->height));
     }
 
     std::vector<std::uint8_t> pixels;
