@@ -176,7 +176,10 @@ void EffectMixer::ApplyEcho(platform::AudioBufferHeader* buffer) {
     for (std::int32_t j = 0; j < values; ++j) {
         echoInput[j] = eightBit ? static_cast<std::int16_t>(data[j] - SILENCE_8BIT) : Load16(data, j);
     }
-    const std::int32_t delay = static_cast<std::int32_t>(echoDelay) - 1;
+    // Whole frames, so the echo of the left comes back on the left at every rate (at 11025 and
+    // 22050 Hz the delay is already even; at 8000 and 44100 Hz it is one value shorter).
+    const auto perFrame = static_cast<std::int32_t>(channels);
+    const std::int32_t delay = (static_cast<std::int32_t>(echoDelay) - 1) / perFrame * perFrame;
     for (std::int32_t j = 0; j < values; ++j) {
         const std::int32_t source = j - delay;
         std::int32_t earlier = 0;

@@ -160,15 +160,21 @@ bool ModulePlayer::LoadModule(const std::uint8_t* image, std::int32_t size) {
     return true;
 }
 
-bool ModulePlayer::LoadModuleFile(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
+std::vector<std::uint8_t> ModulePlayer::ReadModuleFile(const std::string& path) {
     std::vector<std::uint8_t> image;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return image;
     std::uint8_t chunk[4096];
     std::size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) image.insert(image.end(), chunk, chunk + got);
     const bool readFailed = std::ferror(file) != 0;
     std::fclose(file);
-    if (readFailed || image.empty() || image.size() > static_cast<std::size_t>(INT32_MAX)) return false;
+    if (readFailed || image.size() > static_cast<std::size_t>(INT32_MAX)) image.clear();
+    return image;
+}
+
+bool ModulePlayer::LoadModuleFile(const std::string& path) {
+    const std::vector<std::uint8_t> image = ReadModuleFile(path);
+    if (image.empty()) return false;
     return LoadModule(image.data(), static_cast<std::int32_t>(image.size()));
 }

@@ -53,7 +53,9 @@ void ModulePlayer::MixChannel(ModChannel& ch, std::int32_t* dest, std::int32_t n
     const auto step = static_cast<std::int32_t>(std::min(exactStep, MAX_STEP));
     const VolumeRow& row = VolumeTable[static_cast<std::size_t>(std::clamp(ch.mixVolume, 0, VOLUME_STEPS - 1))];
     std::int32_t position = ch.position;
-    if (s.loopEnd > MIN_LOOP_END) {
+    // A loop that starts at or beyond its end has no length: such a sample plays once, like one
+    // without a loop, instead of repeating its head for ever.
+    if (s.loopEnd > MIN_LOOP_END && s.loopStart < s.loopEnd) {
         const std::int32_t end = s.loopEnd * ONE;
         std::int32_t done = 0;
         while (done < n) {
@@ -61,8 +63,6 @@ void ModulePlayer::MixChannel(ModChannel& ch, std::int32_t* dest, std::int32_t n
                 position -= s.loopLength * ONE;
                 if (position >= end) position = s.loopStart * ONE;
                 if (position < 0) position = 0;
-                // A loop start beyond the loop end would never get inside the loop.
-                if (position >= end) position = 0;
             }
             const std::int32_t count = std::min(n - done, (end - position - 1) / step + 1);
             position = renderFrames(s, row, position, step, dest + done, count);

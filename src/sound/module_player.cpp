@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -19,6 +20,9 @@ constexpr std::int32_t START_SPEED = 6;
 constexpr std::uint8_t FULL_MUSIC_VOLUME = 255;
 constexpr std::int32_t FULL_CHANNEL_VOLUME = 64;
 constexpr std::uint8_t SILENT_8_BIT = 0x80;
+constexpr std::int32_t EIGHT_BIT_SHIFT = 9;
+constexpr std::int32_t EIGHT_BIT_CENTRE = 128;
+constexpr std::int32_t EIGHT_BIT_MAX = 255;
 
 float semitonePeriod(int semitone) {
     const float exponent = static_cast<float>(semitone + 2) * SEMITONE_EXPONENT;
@@ -26,11 +30,15 @@ float semitonePeriod(int semitone) {
     return AMIGA_CLOCK / (REFERENCE_PITCH * octaves);
 }
 
-std::int16_t cutTo16Bits(std::int32_t value) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(value)); }
+// Four full-volume channels on one side stay within range; the mono sum of eight does not, and is
+// limited rather than wrapped round.
+std::int16_t saturate16(std::int32_t value) {
+    return static_cast<std::int16_t>(std::clamp<std::int32_t>(value, std::numeric_limits<std::int16_t>::min(),
+                                                              std::numeric_limits<std::int16_t>::max()));
+}
 
 std::uint8_t to8Bit(std::int32_t mix) {
-    const std::int16_t v = cutTo16Bits((mix >> 9) + 128);
-    return v < 0 ? 0 : static_cast<std::uint8_t>(v & 0xFF);
+    return static_cast<std::uint8_t>(std::clamp((mix >> EIGHT_BIT_SHIFT) + EIGHT_BIT_CENTRE, 0, EIGHT_BIT_MAX));
 }
 
 void put16(std::uint8_t* out, std::int16_t value) {
@@ -184,10 +192,10 @@ void ModulePlayer::ConvertMix(platform::AudioBufferHeader* buffer) const {
         const std::int32_t left = leftMix[i];
         const std::int32_t right = rightMix[i];
         if (bits == 16 && channels == 2) {
-            put16(out, cutTo16Bits(left >> 1));
-            put16(out + 2, cutTo16Bits(right >> 1));
+            put16(out, saturate16(left >> 1));
+            put16(out + 2, saturate16(right >> 1));
         } else if (bits == 16) {
-            put16(out, cutTo16Bits((left + right) >> 1));
+            put16(out, saturate16((left + right) >> 1));
         } else if (channels == 2) {
             out[0] = to8Bit(left);
             out[1] = to8Bit(right);

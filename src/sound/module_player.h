@@ -74,6 +74,8 @@ public:
     bool LoadModule(const std::uint8_t* image, std::int32_t size);
     // Reads the whole file and loads it; false (nothing changed) when it cannot be read or is empty.
     bool LoadModuleFile(const std::string& path);
+    // The whole file; empty when it cannot be read or is too large for a module image.
+    static std::vector<std::uint8_t> ReadModuleFile(const std::string& path);
 
     // StartMusic: false without a module; while playing, true and nothing changes (the loop flag
     // stays). StopMusic: a later start begins at the first order. PauseMusic: while paused a playing

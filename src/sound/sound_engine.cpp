@@ -225,9 +225,12 @@ bool SoundEngine::LoadModule(const std::uint8_t* image, std::int32_t size) {
     return music.LoadModule(image, size);
 }
 
+// The file is read before the lock is taken: a slow disk must never hold up a refill.
 bool SoundEngine::LoadModuleFile(const std::string& path) {
+    const std::vector<std::uint8_t> image = ModulePlayer::ReadModuleFile(path);
+    if (image.empty()) return false;
     auto lock = LockAudio();
-    return music.LoadModuleFile(path);
+    return music.LoadModule(image.data(), static_cast<std::int32_t>(image.size()));
 }
 
 bool SoundEngine::StartMusic(bool loop) {

@@ -86,7 +86,7 @@ public:
     // The same for a file; -1 when it cannot be read or is empty. The slot's name is the path.
     std::int32_t LoadSoundFile(const std::string& path);
 
-    // Music, forwarded to the player under the lock.
+    // Music, forwarded to the player under the lock (a module file is read before it is taken).
     bool LoadModule(const std::uint8_t* image, std::int32_t size);
     bool LoadModuleFile(const std::string& path);
     bool StartMusic(bool loop);

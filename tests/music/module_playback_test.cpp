@@ -385,6 +385,27 @@ TEST(PlayerMixer, LoopingSampleWrapsAndStepZeroRendersNothing) {
     EXPECT_EQ(std::count(left.begin(), left.end(), 0), 40);  // channel 1 is on the right
 }
 
+TEST(PlayerMixer, ALoopWithoutLengthPlaysOnceAndFallsSilent) {
+    for (const std::int32_t loopStart : {8, 20}) {  // at its end (length 0), beyond the sample's end
+        TestModule m;
+        TestSample s;
+        for (int i = 0; i < 16; ++i) s.data.push_back(static_cast<std::int8_t>(i));
+        s.loopStart = loopStart;
+        s.loopLength = loopStart == 8 ? 0 : 4;
+        m.samples = {s};
+        ModulePlayer player;
+        loadForTicks(player, m);
+        ModChannel& ch = player.Channel(0);
+        ch.sampleNumber = 1;
+        ch.mixVolume = 64;
+        ch.frequency = 11025.0f;
+        std::vector<std::int32_t> left(40, 0), right(40, 0);
+        player.MixChannels(left.data(), right.data(), 0, 40);
+        EXPECT_EQ(left[9], 9 * 127) << loopStart;
+        EXPECT_EQ(std::count(left.begin() + 15, left.end(), 0), 25) << loopStart;
+    }
+}
+
 TEST(PlayerMixer, InterpolatesAcrossTheLoopSeam) {
     TestModule m;
     TestSample s;
@@ -430,6 +451,27 @@ TEST(PlayerOutput, ConversionsToEachFormat) {
         } else {
             EXPECT_EQ(b.bytes[1101], 128 + (12700 >> 9));
         }
+    }
+}
+
+TEST(PlayerOutput, EightLoudChannelsSaturateInEveryFormat) {
+    struct Case {
+        std::uint8_t channels, bits;
+        std::int32_t first;
+    };
+    // All eight channels play a flat 127 at full volume: 4 x 16129 in each mix buffer.
+    for (const Case c : {Case{2, 16, 32258}, Case{1, 16, 32767}, Case{2, 8, 254}, Case{1, 8, 255}}) {
+        TestModule m = toneModule(127);
+        m.signature = "8CHN";
+        m.channels = 8;
+        for (int channel = 0; channel < 8; ++channel) m.note(0, 0, channel, {1, 428, 0, 0});
+        ModulePlayer player;
+        player.Configure(c.channels, 11025, c.bits, 10);
+        const std::vector<std::uint8_t> image = m.build();
+        player.LoadModule(image.data(), static_cast<std::int32_t>(image.size()));
+        player.StartMusic(true);
+        const RenderedBuffer b = renderBuffer(player, c.bits / 8u * c.channels * 11025 / 10);
+        EXPECT_EQ(c.bits == 16 ? leftAt(b, 0) : b.bytes[0], c.first) << int{c.channels} << "x" << int{c.bits};
     }
 }
 

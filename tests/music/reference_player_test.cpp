@@ -1,6 +1,7 @@
 // The game's own module against an independent player (openmpt123): it must load there cleanly, last
 // as long, and rise and fall the same way. Skipped where openmpt123 is not installed.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -136,7 +137,8 @@ TEST(GameModule, LoadsInTheReferencePlayerWithoutComplaint) {
 
 TEST(GameModule, MatchesTheReferencePlayerInLengthAndLoudness) {
     if (!haveOpenmpt()) GTEST_SKIP() << "openmpt123 is not installed";
-    const std::string copy = testing::TempDir() + "spirehold_reference.mod";
+    // Its own name, as other builds on the machine may run this test at the same time.
+    const std::string copy = testing::TempDir() + "spirehold_reference_" + std::to_string(getpid()) + ".mod";
     {
         const std::vector<std::uint8_t> image = readFile(GAME_MODULE);
         ASSERT_FALSE(image.empty());
@@ -160,4 +162,6 @@ TEST(GameModule, MatchesTheReferencePlayerInLengthAndLoudness) {
     const double r = correlation(loudness(own.frames, windows), loudness(reference, windows));
     EXPECT_GE(r, 0.9);
     RecordProperty("loudness_correlation", std::to_string(r));
+    std::remove(copy.c_str());
+    std::remove((copy + ".wav").c_str());
 }

@@ -13,9 +13,9 @@ constexpr int STEREO_FRAMES = 1102;  // whole frames in a 4410-byte buffer
 
 class EffectMixerTest : public ::testing::Test {
 protected:
-    void Configure(std::uint32_t channels, std::uint32_t bits, std::uint8_t echo = 0) {
-        engine.mixer->Configure(channels, GAME_RATE, bits, SoundEngine::BUFFERS_PER_SECOND, echo);
-        const std::uint32_t length = (bits / 8 * channels * GAME_RATE) / SoundEngine::BUFFERS_PER_SECOND;
+    void Configure(std::uint32_t channels, std::uint32_t bits, std::uint8_t echo = 0, std::uint32_t rate = GAME_RATE) {
+        engine.mixer->Configure(channels, rate, bits, SoundEngine::BUFFERS_PER_SECOND, echo);
+        const std::uint32_t length = (bits / 8 * channels * rate) / SoundEngine::BUFFERS_PER_SECOND;
         buffer = std::make_unique<StreamBuffer>(length, &engine);
     }
 
@@ -218,6 +218,21 @@ TEST_F(EffectMixerTest, EchoAddsHalfTheValue252ValuesEarlierAndKeepsItsSide) {
         if (i != echoed) {
             ASSERT_EQ(values[i], 0) << i;
         }
+    }
+}
+
+TEST_F(EffectMixerTest, EchoOfTheLeftComesBackOnTheLeftAtEveryRate) {
+    for (const std::uint32_t rate : {8000u, 11025u, 22050u, 44100u}) {
+        Configure(2, 16, 1, rate);
+        engine.PlaySound(LoadStereo({25600, 0}), 0);
+        const auto values = Mix16();
+        std::vector<std::size_t> echoes;
+        for (std::size_t i = 1; i < values.size(); ++i) {
+            if (values[i] != 0) echoes.push_back(i);
+        }
+        ASSERT_EQ(echoes.size(), 1u) << rate;
+        EXPECT_EQ(echoes[0] % 2, 0u) << rate;
+        EXPECT_EQ(values[echoes[0]], 25500 / 2) << rate;
     }
 }
 

@@ -2,7 +2,15 @@
 // ThreadSanitizer to see that every shared field is guarded).
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <chrono>
+#include <fstream>
+#include <future>
+#include <iterator>
 #include <thread>
 
 #include "platform/headless/headless.h"
@@ -42,4 +50,30 @@ TEST(SoundEngineThreads, ControlsRunSafelyWhileTheAudioThreadRefills) {
         EXPECT_GT(round, 0);
     }
     headless::reset();
+}
+
+// A module file that arrives slowly (through a pipe) is read while the audio thread holds the lock.
+TEST(SoundEngineThreads, AModuleFileIsReadBeforeTheAudioLockIsTaken) {
+    std::ifstream file(std::string(SPIREHOLD_SOURCE_DIR) + "/assets/music/120_spirehold.mod", std::ios::binary);
+    const std::vector<char> image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string pipe = testing::TempDir() + "slow_module_" + std::to_string(getpid()) + ".mod";
+    unlink(pipe.c_str());
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    SoundEngine engine;
+    auto refilling = engine.LockAudio();
+    auto loaded = std::async(std::launch::async, [&engine, &pipe] { return engine.LoadModuleFile(pipe); });
+    // A writer opens without waiting only once the loader has the pipe open for reading.
+    int writer = -1;
+    for (int tries = 0; tries < 200 && writer < 0; ++tries) {
+        writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer < 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_GE(writer, 0) << "the loader waited for the lock before reading";
+    refilling.unlock();
+    if (writer < 0) writer = open(pipe.c_str(), O_WRONLY);
+    fcntl(writer, F_SETFL, 0);
+    EXPECT_EQ(write(writer, image.data(), image.size()), static_cast<ssize_t>(image.size()));
+    close(writer);
+    EXPECT_TRUE(loaded.get());
+    unlink(pipe.c_str());
 }
