@@ -1,53 +1,51 @@
 // SDL events as the device's messages: the left mouse button and touch are the stylus, in display
-// pixels; keys are hardware keys; F11 toggles full screen inside the layer and never reaches the game.
-#include <algorithm>
-#include <cmath>
-
+// pixels, when they go down on the picture; keys are hardware keys; F11 toggles full screen inside the
+// layer and never reaches the game.
 #include "platform/sdl/sdl_device.h"
 #include "platform/sdl/sdl_key_translation.h"
+#include "platform/sdl/sdl_stylus_position.h"
 
 namespace sdl_device {
 namespace {
 
 using platform::Message;
 
-constexpr std::uint32_t LOW_WORD_MASK = 0xFFFF;
-constexpr int HIGH_WORD_SHIFT = 16;
 constexpr SDL_FingerID NO_FINGER = -1;
 
 SDL_FingerID stylusFinger = NO_FINGER;
 bool mouseStylusDown = false;
 
-// The renderer has already turned window coordinates into display pixels; outside the letterboxed
-// display they are clamped onto its edge.
-std::uint32_t stylusPosition(float x, float y) {
-    const auto clampedX = static_cast<std::uint32_t>(std::clamp(static_cast<int>(std::floor(x)), 0, DISPLAY_WIDTH - 1));
-    const auto clampedY = static_cast<std::uint32_t>(std::clamp(static_cast<int>(std::floor(y)), 0, DISPLAY_HEIGHT - 1));
-    return (clampedX & LOW_WORD_MASK) | (clampedY << HIGH_WORD_SHIFT);
+// The renderer has already turned window coordinates into display pixels. A stylus that went down on
+// the picture and leaves it is pinned onto its edge, so that its lift still arrives.
+void stylusDown(std::uint32_t position) {
+    if (windowState().stylusCaptured) SDL_CaptureMouse(SDL_TRUE);
+    postMessage(Message::StylusDown, 0, position);
 }
 
-void stylus(Message message, float x, float y) {
-    if (message == Message::StylusDown && windowState().stylusCaptured) SDL_CaptureMouse(SDL_TRUE);
+void stylusMoveOrUp(Message message, float x, float y) {
     if (message == Message::StylusUp) SDL_CaptureMouse(SDL_FALSE);
-    postMessage(message, 0, stylusPosition(x, y));
+    postMessage(message, 0, pinnedPosition(x, y));
 }
 
 // Touches also arrive as synthetic mouse events, which are left out so that each touch counts once.
 void translateMouse(const SDL_Event& event) {
     switch (event.type) {
-        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONDOWN: {
             if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT) return;
+            const auto press = mousePress(static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+            if (!press) return;
             mouseStylusDown = true;
-            stylus(Message::StylusDown, static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+            stylusDown(*press);
             return;
+        }
         case SDL_MOUSEBUTTONUP:
             if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT || !mouseStylusDown) return;
             mouseStylusDown = false;
-            stylus(Message::StylusUp, static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+            stylusMoveOrUp(Message::StylusUp, static_cast<float>(event.button.x), static_cast<float>(event.button.y));
             return;
         case SDL_MOUSEMOTION:
             if (event.motion.which == SDL_TOUCH_MOUSEID || !mouseStylusDown) return;
-            stylus(Message::StylusMove, static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
+            stylusMoveOrUp(Message::StylusMove, static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
             return;
         default:
             return;
@@ -59,15 +57,17 @@ void translateTouch(const SDL_Event& event) {
     const float x = event.tfinger.x * DISPLAY_WIDTH;
     const float y = event.tfinger.y * DISPLAY_HEIGHT;
     if (event.type == SDL_FINGERDOWN && stylusFinger == NO_FINGER) {
+        const auto press = fingerPress(event.tfinger.x, event.tfinger.y);
+        if (!press) return;
         stylusFinger = event.tfinger.fingerId;
-        stylus(Message::StylusDown, x, y);
+        stylusDown(*press);
     } else if (event.tfinger.fingerId != stylusFinger) {
         return;
     } else if (event.type == SDL_FINGERMOTION) {
-        stylus(Message::StylusMove, x, y);
+        stylusMoveOrUp(Message::StylusMove, x, y);
     } else if (event.type == SDL_FINGERUP) {
         stylusFinger = NO_FINGER;
-        stylus(Message::StylusUp, x, y);
+        stylusMoveOrUp(Message::StylusUp, x, y);
     }
 }
 
