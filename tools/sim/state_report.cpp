@@ -113,6 +113,7 @@ void addBoardFields(JsonObject& state, const GameState& game) {
         .addInteger("hitCellTop", game.hitCellTop)
         .addInteger("hitColumn", game.hitColumn)
         .addInteger("hitRow", game.hitRow)
+        .addInteger("solutionShown", game.solutionShown)
         .addUnsigned("penColour", game.penColour);
 }
 
