@@ -1,0 +1,199 @@
+#!/usr/bin/env python3
+"""Mutation testing: how many deliberate faults in the game code does the suite catch?
+
+A seeded, reproducible sample of one-line mutants of src/ (comparisons flipped, + and - swapped, integer
+constants moved by one, && and || swapped, a call or assignment deleted, a return value changed). Each is
+written into the tree, built and run against the suite; the file is restored at once. Prints killed /
+compiled per subsystem and every survivor with file:line, and keeps the outcome of each mutant in a table
+that a later run can replay, so the same faults can be put to a changed suite:
+
+  scripts/mutation.py --seed 15 --count 160 --out docs/mutation-before.tsv
+  scripts/mutation.py --replay docs/mutation-before.tsv --out docs/mutation-after.tsv
+  scripts/mutation.py --replay docs/mutation-before.tsv --only src/sound/   (one subsystem's share)
+
+A replayed mutant is found again by its original line's text (nearest to its old line number), so code
+that moved still meets the same fault; one whose line is gone is reported as such. Run it in a checkout no
+one is editing: it changes files in place while it works (and puts them back, also on Ctrl-C).
+"""
+import argparse
+import os
+import random
+import re
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+SUBSYSTEMS = ("game", "puzzle", "gfx", "records", "sound", "shell")
+# Quick to rebuild, since every mutant relinks every test program: light optimisation, no debug
+# information, lld, and ccache so that the restored file is not compiled again.
+BUILD_FLAGS = ["-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1", "-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld",
+               "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache", "-DSPIREHOLD_SDL=OFF", "-DSPIREHOLD_TESTS=ON"]
+# The monkey soak is random play for minutes and the browser checks need a site: neither is the quick suite.
+SUITE_EXCLUDE = "Soak|BrowserCheck"
+TEST_TIMEOUT_SECONDS = "30"
+
+SWAPS = [(" < ", " <= "), (" <= ", " < "), (" > ", " >= "), (" >= ", " > "), (" == ", " != "),
+         (" != ", " == "), (" + ", " - "), (" - ", " + "), (" && ", " || "), (" || ", " && "),
+         ("return true;", "return false;"), ("return false;", "return true;")]
+INTEGER = re.compile(r"(?<![\w.])(\d+)(?![\w.])")
+STATEMENT = re.compile(r"^\s*[\w:.\->\[\]]+(\s*[-+*/|&]?=\s*|\().*;\s*$")
+DECLARATION = re.compile(r"^\s*(const|constexpr|static|auto|int|bool|float|double|std::|unsigned|char|"
+                         r"[A-Z]\w*\s+\w+\s*[=({;])")
+RETURN_VALUE = re.compile(r"^(\s*return )(?!true;|false;)([^;]+);")
+
+
+def code_part(line):
+    """The part of a line that is code: before any // comment, with string literals blanked."""
+    line = re.sub(r'"(\\.|[^"\\])*"', lambda m: '"' + " " * (len(m.group(0)) - 2) + '"', line)
+    line = re.sub(r"'(\\.|[^'\\])*'", lambda m: "'" + " " * (len(m.group(0)) - 2) + "'", line)
+    return line.split("//", 1)[0]
+
+
+def mutants_of_line(line):
+    code = code_part(line)
+    stripped = code.strip()
+    if not stripped or stripped.startswith(("#", "*", "/*", "static_assert")) or "template" in code:
+        return
+    for old, new in SWAPS:
+        start = code.find(old)
+        while start >= 0:
+            yield line[:start] + new + line[start + len(old):]
+            start = code.find(old, start + 1)
+    for match in INTEGER.finditer(code):
+        value = int(match.group(1))
+        for moved in (value + 1, value - 1):
+            if moved >= 0:
+                yield line[:match.start()] + str(moved) + line[match.end():]
+    if STATEMENT.match(code) and not DECLARATION.match(code) and not stripped.startswith("return"):
+        yield re.match(r"^\s*", line).group(0) + ";  // deleted"
+    returned = RETURN_VALUE.match(code)
+    if returned and returned.group(2).strip() not in ("0", "nullptr", "{}"):
+        yield returned.group(1) + "{};"
+
+
+def source_files():
+    for subsystem in SUBSYSTEMS:
+        yield from sorted((ROOT / "src" / subsystem).glob("*.cpp"))
+
+
+def all_mutants():
+    for path in source_files():
+        lines = path.read_text().splitlines()
+        in_block_comment = False
+        for number, line in enumerate(lines, 1):
+            if in_block_comment or "/*" in line:
+                in_block_comment = "*/" not in line
+                continue
+            for mutated in mutants_of_line(line):
+                yield (str(path.relative_to(ROOT)), number, line, mutated)
+
+
+def find_line(lines, original, near):
+    places = [i for i, line in enumerate(lines) if line == original]
+    return min(places, key=lambda i: abs(i + 1 - near)) if places else None
+
+
+def run(command, cwd, log):
+    return subprocess.run(command, cwd=cwd, stdout=log, stderr=subprocess.STDOUT).returncode == 0
+
+
+def judge(build, log):
+    if not run(["cmake", "--build", build, "-j", str(os.cpu_count())], ROOT, log):
+        return "uncompiled"
+    passed = run(["ctest", "--test-dir", build, "-j", str(os.cpu_count()), "--stop-on-failure", "--timeout",
+                  TEST_TIMEOUT_SECONDS, "-E", SUITE_EXCLUDE], ROOT, log)
+    return "survived" if passed else "killed"
+
+
+def try_mutant(mutant, build, log):
+    file, number, original, mutated = mutant
+    path = ROOT / file
+    text = path.read_text()
+    lines = text.splitlines()
+    index = find_line(lines, original, number)
+    if index is None:
+        return "gone", number
+    lines[index] = mutated
+    try:
+        path.write_text("\n".join(lines) + "\n")
+        return judge(build, log), index + 1
+    finally:
+        path.write_text(text)
+
+
+def read_table(table):
+    rows = []
+    for row in Path(table).read_text().splitlines()[1:]:
+        _, file, number, original, mutated = row.split("\t")[:5]
+        rows.append((file, int(number), unescape(original), unescape(mutated)))
+    return rows
+
+
+def escape(text):
+    return text.replace("\\", "\\\\").replace("\t", "\\t")
+
+
+def unescape(text):
+    return re.sub(r"\\(.)", lambda m: "\t" if m.group(1) == "t" else m.group(1), text)
+
+
+def report(results):
+    print("\nsubsystem   killed / compiled   score")
+    totals = [0, 0]
+    for subsystem in SUBSYSTEMS + ("all",):
+        chosen = [r for r in results if subsystem == "all" or r[0][0].startswith(f"src/{subsystem}/")]
+        compiled = [r for r in chosen if r[1] in ("killed", "survived")]
+        killed = sum(1 for r in compiled if r[1] == "killed")
+        if compiled:
+            print(f"{subsystem:10} {killed:4} / {len(compiled):<4}      {100 * killed / len(compiled):5.1f}%")
+        if subsystem == "all":
+            totals = [killed, len(compiled)]
+    print("\nsurvivors:")
+    for (file, _, original, mutated), outcome, line in results:
+        if outcome == "survived":
+            print(f"  {file}:{line}: {original.strip()}  ->  {mutated.strip()}")
+    gone = sum(1 for r in results if r[1] == "gone")
+    uncompiled = sum(1 for r in results if r[1] == "uncompiled")
+    print(f"\n{totals[0]} killed of {totals[1]} compiled; {uncompiled} did not compile; {gone} gone")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--seed", type=int, default=15)
+    parser.add_argument("--count", type=int, default=160)
+    parser.add_argument("--replay", help="a table written by an earlier run: put the same mutants again")
+    parser.add_argument("--only", default="", help="keep only the mutants of files under this path (src/sound/)")
+    parser.add_argument("--out", default="mutation.tsv", help="the table of this run's outcomes")
+    parser.add_argument("--build", default=str(ROOT / "build-mutation"))
+    options = parser.parse_args()
+
+    if options.replay:
+        mutants = read_table(options.replay)
+    else:
+        candidates = list(all_mutants())
+        mutants = random.Random(options.seed).sample(candidates, options.count)
+        print(f"{len(candidates)} possible mutants; seed {options.seed} takes {options.count}")
+    mutants = [mutant for mutant in mutants if mutant[0].startswith(options.only)]
+    with open(Path(options.build + ".log"), "w") as log:
+        if not run(["cmake", "-S", str(ROOT), "-B", options.build, "-G", "Ninja", *BUILD_FLAGS], ROOT, log) or \
+                judge(options.build, log) != "survived":
+            sys.exit("the unmutated tree does not build and pass its quick suite: see " + options.build + ".log")
+        results = []
+        started = time.time()
+        for count, mutant in enumerate(mutants, 1):
+            outcome, line = try_mutant(mutant, options.build, log)
+            results.append((mutant, outcome, line))
+            print(f"[{count}/{len(mutants)} {time.time() - started:6.0f}s] {outcome:10} {mutant[0]}:{line}",
+                  flush=True)
+        run(["cmake", "--build", options.build], ROOT, log)  # leave the build matching the tree
+    with open(options.out, "w") as table:
+        table.write("outcome\tfile\tline\toriginal\tmutated\n")
+        for (file, number, original, mutated), outcome, _ in results:
+            table.write(f"{outcome}\t{file}\t{number}\t{escape(original)}\t{escape(mutated)}\n")
+    report(results)
+
+
+if __name__ == "__main__":
+    main()
