@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the browser version of the game into build-web/site/ (index.html, spirehold.js,
-# spirehold.wasm, the service worker, the web app manifest and icons): a folder to serve as it stands.
+# spirehold.wasm, the audio worklet, the service worker, the web app manifest and icons): a folder to
+# serve as it stands.
 # Installs Debian's emscripten (and the host build's packages) when missing.
 #   scripts/build-web.sh            environment: WEB_BUILD (default build-web), JOBS
 set -eu
@@ -65,11 +66,14 @@ cmake --build "$wasm" -j "$jobs"
 echo "== Site"
 rm -rf "$site"
 mkdir -p "$site/icons"
-cp web/index.html web/manifest.webmanifest "$wasm/spirehold.js" "$wasm/spirehold.wasm" "$site/"
+cp web/index.html web/manifest.webmanifest web/audio-worklet.js "$wasm/spirehold.js" "$wasm/spirehold.wasm" "$site/"
 cp web/icons/*.png "$site/icons/"
-version=$(cat "$site/spirehold.js" "$site/spirehold.wasm" "$site/index.html" "$site/manifest.webmanifest" |
-  sha256sum | cut -c1-16)
-sed "s/@BUILD_VERSION@/$version/" web/sw.js >"$site/sw.js"
+# The service worker caches the page (under the folder's own address) and every other file but itself,
+# under a version that changes with any of them or with the worker.
+files=$(cd "$site" && find . -type f ! -name index.html | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')
+# shellcheck disable=SC2086  # file names have no spaces
+version=$( (cd "$site" && cat index.html $files) | cat - web/sw.js | sha256sum | cut -c1-16)
+sed -e "s/@BUILD_VERSION@/$version/" -e "s|@SITE_FILES@|$files|" web/sw.js >"$site/sw.js"
 
 size=$(($(stat -c %s "$site/spirehold.wasm") + $(stat -c %s "$site/spirehold.js")))
 echo "Site in $site: spirehold.wasm + spirehold.js = $size bytes (version $version)"

@@ -1,22 +1,18 @@
-// Keeps Spirehold playable offline: the page and its files come from the cache first. The build
-// stamps its own version into the cache's name, so a new build fills a new cache and drops the old.
+// Keeps Spirehold playable offline, and its files downloaded once. Installing fetches every file of
+// the site into a cache named after the build (scripts/build-web.sh stamps the version, a hash of the
+// files, and their list); the page starts the game only once this worker serves it, so on a first
+// visit only the page itself comes twice. A new build fills a cache of its own and takes over when no
+// page of the old one is open any more, so a page never mixes files of two builds.
 'use strict';
 
 const CACHE = 'spirehold-@BUILD_VERSION@';
-const FILES = [
-  './',
-  'index.html',
-  'spirehold.js',
-  'spirehold.wasm',
-  'manifest.webmanifest',
-  'icons/icon-192.png',
-  'icons/icon-512.png'
-];
+const PAGE = './';
+const FILES = [PAGE].concat('@SITE_FILES@'.split(' '));
 
 self.addEventListener('install', (event) => {
   // Past the browser's own HTTP cache, so that a new build never caches an old file.
   const requests = FILES.map((file) => new Request(file, { cache: 'reload' }));
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(requests)).then(() => self.skipWaiting()));
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(requests)));
 });
 
 self.addEventListener('activate', (event) => {
@@ -27,9 +23,11 @@ self.addEventListener('activate', (event) => {
       .then(() => self.clients.claim()));
 });
 
+// The page is kept under one key, whether opened as the folder or as index.html.
 self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET') return;
+  const request = new URL(event.request.url).pathname.endsWith('/index.html') ? PAGE : event.request;
   event.respondWith(caches.open(CACHE)
-    .then((cache) => cache.match(event.request, { ignoreSearch: true }))
+    .then((cache) => cache.match(request, { ignoreSearch: true }))
     .then((cached) => cached || fetch(event.request)));
 });

@@ -125,6 +125,33 @@ TEST_F(AudioStreamTest, ARefillFromTheCallbackKeepsTwoBuffersCirculatingWithoutA
     }
 }
 
+// The worklet's way: each buffer's frames are handed over once, in order; a report that one played
+// hands back the oldest, whose refill is handed over next; a report with nothing handed over is ignored.
+TEST_F(AudioStreamTest, AnOutputOnItsOwnThreadTakesEachBufferOnceAndHandsThemBackAsPlayed) {
+    completions.refill = true;
+    Buffer a = stereoBuffer({16384, -16384});
+    Buffer b = stereoBuffer({8192, -8192, 0, 0});
+    stream.played();
+    ASSERT_TRUE(queue(a));
+    ASSERT_TRUE(queue(b));
+    std::vector<float> frames;
+    EXPECT_EQ(stream.handOver(frames), 1u);
+    EXPECT_EQ(frames, (std::vector<float>{0.5f, -0.5f}));
+    EXPECT_EQ(stream.handOver(frames), 2u);
+    EXPECT_EQ(frames, (std::vector<float>{0.25f, -0.25f, 0, 0}));
+    EXPECT_EQ(stream.handOver(frames), 0u);
+    stream.played();
+    EXPECT_EQ(completions.done, (std::vector<AudioBufferHeader*>{&a.header}));
+    EXPECT_EQ(stream.handOver(frames), 1u);
+    stream.played();
+    stream.played();
+    stream.played();
+    EXPECT_EQ(completions.done, (std::vector<AudioBufferHeader*>{&a.header, &b.header, &a.header}));
+    completions.refill = false;
+    stream.reset();
+    EXPECT_EQ(stream.handOver(frames), 0u);
+}
+
 TEST_F(AudioStreamTest, NothingQueuedPlaysSilenceAndTheNextBufferStartsAtItsBeginning) {
     EXPECT_EQ(render(2), (std::vector<float>{0, 0, 0, 0}));
     Buffer buffer = stereoBuffer({3276, 3276, 6553, 6553, 9830, 9830});

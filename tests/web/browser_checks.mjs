@@ -4,7 +4,7 @@
 // The simulator (spirehold-sim) runs the same game on the headless device and gives the frames the
 // browser must show.
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import {
@@ -24,6 +24,8 @@ const TOWER_BUTTON_CENTRES = [20, 60, 100, 140, 180, 220].map((x) => [x, 245]);
 const LEVEL_ONE_CELLS = [[104, 104], [104, 133]];
 const TUTORIAL_BANNER_ROWS = 36;  // the tutorial's banner; the text below it types itself out
 const FRAME_MS = 16;
+const GAME_RATE = 11025;
+const BUFFER_FRAMES = 1102;  // a tenth of a second of 16-bit stereo, in whole frames
 
 // ---- The simulator as the reference ------------------------------------------------------------
 
@@ -178,8 +180,23 @@ const CHECKS = {
         return { width: element.width, height: element.height };
       });
       expect(canvas.width * 4 === canvas.height * 3, 'the canvas is not 3:4');
-      const manifest = await page.evaluate(async () => (await fetch('manifest.webmanifest')).json());
-      expect(manifest.orientation === 'portrait' && manifest.icons.length >= 2, 'the manifest is incomplete');
+      const { manifest, icons, apple } = await page.evaluate(async () => {
+        const load = (src) => new Promise((resolve) => {
+          const image = new Image();
+          image.onload = () => resolve(`${image.naturalWidth}x${image.naturalHeight}`);
+          image.onerror = () => resolve('nothing');
+          image.src = src;
+        });
+        const listed = await (await fetch('manifest.webmanifest')).json();
+        return { manifest: listed, icons: await Promise.all(listed.icons.map((icon) => load(icon.src))),
+          apple: await load(document.querySelector('link[rel="apple-touch-icon"]').href) };
+      });
+      expect(manifest.orientation === 'portrait' && manifest.theme_color && manifest.background_color,
+        'the manifest is incomplete');
+      expect(manifest.icons.every((icon, i) => icons[i] === icon.sizes), `the icons load as ${icons}`);
+      expect(['192x192', '512x512'].every((size) => icons.includes(size)) &&
+        manifest.icons.some((icon) => icon.purpose === 'maskable') && apple === '180x180',
+        `icons ${icons} (maskable too?) and Apple touch icon ${apple}`);
       const worker = await page.evaluate(async () => {
         const registration = await navigator.serviceWorker.ready;
         return registration.active !== null;
@@ -192,18 +209,19 @@ const CHECKS = {
     }
   },
 
-  // Once loaded, the game starts with no network at all.
+  // After the first visit the game starts, and sounds, with no network at all.
   async 'works-offline'({ site }) {
     const browser = await openBrowser(DESKTOP);
     const { page, context } = browser;
     try {
       await openGame(page, site.base);
-      await page.evaluate(async () => navigator.serviceWorker.ready);
-      await page.reload();
-      await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+      expect(await page.evaluate(() => navigator.serviceWorker.controller !== null), 'the game started uncached');
       await context.setOffline(true);
-      await openGame(page, site.base);
-      await waitFrames(page, 10);
+      await page.reload();
+      await page.waitForFunction(() => window.Module && window.Module.spireholdFrames > 0);
+      await click(page, ...PLAY);
+      await page.waitForFunction(() => window.Module.spireholdAudio.path === 'worklet' &&
+        window.Module.spireholdAudioState() === 'running');
       expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
     } finally {
       await browser.close();
@@ -386,36 +404,84 @@ const CHECKS = {
     }
   },
 
-  // Browsers hold sound back until the player acts; the first tap starts the output at the stream's
-  // rate, and the game's sound comes through it.
+  // Browsers hold sound back until the player acts; the first tap starts the AudioWorklet, and the
+  // game's sound comes through it. Here the context keeps a rate of its own (44100 Hz), and the
+  // game's buffers still play at 11025 frames a second.
   async 'audio-after-tap'({ site }) {
+    const own = () => {
+      const Native = window.AudioContext;
+      window.AudioContext = class extends Native { constructor() { super({ sampleRate: 44100 }); } };
+    };
+    const heard = await soundAfterTap(site, own, 'worklet');
+    const perSecond = heard.played / heard.seconds;
+    expect(Math.abs(perSecond - GAME_RATE / BUFFER_FRAMES) < 1, `${perSecond} buffers played a second`);
+  },
+
+  // A browser without AudioWorklet plays through a ScriptProcessorNode instead.
+  async 'audio-without-worklet'({ site }) {
+    await soundAfterTap(site, () => {
+      delete window.AudioWorkletNode;
+      delete BaseAudioContext.prototype.audioWorklet;
+    }, 'script-processor');
+  },
+
+  // A first visit brings each of the site's files once (the page twice: once to open it, once for
+  // the offline cache), and the game plays from them.
+  async 'one-download'({ site }) {
     const browser = await openBrowser(PHONE);
-    const { page } = browser;
     try {
-      await openGame(page, site.base);
-      await page.waitForFunction(() => typeof window.Module.spireholdAudioState === 'function');
-      const before = await page.evaluate(() => window.Module.spireholdAudioState());
-      await page.evaluate(() => {
-        const node = window.Module.spireholdAudio.node;
-        const pull = node.onaudioprocess;
-        window.loudest = 0;
-        node.onaudioprocess = (event) => {
-          pull(event);
-          for (const sample of event.outputBuffer.getChannelData(0)) {
-            window.loudest = Math.max(window.loudest, Math.abs(sample));
-          }
-        };
-      });
-      await touch(page, ...PLAY);
-      await page.waitForFunction(() => window.Module.spireholdAudioState() === 'running');
-      await page.waitForFunction(() => window.loudest > 0.01);
-      const rate = await page.evaluate(() => window.Module.spireholdAudio.context.sampleRate);
-      console.log(`audio before the tap: ${before}; after: running at ${rate} Hz`);
+      await openGame(browser.page, site.base);
+      await browser.page.waitForFunction(() => window.Module.spireholdAudio.path === 'worklet');
+      const files = readdirSync(site.root, { recursive: true }).map((file) => join(site.root, file))
+        .filter((path) => statSync(path).isFile());
+      const size = files.reduce((sum, path) => sum + statSync(path).size, 0);
+      const fetched = site.served.reduce((sum, [, bytes]) => sum + bytes, 0);
+      expect(Math.abs(fetched - size) <= 0.05 * size,
+        `fetched ${fetched} bytes for ${size}: ${site.served.map(([path, bytes]) => `${path} ${bytes}`)}`);
     } finally {
       await browser.close();
     }
   }
 };
+
+// Opens the game with `prepare` run before the page's own scripts, taps, and listens to the output
+// taken by `path` until it is loud; returns how many buffers it reported played in 2 s of its time.
+async function soundAfterTap(site, prepare, path) {
+  const browser = await openBrowser(PHONE);
+  const { page } = browser;
+  try {
+    await browser.context.addInitScript(prepare);
+    await openGame(page, site.base);
+    await page.waitForFunction((wanted) => window.Module.spireholdAudio.path === wanted, path);
+    const before = await page.evaluate(() => {
+      const { context, node } = window.Module.spireholdAudio;
+      const analyser = context.createAnalyser(), samples = new Float32Array(analyser.fftSize);
+      node.connect(analyser);
+      window.heard = { loudest: 0, played: 0 };
+      setInterval(() => {
+        analyser.getFloatTimeDomainData(samples);
+        for (const sample of samples) window.heard.loudest = Math.max(window.heard.loudest, Math.abs(sample));
+      }, 10);
+      if (node.port) {
+        const report = node.port.onmessage;
+        node.port.onmessage = (event) => { window.heard.played++; report(event); };
+      }
+      return window.Module.spireholdAudioState();
+    });
+    await touch(page, ...PLAY);
+    await page.waitForFunction(() => window.Module.spireholdAudioState() === 'running' && window.heard.loudest > 0.01);
+    const count = () => page.evaluate(() => [window.heard.played, window.Module.spireholdAudio.context.currentTime]);
+    const [firstPlayed, firstTime] = await count();
+    await page.waitForFunction((start) => window.Module.spireholdAudio.context.currentTime > start + 2, firstTime);
+    const [lastPlayed, lastTime] = await count();
+    expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
+    console.log(`audio before the tap: ${before}; after: ${path} at ${await page.evaluate(() =>
+      window.Module.spireholdAudio.context.sampleRate)} Hz`);
+    return { played: lastPlayed - firstPlayed, seconds: lastTime - firstTime };
+  } finally {
+    await browser.close();
+  }
+}
 
 async function playOpensTutorial(site, simulator, device, tap) {
   const [home, tutorial] = simulatorFrames(simulator, [`wait ${FRAME_MS}`, 'frame', 'tap 186 138', 'frame']);

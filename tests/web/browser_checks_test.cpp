@@ -88,7 +88,8 @@ std::string checkName(const ::testing::TestParamInfo<const char*>& info) {
 INSTANTIATE_TEST_SUITE_P(Site, BrowserCheck,
                          ::testing::Values("loads", "works-offline", "home-pixels", "click-play", "touch-tap",
                                            "records-survive-reload", "focus-follows-window",
-                                           "audio-after-tap", "fills-and-taps", "speaks-the-screens"),
+                                           "audio-after-tap", "audio-without-worklet", "one-download",
+                                           "fills-and-taps", "speaks-the-screens"),
                          checkName);
 
 }  // namespace

@@ -23,8 +23,10 @@ const MIME_TYPES = {
   '.png': 'image/png'
 };
 
-// Serves `root` as any static host would; resolves to the server and its base address.
+// Serves `root` as any static host would; resolves to the server, its base address, `root`, and
+// the path and size of every file served, in order.
 export function serveSite(root) {
+  const served = [];
   const server = createServer((request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
     let file = normalize(join(root, path));
@@ -37,12 +39,14 @@ export function serveSite(root) {
       const body = readFileSync(file);
       response.writeHead(200, { 'Content-Type': MIME_TYPES[extname(file)] || 'application/octet-stream' });
       response.end(body);
+      served.push([path, body.length]);
     } catch {
       response.writeHead(404).end();
     }
   });
   return new Promise((resolve) => {
-    server.listen(0, '127.0.0.1', () => resolve({ server, base: `http://127.0.0.1:${server.address().port}/` }));
+    server.listen(0, '127.0.0.1',
+      () => resolve({ server, base: `http://127.0.0.1:${server.address().port}/`, root, served }));
   });
 }
 

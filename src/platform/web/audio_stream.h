@@ -1,14 +1,16 @@
 // The browser device's audio output as the game sees it: prepared buffers queue up and play one after
 // another, and each is handed back through the completion callback once its last whole frame has been
-// pulled. The page's sound output pulls frames as it needs them, at its own rate; a source frame is
-// held for as many output frames as fall on it (the output runs at the stream's rate where the
-// browser allows, and then every frame is played exactly once).
+// pulled. The page's sound output either pulls frames as it needs them, at its own rate (a source
+// frame is held for as many output frames as fall on it; the output runs at the stream's rate where
+// the browser allows, and then every frame is played exactly once), or, playing on a thread of its
+// own, takes each buffer's frames whole and reports back when it has played them.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <span>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -27,6 +29,7 @@ public:
         if (channels < 1 || channels > 2 || (bits != 8 && bits != 16) || rate == 0) return false;
         queue_.clear();
         position_ = 0;
+        handedOver_ = 0;
         open_ = true;
         channels_ = channels;
         bits_ = bits;
@@ -65,24 +68,51 @@ public:
         std::deque<QueuedBuffer> completed;
         completed.swap(queue_);
         position_ = 0;
+        handedOver_ = 0;
         for (const QueuedBuffer& buffer : completed) complete(buffer.header);
     }
 
     void close() {
         for (const QueuedBuffer& buffer : queue_) buffer.header->flags &= ~BUFFER_QUEUED;
         queue_.clear();
+        handedOver_ = 0;
         open_ = false;
         done_ = nullptr;
     }
 
     std::uint32_t volume() const { return volume_; }
     void setVolume(std::uint32_t volume) { volume_ = volume; }
+    // The level the volume word sets, 0..1 (an output on its own thread applies it as it plays).
+    float gain() const { return static_cast<float>(volume_ & VOLUME_MASK) / VOLUME_MASK; }
+
+    // For an output on its own thread: the oldest queued buffer not yet handed over, as interleaved
+    // stereo frames in -1..1 at the stream's rate, into `stereo`. Returns its frame count, 0 when
+    // every queued buffer has been handed over.
+    std::uint32_t handOver(std::vector<float>& stereo) {
+        if (handedOver_ == queue_.size()) return 0;
+        const QueuedBuffer& buffer = queue_[handedOver_++];
+        stereo.resize(2 * std::size_t{buffer.frames});
+        for (std::uint32_t frame = 0; frame < buffer.frames; ++frame) {
+            stereo[2 * frame] = sampleAt(buffer.header, frame, 0);
+            stereo[2 * frame + 1] = sampleAt(buffer.header, frame, channels_ - 1);
+        }
+        return buffer.frames;
+    }
+
+    // That output has played the oldest buffer handed over: it is handed back.
+    void played() {
+        if (handedOver_ == 0) return;
+        --handedOver_;
+        platform::AudioBufferHeader* header = queue_.front().header;
+        queue_.pop_front();
+        complete(header);
+    }
 
     // Fills `stereo` (interleaved left, right, in -1..1) with what plays next, `step` source frames
     // per output frame; silence where nothing is queued. Buffers finished on the way are handed back
     // before this returns.
     void render(std::span<float> stereo, double step) {
-        const float gain = static_cast<float>(volume_ & VOLUME_MASK) / VOLUME_MASK;
+        const float level = gain();
         for (std::size_t out = 0; out + 1 < stereo.size(); out += 2) {
             if (!open_ || queue_.empty()) {
                 stereo[out] = stereo[out + 1] = 0;
@@ -90,8 +120,8 @@ public:
             }
             const QueuedBuffer& buffer = queue_.front();
             const std::uint32_t frame = static_cast<std::uint32_t>(position_);
-            stereo[out] = gain * sampleAt(buffer.header, frame, 0);
-            stereo[out + 1] = gain * sampleAt(buffer.header, frame, channels_ - 1);
+            stereo[out] = level * sampleAt(buffer.header, frame, 0);
+            stereo[out + 1] = level * sampleAt(buffer.header, frame, channels_ - 1);
             position_ += step;
             finishPlayedBuffers();
         }
@@ -139,7 +169,8 @@ private:
     platform::AudioDoneCallback done_ = nullptr;
     void* instance_ = nullptr;
     std::deque<QueuedBuffer> queue_;
-    double position_ = 0;  // source frames into the first queued buffer
+    std::size_t handedOver_ = 0;  // the first queued buffers, taken by an output on its own thread
+    double position_ = 0;         // source frames into the first queued buffer
     std::uint32_t volume_ = FULL_VOLUME;
 };
 

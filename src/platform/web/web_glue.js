@@ -108,13 +108,61 @@ mergeInto(LibraryManager.library, {
     if (Module['onAnnounce']) Module['onAnnounce'](UTF8ToString(summary), UTF8ToString(board));
   },
 
-  // A ScriptProcessorNode pulls the stream on the page's own thread, the one the game runs on, so the
+  // The sound output. Where the browser has an AudioWorklet (audio-worklet.js, from the site), the
+  // game's buffers are handed to it by message, transferred rather than shared, so the page needs no
+  // cross-origin isolation; its report that a buffer played completes the buffer. Elsewhere a
+  // ScriptProcessorNode pulls the stream on the page's own thread, the one the game runs on, so the
   // stream needs no locking. Browsers that cannot run a context at the stream's rate get their own
   // rate, and the stream is stepped through more slowly.
+  $webAudio: {
+    generation: 0,  // counts flushes: the worklet's reports of buffers from before one are stale
+
+    playOnWorklet: function (audio) {
+      var context = audio.context;
+      var node = new AudioWorkletNode(context, 'spirehold-output', {
+        numberOfInputs: 0,
+        outputChannelCount: [2],
+        processorOptions: { step: audio.rate / context.sampleRate }
+      });
+      node.port.onmessage = function (event) {
+        if (event.data.played === webAudio.generation) _webAudioPlayed();
+      };
+      node.connect(context.destination);
+      audio.node = node;
+      audio.path = 'worklet';
+      _webAudioWorkletReady();
+    },
+
+    pullOnPageThread: function (audio) {
+      var context = audio.context;
+      var blockFrames = context.sampleRate <= 2 * audio.rate ? 512 : 2048;
+      var node = context.createScriptProcessor(blockFrames, 0, 2);
+      node.onaudioprocess = function (event) {
+        var output = event.outputBuffer, frames = output.length;
+        var at = _webAudioRender(frames, audio.rate / context.sampleRate) >> 2;
+        var left = output.getChannelData(0), right = output.getChannelData(1);
+        for (var i = 0; i < frames; i++) {
+          left[i] = HEAPF32[at + 2 * i];
+          right[i] = HEAPF32[at + 2 * i + 1];
+        }
+      };
+      node.connect(context.destination);
+      audio.node = node;
+      audio.path = 'script-processor';
+    },
+
+    post: function (message, transfer) {
+      var audio = Module['spireholdAudio'];
+      if (audio && audio.path === 'worklet') audio.node.port.postMessage(message, transfer || []);
+    }
+  },
+
+  webAudioStart__deps: ['$webAudio'],
   webAudioStart: function (rate) {
     var audio = Module['spireholdAudio'];
     if (audio) {
       audio.rate = rate;  // the page keeps its one context; a reopened stream may step differently
+      webAudio.post({ step: rate / audio.context.sampleRate });
       return 1;
     }
     var AudioContextClass = window.AudioContext || window.webkitAudioContext;
@@ -125,18 +173,14 @@ mergeInto(LibraryManager.library, {
     } catch (e) {
       try { context = new AudioContextClass(); } catch (e2) { return 0; }
     }
-    var blockFrames = context.sampleRate <= 2 * rate ? 512 : 2048;
-    var node = context.createScriptProcessor(blockFrames, 0, 2);
-    node.onaudioprocess = function (event) {
-      var output = event.outputBuffer, frames = output.length;
-      var at = _webAudioRender(frames, Module['spireholdAudio'].rate / context.sampleRate) >> 2;
-      var left = output.getChannelData(0), right = output.getChannelData(1);
-      for (var i = 0; i < frames; i++) {
-        left[i] = HEAPF32[at + 2 * i];
-        right[i] = HEAPF32[at + 2 * i + 1];
-      }
-    };
-    node.connect(context.destination);
+    audio = { context: context, node: null, rate: rate, path: null };
+    Module['spireholdAudio'] = audio;
+    var pull = function () { webAudio.pullOnPageThread(audio); };
+    if (window.AudioWorkletNode && context.audioWorklet) {
+      context.audioWorklet.addModule('audio-worklet.js').then(function () { webAudio.playOnWorklet(audio); }, pull);
+    } else {
+      pull();
+    }
     // Browsers start sound only from a tap or a key; a context the system interrupted starts again
     // the same way.
     var start = function () {
@@ -145,9 +189,25 @@ mergeInto(LibraryManager.library, {
     ['pointerdown', 'touchend', 'mousedown', 'keydown'].forEach(function (type) {
       document.addEventListener(type, start, true);
     });
-    Module['spireholdAudio'] = { context: context, node: node, rate: rate };
     Module['spireholdAudioState'] = function () { return context.state; };
     return 1;
+  },
+
+  webAudioPlay__deps: ['$webAudio'],
+  webAudioPlay: function (stereo, frames) {
+    var samples = HEAPF32.slice(stereo >> 2, (stereo >> 2) + 2 * frames);
+    webAudio.post({ samples: samples, generation: webAudio.generation }, [samples.buffer]);
+  },
+
+  webAudioFlush__deps: ['$webAudio'],
+  webAudioFlush: function () {
+    webAudio.generation++;
+    webAudio.post({ flush: true });
+  },
+
+  webAudioGain__deps: ['$webAudio'],
+  webAudioGain: function (gain) {
+    webAudio.post({ gain: gain });
   },
 
   // Bytes are kept as a string of character codes 0..255.
