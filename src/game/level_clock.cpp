@@ -19,7 +19,6 @@ constexpr int STATUS_Y = 284;
 constexpr int LEVEL_X = 20;
 constexpr int CLOCK_X = 52;
 constexpr int RECORD_X = 135;
-constexpr int WHITE_TEXT = 0;
 
 // The nearest single-precision value to 1/60: the clock is worked out in floats, as it always was.
 constexpr float PER_MINUTE = 0.016666668f;
@@ -86,10 +85,10 @@ void formatClock(double seconds) {
 
 void drawStatusLine() {
     std::snprintf(gameState.statusText.data(), gameState.statusText.size(), "%2i", gameState.level);
-    drawText(gameState.statusText.data(), LEVEL_X, STATUS_Y, WHITE_TEXT);
+    drawText(gameState.statusText.data(), LEVEL_X, STATUS_Y, TEXT_WHITE);
 
     formatClock(gameState.levelSeconds);
-    drawText(gameState.statusText.data(), CLOCK_X, STATUS_Y, WHITE_TEXT);
+    drawText(gameState.statusText.data(), CLOCK_X, STATUS_Y, TEXT_WHITE);
 
     if (gameState.showRecordName != 0) {
         std::snprintf(gameState.statusText.data(), gameState.statusText.size(), "%8.8s",
@@ -97,7 +96,7 @@ void drawStatusLine() {
     } else {
         formatClock(storedRecordSeconds());
     }
-    drawText(gameState.statusText.data(), RECORD_X, STATUS_Y, WHITE_TEXT);
+    drawText(gameState.statusText.data(), RECORD_X, STATUS_Y, TEXT_WHITE);
 }
 
 // Only a positive, finite time is a record to beat: a damaged field reading as NAN, INF or a negative

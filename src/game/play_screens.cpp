@@ -12,23 +12,6 @@
 
 namespace {
 
-// The control strip's pressed look: each button's columns of the highlight strip, copied to the same
-// place over the strip.
-constexpr int PANEL_Y = 301;
-constexpr int PANEL_HEIGHT = 19;
-struct PanelColumns {
-    int x;
-    int width;
-};
-constexpr std::array<PanelColumns, PANEL_BUTTON_COUNT> PANEL_COLUMNS{{
-    {0, 65},
-    {81, 54},
-    {136, 17},
-    {154, 16},
-    {171, 12},
-    {184, 52},
-}};
-
 constexpr std::uint16_t PICK_GREEN = 0x07E0;
 // Two nested squares round the picked cell, 30 and 28 pixels wide.
 constexpr int PICK_OUTER_MARGIN = 1;
@@ -38,29 +21,31 @@ constexpr int NAME_X = 88;
 constexpr int NAME_Y = 131;
 
 constexpr std::array<PlacedText, 4> LEVEL_COMPLETE_TEXTS{{
-    {"CONGRATULATIONS!", 54, 100, GREEN_TEXT},
-    {"LEVEL COMPLETE", 60, 116, GREEN_TEXT},
-    {"TAP THE SCREEN TO MOVE", 32, 186, WHITE_TEXT},
-    {"ON TO THE NEXT LEVEL", 36, 201, WHITE_TEXT},
+    {"CONGRATULATIONS!", 54, 100, TEXT_GREEN},
+    {"LEVEL COMPLETE", 60, 116, TEXT_GREEN},
+    {"TAP THE SCREEN TO MOVE", 32, 186, TEXT_WHITE},
+    {"ON TO THE NEXT LEVEL", 36, 201, TEXT_WHITE},
 }};
 
 constexpr std::array<PlacedText, 8> GAME_COMPLETE_TEXTS{{
-    {"CONGRATULATIONS!", 54, 40, GREEN_TEXT},
-    {"LEVEL COMPLETE", 64, 56, GREEN_TEXT},
-    {"YOU HAVE COMPLETED THE", 32, 96, WHITE_TEXT},
-    {"ENTIRE GAME", 66, 111, WHITE_TEXT},
-    {"YOU CAN REPEAT FROM LEVEL 1", 10, 146, WHITE_TEXT},
-    {"AND BEAT THE TIME RECORD", 22, 161, WHITE_TEXT},
-    {"FOR EACH LEVEL", 63, 176, WHITE_TEXT},
-    {"WWW.SPIREHOLD-GAME.ORG", 24, 200, WHITE_TEXT},
+    {"CONGRATULATIONS!", 54, 40, TEXT_GREEN},
+    {"LEVEL COMPLETE", 64, 56, TEXT_GREEN},
+    {"YOU HAVE COMPLETED THE", 32, 96, TEXT_WHITE},
+    {"ENTIRE GAME", 66, 111, TEXT_WHITE},
+    {"YOU CAN REPEAT FROM LEVEL 1", 10, 146, TEXT_WHITE},
+    {"AND BEAT THE TIME RECORD", 22, 161, TEXT_WHITE},
+    {"FOR EACH LEVEL", 63, 176, TEXT_WHITE},
+    {"WWW.SPIREHOLD-GAME.ORG", 24, 200, TEXT_WHITE},
 }};
 
 void drawPlayBackground() { blitImage(gameState.playBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH); }
 
+// The control strip's pressed look: the button's own rectangle of the highlight strip, copied to the same
+// place over the strip.
 void drawPanelButtonPressed(int button) {
-    const PanelColumns& columns = PANEL_COLUMNS[button];
-    blitImagePart(gameState.panelHighlightsImage, columns.x, 0, FRAME_WIDTH, columns.x, PANEL_Y, PANEL_HEIGHT,
-                  columns.width);
+    const HitRect& rect = panelRects[button];
+    blitImagePart(gameState.panelHighlightsImage, rect.left, 0, FRAME_WIDTH, rect.left, rect.top,
+                  rect.bottom - rect.top, rect.right - rect.left);
 }
 
 // Only the first held button in panel order looks pressed.
@@ -113,7 +98,7 @@ void drawPlayScreen() {
 void drawNewRecordScreen() {
     drawDarkenedPlayScreen();
     drawRecordKeyboard();
-    drawText(gameState.nameEntry.data(), NAME_X, NAME_Y, WHITE_TEXT);
+    drawText(gameState.nameEntry.data(), NAME_X, NAME_Y, TEXT_WHITE);
 }
 
 void drawLevelCompleteScreen() {

@@ -22,8 +22,6 @@ using namespace tutorial;
 constexpr std::uint16_t PAGE_BACKGROUND_COLOUR = 0x0809;
 constexpr std::uint16_t FOOTER_COLOUR = 0x0000;
 constexpr std::uint16_t GROUND_HIGHLIGHT_COLOUR = 0xFFFF;
-constexpr int STYLE_WHITE = 0;
-constexpr int STYLE_GREEN = 1;
 constexpr int PICTURE_STRIDE = 240;  // tutorialPartsImage and playBackgroundImage are both 240 wide
 // On the playing page the blue covers the play background down to the tower buttons.
 constexpr int PLAYING_PAGE_FILL_BOTTOM = 240;
@@ -70,17 +68,17 @@ struct IndicatorPart {
 
 // "1*2*3" in the footer, the pages up to the current one in green. The intro page has no number.
 constexpr std::array<std::array<IndicatorPart, 2>, TUTORIAL_PAGES> PAGE_INDICATORS{{
-    {{{"1*2*3", 194, STYLE_WHITE}, {nullptr, 0, 0}}},
-    {{{"1", 194, STYLE_GREEN}, {"*2*3", 202, STYLE_WHITE}}},
-    {{{"1*2", 194, STYLE_GREEN}, {"*3", 218, STYLE_WHITE}}},
-    {{{"1*2*3", 194, STYLE_GREEN}, {nullptr, 0, 0}}},
+    {{{"1*2*3", 194, TEXT_WHITE}, {nullptr, 0, 0}}},
+    {{{"1", 194, TEXT_GREEN}, {"*2*3", 202, TEXT_WHITE}}},
+    {{{"1*2", 194, TEXT_GREEN}, {"*3", 218, TEXT_WHITE}}},
+    {{{"1*2*3", 194, TEXT_GREEN}, {nullptr, 0, 0}}},
 }};
 
 void drawHeaderAndFooter(int page) {
     drawPicture(HEADER_BAR, HEADER_X, HEADER_Y);
     gameState.penColour = FOOTER_COLOUR;
     fillRect(0, FOOTER_TOP, FRAME_WIDTH - 1, FRAME_HEIGHT - 1);
-    drawText("HOME>>>", HOME_LINK_X, FOOTER_TEXT_Y, STYLE_WHITE);
+    drawText("HOME>>>", HOME_LINK_X, FOOTER_TEXT_Y, TEXT_WHITE);
     for (const IndicatorPart& part : PAGE_INDICATORS[static_cast<std::size_t>(page)]) {
         if (part.text != nullptr) drawText(part.text, part.x, FOOTER_TEXT_Y, part.style);
     }
@@ -101,31 +99,31 @@ struct StepPicture {
 };
 
 constexpr StepText INTRO_TEXTS[] = {
-    {0, "INTRODUCTION", 4, 40, STYLE_GREEN},
-    {0, "WELCOME TO KELVORA", 6, 70, STYLE_WHITE},
-    {0, "INTERACTIVE'S SPIREHOLD!", 4, 85, STYLE_WHITE},
-    {1, "A PUZZLE GAME THAT REQUIRES", 4, 115, STYLE_WHITE},
-    {1, "SIMPLE MATH LOGIC AND", 4, 130, STYLE_WHITE},
-    {1, "CREATIVE IMAGINATION.", 2, 145, STYLE_WHITE},
-    {2, "THIS TUTORIAL WILL GUIDE YOU", 4, 175, STYLE_WHITE},
-    {2, "ABOUT THE GAME AND GIVE YOU", 4, 190, STYLE_WHITE},
-    {2, "SOME TIPS ON FINISHING ALL", 4, 205, STYLE_WHITE},
-    {2, "THE LEVELS THE SHORTEST TIME", 4, 220, STYLE_WHITE},
-    {2, "POSSIBLE.", 4, 235, STYLE_WHITE},
-    {3, CONTINUE_TEXT, 14, 283, STYLE_GREEN},
+    {0, "INTRODUCTION", 4, 40, TEXT_GREEN},
+    {0, "WELCOME TO KELVORA", 6, 70, TEXT_WHITE},
+    {0, "INTERACTIVE'S SPIREHOLD!", 4, 85, TEXT_WHITE},
+    {1, "A PUZZLE GAME THAT REQUIRES", 4, 115, TEXT_WHITE},
+    {1, "SIMPLE MATH LOGIC AND", 4, 130, TEXT_WHITE},
+    {1, "CREATIVE IMAGINATION.", 2, 145, TEXT_WHITE},
+    {2, "THIS TUTORIAL WILL GUIDE YOU", 4, 175, TEXT_WHITE},
+    {2, "ABOUT THE GAME AND GIVE YOU", 4, 190, TEXT_WHITE},
+    {2, "SOME TIPS ON FINISHING ALL", 4, 205, TEXT_WHITE},
+    {2, "THE LEVELS THE SHORTEST TIME", 4, 220, TEXT_WHITE},
+    {2, "POSSIBLE.", 4, 235, TEXT_WHITE},
+    {3, CONTINUE_TEXT, 14, 283, TEXT_GREEN},
 };
 
 constexpr StepText CONTROLS_TEXTS[] = {
-    {0, "GAME CONTROLS", 4, 40, STYLE_GREEN},
-    {0, "THE GAME PANEL IS SHOWN", 6, 70, STYLE_WHITE},
-    {0, "BELOW.", 6, 85, STYLE_WHITE},
-    {1, "- GO TO HOME MENU", 80, 112, STYLE_WHITE},
-    {2, "- PREVIOUS LEVEL", 80, 127, STYLE_WHITE},
-    {3, "- SOLVE LEVEL", 80, 142, STYLE_WHITE},
-    {4, "- RESET LEVEL", 80, 157, STYLE_WHITE},
-    {5, "- TOGGLE SOUND", 80, 172, STYLE_WHITE},
-    {6, "- NEXT LEVEL", 80, 187, STYLE_WHITE},
-    {6, CONTINUE_TEXT, 14, 263, STYLE_GREEN},
+    {0, "GAME CONTROLS", 4, 40, TEXT_GREEN},
+    {0, "THE GAME PANEL IS SHOWN", 6, 70, TEXT_WHITE},
+    {0, "BELOW.", 6, 85, TEXT_WHITE},
+    {1, "- GO TO HOME MENU", 80, 112, TEXT_WHITE},
+    {2, "- PREVIOUS LEVEL", 80, 127, TEXT_WHITE},
+    {3, "- SOLVE LEVEL", 80, 142, TEXT_WHITE},
+    {4, "- RESET LEVEL", 80, 157, TEXT_WHITE},
+    {5, "- TOGGLE SOUND", 80, 172, TEXT_WHITE},
+    {6, "- NEXT LEVEL", 80, 187, TEXT_WHITE},
+    {6, CONTINUE_TEXT, 14, 263, TEXT_GREEN},
 };
 
 constexpr StepPicture CONTROLS_PICTURES[] = {
@@ -139,18 +137,18 @@ constexpr StepPicture CONTROLS_PICTURES[] = {
 };
 
 constexpr StepText STRATEGY_TEXTS[] = {
-    {0, "BASIC STRATEGY", 4, 40, STYLE_GREEN},
-    {0, "YOUR GOAL IS TO FINISH THE", 6, 70, STYLE_WHITE},
-    {0, "LEVEL WITH THE SHORTEST", 4, 85, STYLE_WHITE},
-    {0, "TIME POSSIBLE.", 4, 100, STYLE_WHITE},
-    {1, "TO SAVE TIME, FILL THE", 4, 130, STYLE_WHITE},
-    {1, "ENTIRE BOARD WITH THE", 4, 145, STYLE_WHITE},
-    {1, "TALLEST BUILDING AVAILABLE.", 2, 160, STYLE_WHITE},
-    {2, "THEN YOU CAN FOCUS ON THE", 4, 190, STYLE_WHITE},
-    {2, "VIEWPOINTS WHICH ARE NOT", 4, 205, STYLE_WHITE},
-    {2, "YET LIT AND START FILLING", 4, 220, STYLE_WHITE},
-    {2, "THEM WITH SMALLER BUILDINGS.", 4, 235, STYLE_WHITE},
-    {3, CONTINUE_TEXT, 14, 283, STYLE_GREEN},
+    {0, "BASIC STRATEGY", 4, 40, TEXT_GREEN},
+    {0, "YOUR GOAL IS TO FINISH THE", 6, 70, TEXT_WHITE},
+    {0, "LEVEL WITH THE SHORTEST", 4, 85, TEXT_WHITE},
+    {0, "TIME POSSIBLE.", 4, 100, TEXT_WHITE},
+    {1, "TO SAVE TIME, FILL THE", 4, 130, TEXT_WHITE},
+    {1, "ENTIRE BOARD WITH THE", 4, 145, TEXT_WHITE},
+    {1, "TALLEST BUILDING AVAILABLE.", 2, 160, TEXT_WHITE},
+    {2, "THEN YOU CAN FOCUS ON THE", 4, 190, TEXT_WHITE},
+    {2, "VIEWPOINTS WHICH ARE NOT", 4, 205, TEXT_WHITE},
+    {2, "YET LIT AND START FILLING", 4, 220, TEXT_WHITE},
+    {2, "THEM WITH SMALLER BUILDINGS.", 4, 235, TEXT_WHITE},
+    {3, CONTINUE_TEXT, 14, 283, TEXT_GREEN},
 };
 
 struct CumulativePage {
@@ -250,7 +248,7 @@ constexpr Point PLAYING_CONTINUE_AT{14, 110};
 
 void drawStepLines(const StepLines& lines) {
     for (std::size_t line = 0; line < lines.size(); ++line) {
-        drawText(lines[line], STEP_TEXT_X, STEP_TEXT_Y[line], STYLE_WHITE);
+        drawText(lines[line], STEP_TEXT_X, STEP_TEXT_Y[line], TEXT_WHITE);
     }
 }
 
@@ -350,7 +348,7 @@ void showImagining() {
     drawGround();
     const int tick = gameState.tutorialTick;
     if (tick < TALL_BUILDING_FIRST_TICK || tick > IMAGINING_LAST_TICK) return;
-    drawText(IMAGINE_TEXT, STEP_TEXT_X, STEP_TEXT_Y[0], STYLE_WHITE);
+    drawText(IMAGINE_TEXT, STEP_TEXT_X, STEP_TEXT_Y[0], TEXT_WHITE);
     if (tick < MIDDLE_BUILDING_FIRST_TICK) {
         drawPicture(TALL_BUILDING, TALL_BUILDING_AT.x, TALL_BUILDING_AT.y);
     } else if (tick < LOW_BUILDING_FIRST_TICK) {
@@ -377,7 +375,7 @@ void showLightingUp() {
 void showCompleted() {
     drawGround();
     drawStepLines(COMPLETED_LINES);
-    drawText(CONTINUE_TEXT, PLAYING_CONTINUE_AT.x, PLAYING_CONTINUE_AT.y, STYLE_GREEN);
+    drawText(CONTINUE_TEXT, PLAYING_CONTINUE_AT.x, PLAYING_CONTINUE_AT.y, TEXT_GREEN);
     drawFourBuildings();
     gameState.tutorialPageDone[PAGE_PLAYING] = 1;
 }
@@ -412,7 +410,7 @@ void drawPlayingPage() {
     drawStatusLine();
     drawBoard(gameState.columnCount, gameState.rowCount, gameState.boardRowOffset, gameState.boardColumnOffset);
     advancePlayingSchedule();
-    drawText(PLAYING_TITLE, PLAYING_TITLE_AT.x, PLAYING_TITLE_AT.y, STYLE_GREEN);
+    drawText(PLAYING_TITLE, PLAYING_TITLE_AT.x, PLAYING_TITLE_AT.y, TEXT_GREEN);
     drawActivePlayingStep();
 }
 
