@@ -1,9 +1,6 @@
 // The layers of each screen that renderFrame draws, background first; none of them presents.
 #pragma once
 
-inline constexpr int WHITE_TEXT = 0;
-inline constexpr int GREEN_TEXT = 1;
-
 // A fixed text of a screen, at its place and in its colour.
 struct PlacedText {
     const char* text;
