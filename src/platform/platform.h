@@ -32,6 +32,17 @@ enum class Message : std::uint32_t {
 // The window procedure; returns the message's result.
 using WindowProcedure = std::intptr_t (*)(Message message, std::uint32_t firstWord, std::uint32_t secondWord);
 
+// The halves of a message word, as Message describes them.
+inline constexpr std::uint32_t LOW_WORD_MASK = 0xFFFF;
+inline constexpr int HIGH_WORD_SHIFT = 16;
+
+constexpr std::uint32_t lowWord(std::uint32_t word) { return word & LOW_WORD_MASK; }
+constexpr std::uint32_t highWord(std::uint32_t word) { return word >> HIGH_WORD_SHIFT; }
+// A stylus message's position word; each coordinate keeps its low 16 bits.
+constexpr std::uint32_t positionWord(int x, int y) {
+    return lowWord(static_cast<std::uint32_t>(x)) | (lowWord(static_cast<std::uint32_t>(y)) << HIGH_WORD_SHIFT);
+}
+
 // One queued message as getMessage hands it out.
 struct MessageRecord {
     Message message = Message::Timer;

@@ -19,8 +19,6 @@ constexpr std::int32_t REQUIRED_BITS_PER_PIXEL = 16;
 constexpr const char* COLOUR_DEPTH_MESSAGE = "Full 16-bit color display is required!";
 constexpr const char* COLOUR_DEPTH_CAPTION = "Problem:";
 constexpr int QUIT_EXIT_CODE = 0;
-constexpr std::uint32_t LOW_WORD_MASK = 0xFFFF;
-constexpr int HIGH_WORD_SHIFT = 16;
 
 // The frame belongs to the shell from the display check until the window is destroyed.
 std::unique_ptr<std::uint16_t[]> backBuffer;
@@ -86,8 +84,8 @@ void onFrameTick() {
 // command would act on the empty start-up state (HELP would save it over the player's records).
 bool gameInitialised() { return gameState.initPending == 0; }
 
-int stylusX(std::uint32_t position) { return static_cast<int>(position & LOW_WORD_MASK); }
-int stylusY(std::uint32_t position) { return static_cast<int>(position >> HIGH_WORD_SHIFT); }
+int stylusX(std::uint32_t position) { return static_cast<int>(platform::lowWord(position)); }
+int stylusY(std::uint32_t position) { return static_cast<int>(platform::highWord(position)); }
 
 }  // namespace
 
@@ -112,7 +110,7 @@ std::intptr_t windowProcedure(platform::Message message, std::uint32_t firstWord
         case Message::Destroy: onDestroy(); return 0;
         case Message::FocusGained: onFocusGained(); return 0;
         case Message::FocusLost: onFocusLost(); return 0;
-        case Message::KeyDown: keyDown(firstWord & LOW_WORD_MASK); return 0;
+        case Message::KeyDown: keyDown(platform::lowWord(firstWord)); return 0;
         case Message::KeyUp: return 0;
         case Message::Timer: onFrameTick(); return platform::defaultWindowProcedure(message, firstWord, secondWord);
         case Message::StylusMove: return 0;

@@ -5,22 +5,15 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/message_queue.h"
 #include "platform/platform.h"
 
 namespace headless::detail {
-
-struct Timer {
-    std::uint32_t periodMs = 0;
-    platform::TimerCallback callback = nullptr;
-    std::uint64_t dueMs = 0;
-    bool tickPending = false;
-};
 
 // One buffer in the output's queue. Times are in output units: milliseconds times the sample rate,
 // so that a frame lasts exactly 1000 units and no rounding ever accumulates.
@@ -49,10 +42,8 @@ struct Device {
     std::string windowTitle;
     bool runningCopyRaised = false;
     bool stylusCaptured = false;
-    std::deque<platform::MessageRecord> queue;
-    bool quitPosted = false;
-    int exitCode = 0;
-    std::map<std::uint32_t, Timer> timers;
+    // Virtual time has no late timers: each tick is posted at the very millisecond it falls due.
+    platform::MessageQueue messages{platform::MessageQueue::LateTimer::KeepsBeat, &headless::windowExists};
     std::optional<MessageBoxRecord> messageBox;
 
     // Display

@@ -4,7 +4,6 @@
 namespace sdl_device {
 namespace {
 
-constexpr std::uint32_t KEY_CODE_MASK = 0xFFFF;
 constexpr SDL_Keycode FULLSCREEN_KEY = SDLK_F11;
 
 }  // namespace
@@ -13,7 +12,7 @@ KeyTranslation translateKey(SDL_Keycode key, bool pressed, bool repeat) {
     if (key == FULLSCREEN_KEY) {
         return {pressed && !repeat ? KeyAction::ToggleFullscreen : KeyAction::Ignore, platform::Message::KeyDown, 0};
     }
-    const auto code = static_cast<std::uint32_t>(key) & KEY_CODE_MASK;
+    const auto code = platform::lowWord(static_cast<std::uint32_t>(key));
     return {KeyAction::HardwareKey, pressed ? platform::Message::KeyDown : platform::Message::KeyUp, code};
 }
 

@@ -6,9 +6,6 @@
 namespace sdl_device {
 namespace {
 
-constexpr std::uint32_t LOW_WORD_MASK = 0xFFFF;
-constexpr int HIGH_WORD_SHIFT = 16;
-
 // A position that is no number counts as the first pixel.
 int pixelWithin(float position, int size) {
     if (!(position >= 0.0f)) return 0;
@@ -19,9 +16,7 @@ int pixelWithin(float position, int size) {
 }  // namespace
 
 std::uint32_t pinnedPosition(float x, float y) {
-    const auto column = static_cast<std::uint32_t>(pixelWithin(x, DISPLAY_WIDTH));
-    const auto row = static_cast<std::uint32_t>(pixelWithin(y, DISPLAY_HEIGHT));
-    return (column & LOW_WORD_MASK) | (row << HIGH_WORD_SHIFT);
+    return platform::positionWord(pixelWithin(x, DISPLAY_WIDTH), pixelWithin(y, DISPLAY_HEIGHT));
 }
 
 std::optional<std::uint32_t> mousePress(float x, float y) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "platform/message_queue.h"
 #include "platform/platform.h"
 
 // Implemented in web_glue.js.
@@ -50,8 +51,7 @@ inline constexpr std::int32_t DIRECT_565_FORMAT = 0xA0;  // direct colour, 5-6-5
 void postMessage(platform::Message message, std::uint32_t firstWord, std::uint32_t secondWord);
 // Posts a tick for every timer that has fallen due, then delivers everything queued.
 void runDueWork();
-// Delivers everything queued through getMessage/dispatchMessage, as the program's loop would.
-void deliverQueued();
+using platform::deliverQueued;
 bool windowExists();
 bool stylusCaptured();
 bool quitPosted();

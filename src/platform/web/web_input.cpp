@@ -16,8 +16,6 @@ constexpr int NOT_DELIVERED = -1;
 constexpr unsigned long TAB_KEY = 9;                 // moves between the page's own controls
 constexpr unsigned long FIRST_FUNCTION_KEY = 112;  // F1 .. F12 stay the browser's own
 constexpr unsigned long LAST_FUNCTION_KEY = 123;
-constexpr std::uint32_t LOW_WORD_MASK = 0xFFFF;
-constexpr int HIGH_WORD_SHIFT = 16;
 
 // The page's pointer events, as web_glue.js passes them on.
 enum StylusPhase : int { PHASE_DOWN = 0, PHASE_MOVE = 1, PHASE_UP = 2, PHASE_CANCEL = 3 };
@@ -35,8 +33,7 @@ web::CanvasBox canvasBox() {
 // pixel as the message's position word.
 int postStylus(Message message, double pageX, double pageY, const web::CanvasBox& box) {
     const web::DisplayPoint point = web::displayPointAt(pageX, pageY, box, web::DISPLAY_WIDTH, web::DISPLAY_HEIGHT);
-    const std::uint32_t position = (static_cast<std::uint32_t>(point.x) & LOW_WORD_MASK) |
-                                   ((static_cast<std::uint32_t>(point.y) & LOW_WORD_MASK) << HIGH_WORD_SHIFT);
+    const std::uint32_t position = platform::positionWord(point.x, point.y);
     web::postMessage(message, 0, position);
     web::deliverQueued();
     return static_cast<int>(position);
@@ -68,7 +65,7 @@ bool browserKey(const EmscriptenKeyboardEvent* event) {
 EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
     if (browserKey(event)) return EM_FALSE;
     const Message message = eventType == EMSCRIPTEN_EVENT_KEYDOWN ? Message::KeyDown : Message::KeyUp;
-    web::postMessage(message, static_cast<std::uint32_t>(event->keyCode) & LOW_WORD_MASK, 0);
+    web::postMessage(message, platform::lowWord(static_cast<std::uint32_t>(event->keyCode)), 0);
     web::deliverQueued();
     return EM_TRUE;
 }
