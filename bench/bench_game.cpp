@@ -13,10 +13,8 @@ namespace {
 
 constexpr std::uint64_t FIRST_TICK_MS = 16;
 
-void emptySoundSlots() {
-    auto lock = soundEngine.LockAudio();
-    for (auto& slot : soundEngine.slots) slot.reset();
-}
+// The engine keeps the last game's sounds otherwise.
+void emptySoundSlots() { soundEngine.Restart(); }
 
 }  // namespace
 

@@ -40,7 +40,7 @@ void BM_AudioRefill(benchmark::State& state) {
         headless::advance(ONE_BUFFER_MS);
         headless::clearAudioPlayed();
     }
-    state.counters["musicChannels"] = engine.music.ChannelCount();
+    state.counters["musicChannels"] = engine.Status().music.channelCount;
     state.counters["voices"] = engine.CountVoices();
 }
 BENCHMARK(BM_AudioRefill)->Unit(benchmark::kMicrosecond);
@@ -70,8 +70,13 @@ void BM_LoadSound(benchmark::State& state) {
             state.SkipWithError("the sound did not load");
             return;
         }
-        auto lock = engine.LockAudio();
-        engine.slots[static_cast<std::size_t>(slot)].reset();
+        // Every slot filled: start again with all free.
+        if (slot == SoundEngine::SLOT_COUNT - 1) {
+            state.PauseTiming();
+            engine.Restart();
+            engine.OpenOutput(2, 11025, 16, 0);
+            state.ResumeTiming();
+        }
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * image.size()));
 }

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "sound/sound_engine.h"
+#include "sound/sound_sample.h"
 
 namespace {
 
@@ -80,17 +80,15 @@ bool PlayVoiceForSample(SoundVoice& voice, std::int32_t effectsVolume, std::int6
     return PlayVoice<StereoOutput, false, EightBit>(voice, effectsVolume, accumulator, outputFrames);
 }
 
-// Takes the voice out of its engine's list and frees it.
-void UnlinkVoice(SoundVoice& voice) {
-    std::unique_ptr<SoundVoice>& owner = voice.prev != nullptr ? voice.prev->next : voice.engine->voices;
+// Takes the voice out of the list that starts at `first` and frees it.
+void UnlinkVoice(SoundVoice& voice, std::unique_ptr<SoundVoice>& first) {
+    std::unique_ptr<SoundVoice>& owner = voice.prev != nullptr ? voice.prev->next : first;
     std::unique_ptr<SoundVoice> rest = std::move(voice.next);
     if (rest) rest->prev = voice.prev;
     owner = std::move(rest);
 }
 
 }  // namespace
-
-EffectMixer::EffectMixer(SoundEngine* owner) : engine(owner) {}
 
 bool EffectMixer::Configure(std::uint32_t channelCount, std::uint32_t outputRate, std::uint32_t outputBits,
                             std::uint32_t buffers, std::uint8_t echoOn) {
@@ -109,12 +107,12 @@ bool EffectMixer::Configure(std::uint32_t channelCount, std::uint32_t outputRate
     return true;
 }
 
-void EffectMixer::MixEffects(platform::AudioBufferHeader* buffer) {
+void EffectMixer::MixEffects(platform::AudioBufferHeader* buffer, std::unique_ptr<SoundVoice>& voices,
+                             std::int32_t effectsVolume, bool musicSounds) {
     if (bits == 0) return;  // not configured for an output yet
-    const ModulePlayer& music = engine->music;
     // Without music the buffer still holds what it carried last time round.
-    if (music.playing == 0 || music.paused != 0) ClearBuffer(buffer);
-    if (engine->voices) MixVoices(buffer);
+    if (!musicSounds) ClearBuffer(buffer);
+    if (voices) MixVoices(buffer, voices, effectsVolume);
     if (echo == 1) ApplyEcho(buffer);
 }
 
@@ -139,15 +137,15 @@ bool EffectMixer::RenderVoice(SoundVoice& voice, std::int32_t effectsVolume) {
                      : PlayVoiceForSample<false, false>(voice, effectsVolume, sum, valuesPerBuffer);
 }
 
-void EffectMixer::MixVoices(platform::AudioBufferHeader* buffer) {
+void EffectMixer::MixVoices(platform::AudioBufferHeader* buffer, std::unique_ptr<SoundVoice>& voices,
+                            std::int32_t effectsVolume) {
     std::fill(accumulator.begin(), accumulator.end(), 0);
-    const std::int32_t effectsVolume = engine->effectsVolume;
     std::int64_t count = 0;
-    for (SoundVoice* voice = engine->voices.get(); voice != nullptr;) {
+    for (SoundVoice* voice = voices.get(); voice != nullptr;) {
         // Rendering may free the voice: take the link first.
         SoundVoice* following = voice->next.get();
         ++count;
-        if (RenderVoice(*voice, effectsVolume)) UnlinkVoice(*voice);
+        if (RenderVoice(*voice, effectsVolume)) UnlinkVoice(*voice, voices);
         voice = following;
     }
     // Several voices share the loudness of one instead of adding up.

@@ -9,7 +9,6 @@
 
 #include "platform/platform.h"
 
-class SoundEngine;
 struct SoundSample;
 
 // One playing instance of a loaded sound, linked into the engine's voice list. The list owns its
@@ -20,7 +19,6 @@ struct SoundVoice {
     const SoundSample* sample = nullptr;  // owned by the engine's slot
     SoundVoice* prev = nullptr;           // null for the first voice
     std::unique_ptr<SoundVoice> next;     // null for the last voice
-    SoundEngine* engine = nullptr;        // owner of the list
 };
 
 class EffectMixer {
@@ -28,21 +26,28 @@ public:
     // Delay of the echo: 23 ms of output values.
     static constexpr std::uint32_t ECHO_MILLISECONDS = 23;
 
-    explicit EffectMixer(SoundEngine* engine);
-    EffectMixer(const EffectMixer&) = delete;
-    EffectMixer& operator=(const EffectMixer&) = delete;
-
-    // Called by OpenOutput with the output format: sizes the accumulator and the echo history for one
-    // buffer and clears the history. Returns true.
+    // Sizes the accumulator and the echo history for one buffer of the output format and clears the
+    // history. False (nothing changed) for a width other than 8 or 16 bits or no buffers a second.
     bool Configure(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits, std::uint32_t buffersPerSecond,
                    std::uint8_t echo);
 
-    // Adds the engine's voices to the buffer the music was just rendered into: silences it first when
-    // the music is stopped or paused, mixes every voice (freeing those that end in this buffer), then
-    // applies the echo when it is on.
-    void MixEffects(platform::AudioBufferHeader* buffer);
+    // Adds the voices (the list starting at `voices`) to the buffer the music was just rendered into:
+    // silences it first when no music sounds, mixes every voice (freeing those that end in this
+    // buffer), then applies the echo when it is on.
+    void MixEffects(platform::AudioBufferHeader* buffer, std::unique_ptr<SoundVoice>& voices,
+                    std::int32_t effectsVolume, bool musicSounds);
 
-    std::uint32_t echoDelay = 0;       // rate x 23 / 1000 values
+private:
+    void ClearBuffer(platform::AudioBufferHeader* buffer) const;
+    void MixVoices(platform::AudioBufferHeader* buffer, std::unique_ptr<SoundVoice>& voices,
+                   std::int32_t effectsVolume);
+    // Plays the voice into the accumulator; true when it has played its last frame.
+    bool RenderVoice(SoundVoice& voice, std::int32_t effectsVolume);
+    void ApplyEcho(platform::AudioBufferHeader* buffer);
+    // Values the device actually plays: whole frames only.
+    std::int32_t PlayedValues() const;
+
+    std::uint32_t echoDelay = 0;  // rate x 23 / 1000 values
     // Output values in a buffer: 2205 at 16-bit stereo 11025 Hz; at 8 bits every byte is a value.
     std::int32_t valuesPerBuffer = 0;
     std::uint8_t echo = 0;
@@ -50,21 +55,10 @@ public:
     std::uint32_t rate = 0;
     std::uint32_t channels = 0;
     std::uint32_t buffersPerSecond = 0;
-    SoundEngine* engine = nullptr;
     // Sum of the voices for one buffer. 64 bits wide so that any number of full-scale voices sums
     // without overflow.
     std::vector<std::int64_t> accumulator;
     // The values of the previous buffer before the echo (8-bit output keeps bytes here too).
     std::vector<std::int16_t> echoHistory;
-
-private:
-    void ClearBuffer(platform::AudioBufferHeader* buffer) const;
-    void MixVoices(platform::AudioBufferHeader* buffer);
-    // Plays the voice into the accumulator; true when it has played its last frame.
-    bool RenderVoice(SoundVoice& voice, std::int32_t effectsVolume);
-    void ApplyEcho(platform::AudioBufferHeader* buffer);
-    // Values the device actually plays: whole frames only.
-    std::int32_t PlayedValues() const;
-
     std::vector<std::int16_t> echoInput;  // this buffer's values before the echo
 };

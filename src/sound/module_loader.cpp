@@ -2,7 +2,6 @@
 // a truncated module keeps what it holds and reads missing pattern bytes as zero.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "sound/module_player.h"
@@ -158,23 +157,4 @@ bool ModulePlayer::LoadModule(const std::uint8_t* image, std::int32_t size) {
     playing = 0;
     loaded = 1;
     return true;
-}
-
-std::vector<std::uint8_t> ModulePlayer::ReadModuleFile(const std::string& path) {
-    std::vector<std::uint8_t> image;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return image;
-    std::uint8_t chunk[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) image.insert(image.end(), chunk, chunk + got);
-    const bool readFailed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readFailed || image.size() > static_cast<std::size_t>(INT32_MAX)) image.clear();
-    return image;
-}
-
-bool ModulePlayer::LoadModuleFile(const std::string& path) {
-    const std::vector<std::uint8_t> image = ReadModuleFile(path);
-    if (image.empty()) return false;
-    return LoadModule(image.data(), static_cast<std::int32_t>(image.size()));
 }

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr float AMIGA_CLOCK = 3579545.25f;
 constexpr float REFERENCE_PITCH = 3520.0f;
 constexpr float SEMITONE_EXPONENT = 0.083333336f;
 constexpr int STEPS_PER_SEMITONE = 8;
@@ -27,7 +26,7 @@ constexpr std::int32_t EIGHT_BIT_MAX = 255;
 float semitonePeriod(int semitone) {
     const float exponent = static_cast<float>(semitone + 2) * SEMITONE_EXPONENT;
     const float octaves = static_cast<float>(std::pow(2.0, static_cast<double>(exponent)));
-    return AMIGA_CLOCK / (REFERENCE_PITCH * octaves);
+    return ModulePlayer::AMIGA_CLOCK / (REFERENCE_PITCH * octaves);
 }
 
 // Four full-volume channels on one side stay within range; the mono sum of eight does not, and is
@@ -123,6 +122,12 @@ void ModulePlayer::PauseMusic(bool pause) { paused = pause ? 1 : 0; }
 
 bool ModulePlayer::IsMusicPlaying() const { return playing != 0; }
 
+bool ModulePlayer::IsMusicPaused() const { return paused != 0; }
+
+MusicStatus ModulePlayer::Status() const {
+    return {loaded != 0, playing != 0, paused != 0, loop != 0, orderIndex, rowIndex, tick, speed, channelCount, songLength};
+}
+
 bool ModulePlayer::RenderMusic(platform::AudioBufferHeader* buffer) {
     if (playing == 0) return true;
     if (paused == 1) {
@@ -212,32 +217,10 @@ const PatternCell* ModulePlayer::RowOf(std::int32_t order, std::int32_t row) con
     return &patterns[(pattern * ROWS_PER_PATTERN + static_cast<std::size_t>(row)) * MAX_CHANNELS];
 }
 
-std::int32_t ModulePlayer::Order(int position) const {
-    return position >= 0 && position < ORDER_COUNT ? orders[static_cast<std::size_t>(position)] : 0;
-}
-
 const ModSample& ModulePlayer::Sample(int number) const {
     return samples[number >= 0 && number < SAMPLE_ENTRIES ? static_cast<std::size_t>(number) : 0];
 }
 
-PatternCell ModulePlayer::Cell(int pattern, int row, int channel) const {
-    if (pattern < 0 || pattern >= patternCount || row < 0 || row >= ROWS_PER_PATTERN || channel < 0 ||
-        channel >= MAX_CHANNELS)
-        return PatternCell{};
-    return patterns[(static_cast<std::size_t>(pattern) * ROWS_PER_PATTERN + static_cast<std::size_t>(row)) *
-                        MAX_CHANNELS +
-                    static_cast<std::size_t>(channel)];
-}
-
 float ModulePlayer::PeriodAt(int index) const {
     return PeriodTable[static_cast<std::size_t>(std::clamp(index, 0, PERIOD_COUNT - 1))];
-}
-
-std::int32_t ModulePlayer::VolumeAt(int volume, int sampleByte) const {
-    return VolumeTable[static_cast<std::size_t>(std::clamp(volume, 0, VOLUME_STEPS - 1))]
-                      [static_cast<std::size_t>(sampleByte & 0xFF)];
-}
-
-ModChannel& ModulePlayer::Channel(int channel) {
-    return channelState[static_cast<std::size_t>(std::clamp(channel, 0, MAX_CHANNELS - 1))];
 }

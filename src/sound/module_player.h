@@ -49,6 +49,21 @@ struct ModChannel {
     bool waveNegative = false;
 };
 
+// What the player is doing, as the simulator reports it.
+struct MusicStatus {
+    bool loaded = false;
+    bool playing = false;
+    bool paused = false;
+    bool loop = false;
+    std::int32_t orderIndex = 0;
+    std::int32_t rowIndex = 0;
+    std::int32_t tick = 0;
+    std::int32_t speed = 0;
+    std::int32_t channelCount = 0;
+    std::int32_t songLength = 0;
+    bool operator==(const MusicStatus&) const = default;
+};
+
 class ModulePlayer {
 public:
     static constexpr int MAX_CHANNELS = 8;
@@ -57,6 +72,8 @@ public:
     static constexpr int SAMPLE_ENTRIES = 32;  // entry 0 is never used
     static constexpr int PERIOD_COUNT = 488;
     static constexpr int VOLUME_STEPS = 65;
+    // The Amiga's clock, in which periods count: a period plays AMIGA_CLOCK / period bytes a second.
+    static constexpr float AMIGA_CLOCK = 3579545.25f;
 
     ModulePlayer();
     virtual ~ModulePlayer();
@@ -72,10 +89,6 @@ public:
     // one too short for the headers and order list (600 bytes), returns false and changes nothing.
     // Must not run while the music plays.
     bool LoadModule(const std::uint8_t* image, std::int32_t size);
-    // Reads the whole file and loads it; false (nothing changed) when it cannot be read or is empty.
-    bool LoadModuleFile(const std::string& path);
-    // The whole file; empty when it cannot be read or is too large for a module image.
-    static std::vector<std::uint8_t> ReadModuleFile(const std::string& path);
 
     // StartMusic: false without a module; while playing, true and nothing changes (the loop flag
     // stays). StopMusic: a later start begins at the first order. PauseMusic: while paused a playing
@@ -84,6 +97,7 @@ public:
     void StopMusic();
     void PauseMusic(bool paused);
     bool IsMusicPlaying() const;
+    bool IsMusicPaused() const;
 
     // Scales every channel by the music volume (0..255); 255 at construction.
     void BuildVolumeTable(std::uint8_t volume);
@@ -93,39 +107,17 @@ public:
     // silence and returns false. Returns false when the song ended in this buffer (it is then stopped).
     bool RenderMusic(platform::AudioBufferHeader* buffer);
 
-    // Steps of RenderMusic, open to tools and tests that walk a song tick by tick.
-    // ProcessRow returns false on a jump past the end of the song.
+    MusicStatus Status() const;
+    const std::wstring& Title() const { return title; }
+
+private:
+    // Steps of RenderMusic. ProcessRow returns false on a jump past the end of the song.
     bool ProcessRow();
     void ProcessTick();
     // Mixes every channel into left/right from `start`, n frames (the arrays are zeroed there first).
     void MixChannels(std::int32_t* left, std::int32_t* right, std::int32_t start, std::int32_t n);
-
-    // Read access for reports, tools and tests. Looping..SongLength are the simulator's music report.
-    bool Looping() const { return loop != 0; }
-    std::int32_t OrderIndex() const { return orderIndex; }
-    std::int32_t RowIndex() const { return rowIndex; }
-    std::int32_t CurrentTick() const { return tick; }
-    std::int32_t Speed() const { return speed; }
-    std::int32_t ChannelCount() const { return channelCount; }
-    std::int32_t SongLength() const { return songLength; }
-    std::int32_t PatternCount() const { return patternCount; }
-    std::int32_t Order(int position) const;
-    std::uint32_t SamplesPerTick() const { return samplesPerTick; }
-    std::uint32_t SamplesPerBuffer() const { return samplesPerBuffer; }
-    const std::wstring& Title() const { return title; }
     const ModSample& Sample(int number) const;
-    // Cell of pattern/row/channel; a zero cell outside the loaded patterns.
-    PatternCell Cell(int pattern, int row, int channel) const;
     float PeriodAt(int index) const;
-    std::int32_t VolumeAt(int volume, int sampleByte) const;
-    // The voice state of channel 0..7, writable so tools and tests can set a voice up directly.
-    ModChannel& Channel(int channel);
-
-    std::uint8_t paused = 0;
-    std::uint8_t playing = 0;
-    std::uint8_t loaded = 0;
-
-private:
     void BuildPeriodTable();
     void ClearModule();
     // Reads the next row; true when it was the song's last and the song does not loop.
@@ -146,6 +138,9 @@ private:
     void WriteSilence(platform::AudioBufferHeader* buffer) const;
     void ConvertMix(platform::AudioBufferHeader* buffer) const;
 
+    std::uint8_t paused = 0;
+    std::uint8_t playing = 0;
+    std::uint8_t loaded = 0;
     std::uint32_t samplesPerTick = 0;
     std::uint8_t loop = 0;
     std::uint32_t samplesPerBuffer = 0;

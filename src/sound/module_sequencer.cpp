@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr float AMIGA_CLOCK = 3579545.25f;
 constexpr float LOWEST_SLIDE_PERIOD = 54.0f;
 constexpr std::int32_t MAX_VOLUME = 64;
 constexpr std::int32_t LAST_JUMP_ROW = 63;
@@ -48,7 +47,7 @@ enum ExtendedEffect : std::int32_t {
 };
 
 // A period of zero or less (slid or vibrated past the top) has no pitch: the channel falls silent.
-float frequencyOf(float period) { return period > 0.0f ? AMIGA_CLOCK / period : 0.0f; }
+float frequencyOf(float period) { return period > 0.0f ? ModulePlayer::AMIGA_CLOCK / period : 0.0f; }
 
 std::int32_t limitVolume(std::int32_t volume) { return std::clamp(volume, 0, MAX_VOLUME); }
 
@@ -92,7 +91,7 @@ bool ModulePlayer::ProcessRow() {
         bool jumpPastEnd = false;
         ApplyRowEffect(cell, ch, newOrder, newRow, jumpPastEnd);
         if (jumpPastEnd) return false;
-        if (ch.period > 0.0f) ch.frequency = AMIGA_CLOCK / ch.period;
+        if (ch.period > 0.0f) ch.frequency = ModulePlayer::AMIGA_CLOCK / ch.period;
     }
     if (newOrder >= 0) orderIndex = newOrder;
     if (newRow >= 0) rowIndex = newRow;

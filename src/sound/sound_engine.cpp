@@ -7,10 +7,10 @@
 // the queued buffers through this very callback while it does.
 #include "sound/sound_engine.h"
 
-#include <fstream>
-#include <iterator>
 #include <new>
 #include <vector>
+
+#include "sound/sound_file.h"
 
 SoundEngine soundEngine;
 
@@ -38,7 +38,7 @@ StreamBuffer::StreamBuffer(std::uint32_t dataLength, void* engine)
     header->loops = 0;
 }
 
-SoundEngine::SoundEngine() : mixer(std::make_unique<EffectMixer>(this)) {}
+SoundEngine::SoundEngine() : music(std::make_unique<ModulePlayer>()), mixer(std::make_unique<EffectMixer>()) {}
 
 SoundEngine::~SoundEngine() {
     ReleaseDevice(true);
@@ -57,10 +57,9 @@ void SoundEngine::Restart() {
     while (voices) voices = std::move(voices->next);
     for (auto& slot : slots) slot.reset();
     for (auto& buffer : buffers) buffer.reset();
-    mixer = std::make_unique<EffectMixer>(this);
-    music.StopMusic();
-    music.PauseMusic(false);
-    music.BuildVolumeTable(255);
+    mixer = std::make_unique<EffectMixer>();
+    // A fresh player: no module, the first order, the start-up speed and volume.
+    music = std::make_unique<ModulePlayer>();
     bitsPerSample = 0;
     channels = 0;
     sampleRate = 0;
@@ -84,14 +83,14 @@ std::int32_t SoundEngine::OpenOutput(std::uint8_t channelCount, std::uint32_t ra
     sampleRate = rate;
     channels = channelCount;
     bitsPerSample = bits;
-    mixer->Configure(channelCount, rate, bits, buffersPerSecond, echo);
-    music.Configure(channelCount, rate, bits, buffersPerSecond);
+    mixer->Configure(channelCount, rate, bits, BUFFERS_PER_SECOND, echo);
+    music->Configure(channelCount, rate, bits, BUFFERS_PER_SECOND);
 
     if (!platform::audioOpen(channelCount, rate, bits, &SoundEngine::WaveOutDone, this)) return OUTPUT_NO_DEVICE;
     deviceHeld = true;
     savedDeviceVolume = platform::audioGetVolume();
 
-    const std::uint32_t dataLength = (bits / 8u * channelCount * rate) / buffersPerSecond;
+    const std::uint32_t dataLength = (bits / 8u * channelCount * rate) / BUFFERS_PER_SECOND;
     for (auto& buffer : buffers) buffer = std::make_unique<StreamBuffer>(dataLength, this);
     return PrimeStream(lock);
 }
@@ -141,7 +140,7 @@ void SoundEngine::SetMasterVolume(std::uint8_t volume) {
 void SoundEngine::SetMusicVolume(std::uint8_t volume) {
     auto lock = LockAudio();
     musicVolume = volume;
-    music.BuildVolumeTable(volume);
+    music->BuildVolumeTable(volume);
 }
 
 void SoundEngine::SetEffectsVolume(std::uint8_t volume) {
@@ -172,7 +171,6 @@ bool SoundEngine::PlaySound(std::int32_t slot, std::int32_t repeats) {
     voice->sample = slots[slot].get();
     voice->position = 0;
     voice->repeats = repeats;
-    voice->engine = this;
     // The newest voice goes first.
     if (voices) voices->prev = voice.get();
     voice->next = std::move(voices);
@@ -202,10 +200,8 @@ std::int32_t SoundEngine::LoadSound(const std::wstring& name, std::span<const st
 }
 
 std::int32_t SoundEngine::LoadSoundFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return WAVE_NOT_RIFF;
-    std::vector<std::uint8_t> image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (image.empty() || file.bad()) return WAVE_NOT_RIFF;
+    const std::vector<std::uint8_t> image = ReadSoundFile(path);
+    if (image.empty()) return WAVE_NOT_RIFF;
     return LoadSound(WideFromUtf8(path), image);
 }
 
@@ -222,35 +218,46 @@ std::int32_t SoundEngine::FileSound(std::unique_ptr<SoundSample> sample) {
 
 bool SoundEngine::LoadModule(const std::uint8_t* image, std::int32_t size) {
     auto lock = LockAudio();
-    return music.LoadModule(image, size);
+    return music->LoadModule(image, size);
 }
 
 // The file is read before the lock is taken: a slow disk must never hold up a refill.
 bool SoundEngine::LoadModuleFile(const std::string& path) {
-    const std::vector<std::uint8_t> image = ModulePlayer::ReadModuleFile(path);
+    const std::vector<std::uint8_t> image = ReadSoundFile(path);
     if (image.empty()) return false;
     auto lock = LockAudio();
-    return music.LoadModule(image.data(), static_cast<std::int32_t>(image.size()));
+    return music->LoadModule(image.data(), static_cast<std::int32_t>(image.size()));
 }
 
 bool SoundEngine::StartMusic(bool loop) {
     auto lock = LockAudio();
-    return music.StartMusic(loop);
+    return music->StartMusic(loop);
 }
 
 void SoundEngine::StopMusic() {
     auto lock = LockAudio();
-    music.StopMusic();
+    music->StopMusic();
 }
 
 void SoundEngine::PauseMusic(bool paused) {
     auto lock = LockAudio();
-    music.PauseMusic(paused);
+    music->PauseMusic(paused);
 }
 
 bool SoundEngine::IsMusicPlaying() const {
     auto lock = LockAudio();
-    return music.IsMusicPlaying();
+    return music->IsMusicPlaying();
+}
+
+SoundEngineStatus SoundEngine::Status() const {
+    auto lock = LockAudio();
+    SoundEngineStatus status{deviceOpen, channels, sampleRate, bitsPerSample, masterVolume, musicVolume,
+                             effectsVolume, 0, {}, music->Status()};
+    for (const SoundVoice* voice = voices.get(); voice != nullptr; voice = voice->next.get()) ++status.voices;
+    for (const auto& slot : slots) {
+        if (slot) status.slotNames.push_back(slot->name);
+    }
+    return status;
 }
 
 std::int32_t SoundEngine::FillNextBuffer() {
@@ -260,8 +267,8 @@ std::int32_t SoundEngine::FillNextBuffer() {
     // just handed back.
     platform::AudioBufferHeader* header = buffers[nextBuffer]->Header();
     platform::audioUnprepare(header);
-    music.RenderMusic(header);
-    mixer->MixEffects(header);
+    music->RenderMusic(header);
+    mixer->MixEffects(header, voices, effectsVolume, music->IsMusicPlaying() && !music->IsMusicPaused());
     platform::audioPrepare(header);
     if (platform::audioWrite(header)) {
         nextBuffer ^= 1u;

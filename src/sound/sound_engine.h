@@ -3,8 +3,8 @@
 //
 // Threading: FillNextBuffer (from the device's completion callback, on the audio thread) and every
 // public operation below (on the game's thread) take the engine's one lock, so the voice list, the
-// music player, the volumes and the slots are never touched by both threads at once. Code outside the
-// engine that reads the fields directly holds LockAudio() while it does.
+// music player, the volumes and the slots are never touched by both threads at once. The state itself
+// is private: outside the engine it is seen only through Status(), a copy taken under the lock.
 // The lock is held while the engine prepares and writes buffers (priming in OpenOutput, each refill),
 // so the device must not hold a lock of its own across the completion callback that audioWrite also
 // takes; it is never held while the engine asks the device to reset or close.
@@ -16,6 +16,7 @@
 #include <mutex>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "sound/effect_mixer.h"
@@ -45,6 +46,21 @@ inline constexpr std::int32_t OUTPUT_BAD_BITS = -3;      // bits not 8 or 16
 inline constexpr std::int32_t OUTPUT_NO_DEVICE = -4;     // the device could not be opened
 inline constexpr std::int32_t OUTPUT_WRITE_FAILED = -5;  // one of the two first buffers was refused
 
+// The engine as the simulator reports it.
+struct SoundEngineStatus {
+    bool open = false;
+    std::uint32_t channels = 0;
+    std::uint32_t rate = 0;
+    std::uint32_t bits = 0;
+    std::uint32_t masterVolume = 0;
+    std::uint32_t musicVolume = 0;
+    std::uint32_t effectsVolume = 0;
+    std::uint32_t voices = 0;
+    std::vector<std::wstring> slotNames;  // the filled slots, lowest first
+    MusicStatus music;
+    bool operator==(const SoundEngineStatus&) const = default;
+};
+
 class SoundEngine {
 public:
     static constexpr int SLOT_COUNT = 256;
@@ -58,8 +74,8 @@ public:
     SoundEngine& operator=(const SoundEngine&) = delete;
 
     // Puts the engine back as it was constructed: output closed (device volume restored), every voice
-    // and slot freed, the music stopped, volumes at 255. For a host that starts the game afresh in the
-    // same process (the simulator), where the engine would otherwise keep the last game's slots.
+    // and slot freed, no module loaded, volumes at 255. For a host that starts the game afresh in the
+    // same process (the simulator), where the engine would otherwise keep the last game's sounds.
     void Restart();
 
     // Opens (or reopens) the output and starts the stream with two silent buffers of a tenth of a
@@ -103,23 +119,7 @@ public:
 
     // Holds the engine's lock for as long as the returned object lives.
     [[nodiscard]] std::unique_lock<std::mutex> LockAudio() const;
-
-    // The engine's state, read and written under the lock.
-    std::uint8_t buffersPerSecond = BUFFERS_PER_SECOND;
-    std::uint8_t bitsPerSample = 0;
-    std::uint8_t channels = 0;
-    std::uint32_t sampleRate = 0;
-    std::uint32_t savedDeviceVolume = 0;
-    std::array<std::unique_ptr<SoundSample>, SLOT_COUNT> slots;
-    ModulePlayer music;
-    std::unique_ptr<EffectMixer> mixer;
-    std::unique_ptr<SoundVoice> voices;  // first playing voice; each voice owns the next
-    bool deviceOpen = false;             // the stream is running
-    std::uint8_t nextBuffer = 0;
-    std::array<std::unique_ptr<StreamBuffer>, STREAM_BUFFER_COUNT> buffers;
-    std::uint8_t masterVolume = 255;
-    std::uint8_t effectsVolume = 255;
-    std::uint8_t musicVolume = 255;
+    SoundEngineStatus Status() const;
 
 private:
     // Puts a decoded sound into the lowest free slot; its number, or -1 when all are taken.
@@ -130,7 +130,22 @@ private:
     std::int32_t PrimeStream(std::unique_lock<std::mutex>& lock);
 
     mutable std::mutex audioLock;
+    // Everything below is guarded by audioLock.
+    std::uint8_t bitsPerSample = 0;
+    std::uint8_t channels = 0;
+    std::uint32_t sampleRate = 0;
+    std::uint32_t savedDeviceVolume = 0;
+    std::array<std::unique_ptr<SoundSample>, SLOT_COUNT> slots;
+    std::unique_ptr<ModulePlayer> music;
+    std::unique_ptr<EffectMixer> mixer;
+    std::unique_ptr<SoundVoice> voices;  // first playing voice; each voice owns the next
+    bool deviceOpen = false;             // the stream is running
     bool deviceHeld = false;  // the device was opened and not yet closed (also after a failed refill)
+    std::uint8_t nextBuffer = 0;
+    std::array<std::unique_ptr<StreamBuffer>, STREAM_BUFFER_COUNT> buffers;
+    std::uint8_t masterVolume = 255;
+    std::uint8_t effectsVolume = 255;
+    std::uint8_t musicVolume = 255;
 };
 
 // The game's one engine, constructed before main and destroyed at exit.

@@ -1,4 +1,4 @@
-// The sound engine's state as the simulator reports it, read under the engine's lock.
+// The sound engine's state as the simulator reports it, from a copy taken under the engine's lock.
 #include "sound/sound_report.h"
 
 #include <cstdio>
@@ -36,73 +36,68 @@ void appendString(std::string& json, const std::string& text) {
     json += '"';
 }
 
-void appendSlots(std::string& json, const SoundEngine& engine) {
+void appendSlots(std::string& json, const std::vector<std::wstring>& names) {
     json += "\"slots\":[";
-    bool first = true;
-    for (const auto& slot : engine.slots) {
-        if (!slot) continue;
-        if (!first) json += ',';
-        appendString(json, Utf8FromWide(slot->name));
-        first = false;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) json += ',';
+        appendString(json, Utf8FromWide(names[i]));
     }
     json += ']';
 }
 
-void appendMusic(std::string& json, const ModulePlayer& music) {
+void appendMusic(std::string& json, const MusicStatus& music) {
     json += "\"music\":{";
-    appendFlag(json, "loaded", music.loaded != 0);
+    appendFlag(json, "loaded", music.loaded);
     json += ',';
-    appendFlag(json, "playing", music.playing != 0);
+    appendFlag(json, "playing", music.playing);
     json += ',';
-    appendFlag(json, "paused", music.paused != 0);
+    appendFlag(json, "paused", music.paused);
     json += ',';
-    appendFlag(json, "loop", music.Looping());
+    appendFlag(json, "loop", music.loop);
     json += ',';
-    appendNumber(json, "orderIndex", music.OrderIndex());
+    appendNumber(json, "orderIndex", music.orderIndex);
     json += ',';
-    appendNumber(json, "rowIndex", music.RowIndex());
+    appendNumber(json, "rowIndex", music.rowIndex);
     json += ',';
-    appendNumber(json, "tick", music.CurrentTick());
+    appendNumber(json, "tick", music.tick);
     json += ',';
-    appendNumber(json, "speed", music.Speed());
+    appendNumber(json, "speed", music.speed);
     json += ',';
-    appendNumber(json, "channelCount", music.ChannelCount());
+    appendNumber(json, "channelCount", music.channelCount);
     json += ',';
-    appendNumber(json, "songLength", music.SongLength());
+    appendNumber(json, "songLength", music.songLength);
     json += '}';
 }
 
 }  // namespace
 
-std::string soundEngineReportJson() {
-    // The device is asked outside the engine's lock: the device's own lock may be held by its audio
-    // thread while that thread waits for ours.
+std::string soundEngineReportJson(const SoundEngine& engine) {
+    // The device is asked before the engine's lock is taken: the device's own lock may be held by its
+    // audio thread while that thread waits for ours.
     const std::uint32_t deviceVolume = platform::audioGetVolume();
-    auto lock = soundEngine.LockAudio();
+    const SoundEngineStatus status = engine.Status();
     std::string json = "{";
-    appendFlag(json, "open", soundEngine.deviceOpen);
+    appendFlag(json, "open", status.open);
     json += ',';
-    appendNumber(json, "channels", soundEngine.channels);
+    appendNumber(json, "channels", status.channels);
     json += ',';
-    appendNumber(json, "rate", soundEngine.sampleRate);
+    appendNumber(json, "rate", status.rate);
     json += ',';
-    appendNumber(json, "bits", soundEngine.bitsPerSample);
+    appendNumber(json, "bits", status.bits);
     json += ',';
-    appendNumber(json, "masterVolume", soundEngine.masterVolume);
+    appendNumber(json, "masterVolume", status.masterVolume);
     json += ',';
-    appendNumber(json, "musicVolume", soundEngine.musicVolume);
+    appendNumber(json, "musicVolume", status.musicVolume);
     json += ',';
-    appendNumber(json, "effectsVolume", soundEngine.effectsVolume);
+    appendNumber(json, "effectsVolume", status.effectsVolume);
     json += ',';
     appendNumber(json, "deviceVolume", deviceVolume);
     json += ',';
-    long long voices = 0;
-    for (const SoundVoice* voice = soundEngine.voices.get(); voice != nullptr; voice = voice->next.get()) ++voices;
-    appendNumber(json, "voices", voices);
+    appendNumber(json, "voices", status.voices);
     json += ',';
-    appendSlots(json, soundEngine);
+    appendSlots(json, status.slotNames);
     json += ',';
-    appendMusic(json, soundEngine.music);
+    appendMusic(json, status.music);
     json += '}';
     return json;
 }

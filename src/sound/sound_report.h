@@ -3,5 +3,7 @@
 
 #include <string>
 
+#include "sound/sound_engine.h"
+
 // The engine's state as one JSON object (see the simulator's protocol).
-std::string soundEngineReportJson();
+std::string soundEngineReportJson(const SoundEngine& engine = soundEngine);

@@ -1,24 +1,25 @@
-// The game's music and sounds driven from the game's thread while another thread plays the stream, as
-// the real device's audio callback does: run under ThreadSanitizer (scripts/sanitize.sh) to show that
-// the module player, the voices and the volumes are only ever touched under the engine's lock.
+// The game's thread driving the engine while another thread plays the stream, as the real device's
+// audio callback does: run under ThreadSanitizer (scripts/sanitize.sh) to show that the module player,
+// the voices, the slots and the volumes are only ever touched under the engine's lock.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <future>
 #include <thread>
 
 #include "platform/headless/headless.h"
-#include "platform/platform.h"
 #include "sound/sound_engine.h"
+#include "sound/sound_file.h"
 
 namespace {
 
-constexpr int MUSIC_ID = 120;
-constexpr int CLAPS_ID = 115;
-constexpr int BUTTONS_ID = 123;
+constexpr int MUSIC_ID = 120, CLAPS_ID = 115, BUTTONS_ID = 123;
 constexpr int REFILLS = 3000;
-constexpr std::uint64_t ONE_BUFFER_MS = 100;
+constexpr std::uint64_t ONE_BUFFER_MS = 100, DRAIN_MS = 10000;  // longer than any sound plays, repeats and all
 constexpr std::uint32_t MOST_VOICES = 24;
-constexpr std::uint64_t DRAIN_MS = 10000;  // longer than the longest sound plays, repeats and all
 
 }  // namespace
 
@@ -29,38 +30,54 @@ TEST(AudioThreadStress, MusicAndSoundCommandsRaceTheRefillsSafely) {
         ASSERT_EQ(engine.OpenOutput(2, 11025, 16, 1), OUTPUT_OPENED);
         const auto module = platform::findResource("MOD", MUSIC_ID);
         ASSERT_TRUE(engine.LoadModule(module.data(), static_cast<std::int32_t>(module.size())));
-        const std::int32_t claps = engine.LoadSound(L"claps", platform::findResource("WAVE", CLAPS_ID));
-        const std::int32_t buttons = engine.LoadSound(L"buttons", platform::findResource("WAVE", BUTTONS_ID));
-        ASSERT_GE(claps, 0);
-        ASSERT_GE(buttons, 0);
-
+        const std::int32_t sounds[] = {engine.LoadSound(L"claps", platform::findResource("WAVE", CLAPS_ID)),
+                                       engine.LoadSound(L"buttons", platform::findResource("WAVE", BUTTONS_ID))};
         std::atomic<bool> audioDone{false};
         std::thread audio([&audioDone] {
             for (int refill = 0; refill < REFILLS; ++refill) headless::advance(ONE_BUFFER_MS);
             audioDone = true;
         });
-        std::uint32_t round = 0;
-        do {
-            if (engine.CountVoices() < MOST_VOICES) engine.PlaySound(round % 2 == 0 ? buttons : claps, round % 3);
-            switch (round % 5) {
+        for (std::uint32_t round = 0; !audioDone; ++round, std::this_thread::yield()) {
+            if (engine.CountVoices() < MOST_VOICES) engine.PlaySound(sounds[round % 2], round % 3);
+            switch (round % 6) {
                 case 0: engine.StartMusic(round % 2 == 0); break;
                 case 1: engine.PauseMusic(true); break;
                 case 2: engine.PauseMusic(false); break;
                 case 3: engine.SetMusicVolume(static_cast<std::uint8_t>(round)); break;
+                case 4: static_cast<void>(engine.Status()); break;
                 default: engine.SetEffectsVolume(static_cast<std::uint8_t>(255 - round % 256)); break;
             }
             if (round % 97 == 0) engine.StopMusic();
-            static_cast<void>(engine.IsMusicPlaying());
-            ++round;
-            std::this_thread::yield();
-        } while (!audioDone);
+            if (round % 50 == 0) engine.LoadSound(L"more", platform::findResource("WAVE", BUTTONS_ID));
+        }
         audio.join();
-
         engine.StopMusic();
         headless::advance(DRAIN_MS);
         EXPECT_EQ(engine.CountVoices(), 0u);
-        EXPECT_TRUE(engine.deviceOpen);
-        EXPECT_GT(round, 0u);
+        EXPECT_TRUE(engine.Status().open);
     }
     headless::reset();
+}
+
+// A module file that arrives slowly (through a pipe) is read while the audio thread holds the lock.
+TEST(AudioThreadStress, AModuleFileIsReadBeforeTheAudioLockIsTaken) {
+    const std::vector<std::uint8_t> image = ReadSoundFile(std::string(SPIREHOLD_SOURCE_DIR) + "/assets/music/120_spirehold.mod");
+    const std::string pipe = testing::TempDir() + "slow_module_" + std::to_string(getpid()) + ".mod";
+    unlink(pipe.c_str());
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    SoundEngine engine;
+    auto refilling = engine.LockAudio();
+    auto loaded = std::async(std::launch::async, [&engine, &pipe] { return engine.LoadModuleFile(pipe); });
+    // A writer opens without waiting only once the loader has the pipe open for reading.
+    int writer = -1;
+    for (int tries = 0; tries < 200 && writer < 0; ++tries, std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+        writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+    EXPECT_GE(writer, 0) << "the loader waited for the lock before reading";
+    refilling.unlock();
+    if (writer < 0) writer = open(pipe.c_str(), O_WRONLY);
+    fcntl(writer, F_SETFL, 0);
+    EXPECT_EQ(write(writer, image.data(), image.size()), static_cast<ssize_t>(image.size()));
+    close(writer);
+    EXPECT_TRUE(loaded.get());
+    unlink(pipe.c_str());
 }

@@ -1,0 +1,201 @@
+// What the game's own sounds never ask of the engine: refused formats, damaged and unusual WAV files,
+// conversion down to the output rate, full slots, files, a device that goes away, the echo at every
+// rate and width, and starting afresh.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <numbers>
+
+#include "platform/headless/headless.h"
+#include "sound/sound_engine.h"
+#include "sound/sound_report.h"
+#include "sound/wave_image.h"
+
+using namespace wave_image;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Values = std::vector<std::int16_t>;
+
+Values sine(double frequency, double rate, double amplitude) {
+    Values values(4410);
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<std::int16_t>(std::lround(amplitude * std::sin(2 * std::numbers::pi * frequency * i / rate)));
+    return values;
+}
+
+double peakOfMiddle(const Values& values) {
+    return std::abs(*std::max_element(values.begin() + values.size() / 4, values.end() - values.size() / 4,
+                                      [](std::int16_t a, std::int16_t b) { return std::abs(a) < std::abs(b); }));
+}
+
+}  // namespace
+
+TEST(SoundEngine, DamagedWavesAreRefusedWithTheirCodesAndNeverReadOutside) {
+    struct Case { void (*damage)(Bytes&); std::int32_t code; };
+    const Case cases[] = {
+        {[](Bytes& b) { std::memcpy(b.data() + 8, "XXXX", 4); }, 0},  // the form type is not looked at
+        {[](Bytes& b) { b[0] = 'r'; }, WAVE_NOT_RIFF},
+        {[](Bytes& b) { std::memcpy(b.data() + 12, "LIST", 4); }, WAVE_NOT_RIFF},
+        {[](Bytes& b) { b.clear(); }, WAVE_NOT_RIFF},
+        {[](Bytes& b) { b[FORMAT_TAG_AT] = 3; }, WAVE_NOT_PCM},
+        {[](Bytes& b) { std::memcpy(b.data() + DATA_TAG_AT, "junk", 4); }, WAVE_NO_DATA},
+        {[](Bytes& b) { poke(b, RIFF_SIZE_AT, 36); }, WAVE_NO_DATA},  // the walk ends before "data"
+        {[](Bytes& b) { poke(b, RIFF_SIZE_AT, 0xFFFFFFFF), poke(b, FACT_SIZE_AT, 0xFFFFFFF0u); }, WAVE_NO_DATA},
+        {[](Bytes& b) { poke(b, RIFF_SIZE_AT, 0xFFFFFFFF), poke(b, FACT_SIZE_AT, 0xFFFFFFF8u); }, WAVE_NO_DATA},
+        {[](Bytes& b) { b.resize(DATA_SIZE_AT + 4), poke(b, DATA_SIZE_AT, 0); }, WAVE_NO_DATA},
+        {[](Bytes& b) { b[CHANNELS_AT] = 0; }, WAVE_BAD_FORMAT},
+        {[](Bytes& b) { b[BITS_AT] = 4; }, WAVE_BAD_FORMAT},
+        {[](Bytes& b) { b[BITS_AT] = 24; }, WAVE_BAD_FORMAT},
+        {[](Bytes& b) { poke(b, DATA_SIZE_AT, 21); }, WAVE_DATA_TRUNCATED},  // one byte more than there is
+        {[](Bytes& b) { poke(b, DATA_SIZE_AT, 0xFFFFFFFF); }, WAVE_DATA_TRUNCATED},
+    };
+    const Bytes valid = build(pcm16(Values(10, 300)));
+    for (const Case& c : cases) {
+        SoundEngine engine;
+        Bytes image = valid;
+        c.damage(image);
+        EXPECT_EQ(engine.LoadSound(L"x", image), c.code) << &c - cases;
+        EXPECT_EQ(engine.Status().slotNames.size(), c.code == 0 ? 1u : 0u);
+    }
+    // Each copy holds exactly `size` bytes, so that a read past its end is one the sanitizers see.
+    SoundSample sample;
+    for (std::size_t size = 0; size < valid.size(); ++size)
+        EXPECT_LT(DecodeWave(Bytes(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(size)), 11025, sample), 0) << size;
+    // Random damage is the fuzzer's (fuzz/fuzz_load_sound.cpp).
+}
+
+TEST(SoundEngine, StereoEightBitAndManyChannelWavesAreSplitAndWidened) {
+    struct Case { std::uint16_t channels, bits; Bytes data; Values left, right; };
+    const Case cases[] = {
+        {2, 16, pcm16({1, -2, 3, -4}), {1, 3}, {-2, -4}},
+        {1, 8, {128, 255, 0, 129}, {0, 127 * 256, -32768, 256}, {}},
+        {2, 8, {128, 255, 0, 129}, {0, -32768}, {127 * 256, 256}},
+        {4, 16, pcm16({10, 11, 12, 13, 20, 21, 22, 23}), {10, 20}, {}},  // more than two keep the first
+    };
+    for (const Case& c : cases) {
+        SoundSample sample;
+        ASSERT_EQ(DecodeWave(build(c.data, c.channels, 11025, c.bits), 11025, sample), 0);
+        EXPECT_EQ(sample.left, c.left) << c.channels << " x " << c.bits;
+        EXPECT_EQ(sample.right, c.right) << c.channels << " x " << c.bits;
+        EXPECT_EQ(sample.stereo, c.channels == 2 ? 1 : 0);
+    }
+}
+
+TEST(SoundEngine, FasterSoundsAreConvertedDownToTheOutputRate) {
+    SoundSample sample;
+    for (const std::uint32_t rate : {22050u, 44100u}) {
+        ASSERT_EQ(DecodeWave(build(pcm16(Values(999, 100)), 1, rate), 11025, sample), 0);
+        EXPECT_EQ(sample.frames, 11025u * 999 / rate + 1);
+        EXPECT_EQ(sample.rate, rate);
+    }
+    // At or below the output rate, or before any output is open, a sound is kept as recorded.
+    const Values slow = sine(100, 8000, 5000);
+    ASSERT_EQ(DecodeWave(build(pcm16(slow), 1, 8000), 11025, sample), 0);
+    EXPECT_EQ(sample.left, slow);
+    ASSERT_EQ(DecodeWave(build(pcm16(slow), 1, 44100), 0, sample), 0);
+    EXPECT_EQ(sample.left, slow);
+
+    // The last input sample counts: here the last output sample sits right on it.
+    Values click(1001, 0);
+    click.back() = 20000;
+    EXPECT_EQ(ConvertRateDown(click, 22050, 11025).back(), 9100);  // 20000 x 0.91 / 2
+    // The pass band keeps its level; 8 kHz, which would fold down to 3025 Hz, is taken out.
+    EXPECT_NEAR(peakOfMiddle(ConvertRateDown(sine(1000, 22050, 20000), 22050, 11025)), 20000, 400);
+    EXPECT_LT(peakOfMiddle(ConvertRateDown(sine(8000, 22050, 20000), 22050, 11025)), 200);
+}
+
+TEST(SoundEngine, SlotsAndFilesHaveTheirLimits) {
+    SoundEngine engine;
+    EXPECT_FALSE(engine.PlaySound(0, 0));
+    const Bytes image = build(pcm16({1, 2, 3}));
+    for (int i = 0; i < SoundEngine::SLOT_COUNT; ++i) ASSERT_EQ(engine.LoadSound(std::to_wstring(i), image), i);
+    EXPECT_EQ(engine.LoadSound(L"one too many", image), WAVE_NO_FREE_SLOT);
+    EXPECT_FALSE(engine.PlaySound(-1, 0));
+    EXPECT_FALSE(engine.PlaySound(SoundEngine::SLOT_COUNT, 0));
+
+    const std::string wav = testing::TempDir() + "spirehold_sound_test.wav", empty = testing::TempDir() + "spirehold_empty.wav";
+    std::ofstream(wav, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    std::ofstream{empty};
+    SoundEngine files;
+    EXPECT_EQ(files.LoadSoundFile(wav), 0);
+    EXPECT_EQ(Utf8FromWide(files.Status().slotNames.at(0)), wav);
+    EXPECT_EQ(files.LoadSoundFile(empty), -1);
+    EXPECT_EQ(files.LoadSoundFile(wav + ".missing"), -1);
+    EXPECT_FALSE(files.LoadModuleFile(empty));
+    EXPECT_FALSE(files.LoadModuleFile(wav + ".missing"));
+    EXPECT_TRUE(files.LoadModuleFile(std::string(SPIREHOLD_SOURCE_DIR) + "/assets/music/120_spirehold.mod"));
+    EXPECT_EQ(std::remove(wav.c_str()) + std::remove(empty.c_str()), 0);
+}
+
+TEST(SoundEngine, BadFormatsOpenNoDeviceItsVolumeIsGivenBackAndARefusedRefillEndsTheStream) {
+    struct Case { std::uint8_t channels; std::uint32_t rate; std::uint8_t bits; std::int32_t code; };
+    headless::reset();
+    for (const Case c : {Case{3, 11025, 16, OUTPUT_BAD_CHANNELS}, Case{0, 11025, 16, OUTPUT_BAD_CHANNELS},
+                         Case{2, 12000, 16, OUTPUT_BAD_RATE}, Case{2, 11025, 12, OUTPUT_BAD_BITS}}) {
+        SoundEngine engine;
+        EXPECT_EQ(engine.OpenOutput(c.channels, c.rate, c.bits, 0), c.code);
+        EXPECT_FALSE(headless::audioFormat().open);
+        EXPECT_EQ(engine.FillNextBuffer(), -1);
+    }
+    platform::audioSetVolume(0x12345678u);
+    {
+        SoundEngine engine;
+        ASSERT_EQ(engine.OpenOutput(2, 11025, 16, 0), OUTPUT_OPENED);
+        for (const std::uint32_t volume : {0u, 0x80u, 255u}) {
+            engine.SetMasterVolume(static_cast<std::uint8_t>(volume));
+            EXPECT_EQ(headless::audioVolume(), volume << 8);
+        }
+        headless::advance(250);
+    }
+    EXPECT_EQ(headless::audioVolume(), 0x12345678u);
+    EXPECT_FALSE(headless::audioFormat().open);
+
+    SoundEngine engine;
+    ASSERT_EQ(engine.OpenOutput(2, 11025, 16, 0), OUTPUT_OPENED);
+    headless::advance(100);
+    platform::audioClose();  // the device goes away: its next write is refused
+    EXPECT_EQ(engine.FillNextBuffer(), -1);
+    EXPECT_FALSE(engine.Status().open);
+}
+
+// The echo follows whole frames, so the left comes back on the left at every rate, 8-bit too.
+TEST(SoundEngine, TheEchoStaysOnItsOwnSideAtEveryRateAndWidth) {
+    for (const std::uint32_t rate : {8000u, 11025u, 22050u, 44100u}) {
+        for (const std::uint16_t bits : {8, 16}) {
+            headless::reset();
+            SoundEngine engine;
+            ASSERT_EQ(engine.OpenOutput(2, rate, static_cast<std::uint8_t>(bits), 1), OUTPUT_OPENED);
+            engine.PlaySound(engine.LoadSound(L"click", build(pcm16({25600, 0}), 2, rate)), 0);
+            headless::advance(400);
+            const Bytes& played = headless::audioPlayed();
+            std::vector<std::size_t> at;
+            std::vector<int> heard;
+            // After the two priming buffers (zero bytes, which at 8 bits are no silence).
+            for (std::size_t i = 2 * 2 * (rate / 10); i < played.size() * 8 / bits; ++i) {
+                const int value = bits == 8 ? played[i] - 128 : static_cast<std::int16_t>(played[2 * i] | played[2 * i + 1] << 8);
+                if (value != 0) at.push_back(i), heard.push_back(value);
+            }
+            ASSERT_EQ(at.size(), 2u) << rate << " Hz " << bits << " bits";
+            EXPECT_EQ(at[0] % 2 + at[1] % 2, 0u) << rate << " Hz " << bits << " bits: the click and its echo on the left";
+            EXPECT_EQ(heard[1], heard[0] / 2);
+        }
+    }
+}
+
+// A host that starts game after game in one process must find the engine as a fresh process does.
+TEST(SoundEngine, RestartReturnsEverythingToItsStartUpState) {
+    headless::reset();
+    SoundEngine fresh, used;
+    ASSERT_EQ(used.OpenOutput(1, 22050, 8, 1), OUTPUT_OPENED);
+    ASSERT_TRUE(used.LoadModuleFile(std::string(SPIREHOLD_SOURCE_DIR) + "/assets/music/120_spirehold.mod"));
+    used.StartMusic(true);
+    used.PauseMusic(true);
+    used.SetMusicVolume(3);
+    used.PlaySound(used.LoadSound(L"x", build(pcm16(Values(4000, 9)))), 2);
+    headless::advance(300);
+    used.Restart();
+    EXPECT_EQ(soundEngineReportJson(used), soundEngineReportJson(fresh));
+    headless::reset();
+}
