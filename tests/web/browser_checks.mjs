@@ -4,103 +4,64 @@
 // The simulator (spirehold-sim) runs the same game on the headless device and gives the frames the
 // browser must show.
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join, resolve } from 'node:path';
+import { join } from 'node:path';
 import {
-  DESKTOP, DISPLAY_HEIGHT, DISPLAY_WIDTH, PHONE, click, displayWords, openBrowser, openGame, serveSite, touch,
-  waitFrames
+  DESKTOP, DISPLAY_HEIGHT, DISPLAY_WIDTH, LEVEL_ONE_CELLS, OK_KEY, PHONE, PLAY, PREV, SOUND, TOWER_BUTTONS,
+  TUTORIAL_HOME, displayWords, playGame, started, waitFrames, withSite
 } from './browser_session.mjs';
 
-const STORAGE_KEY = 'spirehold/game.dat';
-const RECORDS_FILE_SIZE = 900;
-const PLAY = [186, 138];
-const TUTORIAL_HOME = [30, 310];
-const SOLVE = [144, 310];
-const SOUND = [177, 310];
-const PREV = [108, 310];
-const OK_KEY = [120, 235];
-const TOWER_BUTTON_CENTRES = [20, 60, 100, 140, 180, 220].map((x) => [x, 245]);
-const LEVEL_ONE_CELLS = [[104, 104], [104, 133]];
-const TUTORIAL_BANNER_ROWS = 36;  // the tutorial's banner; the text below it types itself out
-const FRAME_MS = 16;
-const GAME_RATE = 11025;
-const BUFFER_FRAMES = 1102;  // a tenth of a second of 16-bit stereo, in whole frames
+const STORAGE_KEY = 'spirehold/game.dat', RECORDS_FILE_SIZE = 900;
+const FRAME_MS = 16, TUTORIAL_BANNER_ROWS = 36;  // the tutorial's banner; the text below it types itself out
+const GAME_RATE = 11025, BUFFER_FRAMES = 1102;  // a buffer is a tenth of a second, in whole frames
+// The middles of the play panel's buttons, and of the record keyboard's keys 1..27 (A..Z, delete):
+// three rows of nine, 17 pixels apart, odd columns 3 pixels lower.
+const PANEL = [32, 108, 144, 162, 177, 210].map((x) => [x, 310]);
+const keyMiddle = (key, column = (key - 1) % 9) => [52 + 17 * column, 169 + 20 * Math.floor((key - 1) / 9) + (column % 2) * 3];
+const KEYS = Array.from({ length: 27 }, (_, i) => keyMiddle(i + 1));
 
-// ---- The simulator as the reference ------------------------------------------------------------
+const expect = (condition, message) => { if (!condition) throw new Error(message); };
+const differingPixels = (a, b, rows = DISPLAY_HEIGHT) => a.subarray(0, rows * DISPLAY_WIDTH).filter((word, i) => word !== b[i]).length;
+// What `test` gives once it gives something, run in the page on `argument`.
+const waitFor = async (page, test, argument) => (await page.waitForFunction(test, argument)).jsonValue();
 
-// Runs the simulator on `commands` in a fresh program folder (holding `records` as game.dat when
-// given) and returns the frames it wrote, in order, as RGB565 words.
-function simulatorFrames(simulator, commands, records) {
+// The simulator's home screen, and its screen after a tap on PLAY, as RGB565 words.
+function simulatorFrames(simulator) {
   const folder = mkdtempSync(join(tmpdir(), 'spirehold-sim-'));
   try {
-    if (records) writeFileSync(join(folder, 'game.dat'), records);
-    const frames = [];
-    const script = commands.map((command) => {
-      if (command !== 'frame') return command;
-      const path = join(folder, `frame${frames.length}.rgb565`);
-      frames.push(path);
-      return `frame ${path}`;
-    });
-    const run = spawnSync(simulator, ['--dir', folder], { input: script.join('\n') + '\nquit\n' });
-    if (run.status !== 0) throw new Error(`the simulator failed: ${run.stderr}`);
-    return frames.map((path) => {
-      const bytes = readFileSync(path);
-      return new Uint16Array(bytes.buffer, bytes.byteOffset, bytes.length / 2);
-    });
+    const script = `wait ${FRAME_MS}\nframe ${folder}/home.rgb565\ntap ${PLAY.join(' ')}\nframe ${folder}/tutorial.rgb565\nquit\n`;
+    const run = spawnSync(simulator, ['--dir', folder], { input: script });
+    expect(run.status === 0, `the simulator failed: ${run.stderr}`);
+    return ['home', 'tutorial'].map((name) => new Uint16Array(Uint8Array.from(readFileSync(join(folder, `${name}.rgb565`))).buffer));
   } finally {
     rmSync(folder, { recursive: true, force: true });
   }
 }
 
-function differingPixels(a, b, rows = DISPLAY_HEIGHT) {
-  let count = 0;
-  for (let i = 0; i < rows * DISPLAY_WIDTH; i++) if (a[i] !== b[i]) count++;
-  return count;
-}
+// The stored records once they hold `includes` and differ from `differsFrom`.
+const storedRecords = (page, includes, differsFrom = null) => waitFor(page, ([key, part, old]) => {
+  const text = window.localStorage.getItem(key);
+  return text !== null && text.includes(part) && text !== old && text;
+}, [STORAGE_KEY, includes, differsFrom]);
 
-function expect(condition, message) {
-  if (!condition) throw new Error(message);
-}
+// What the screen reader region says, once it says something that `matches`.
+const spoken = (page, matches) => waitFor(page, (pattern, text = document.getElementById('spoken').textContent) =>
+  new RegExp(pattern).test(text) && text, matches.source)
+  .catch(async () => { throw new Error(`the screen reader region says "${await page.textContent('#spoken')}", not ${matches}`); });
 
-// ---- Records in the browser ----------------------------------------------------------------------
-
-async function storedRecords(page) {
-  return page.evaluate((key) => window.localStorage.getItem(key), STORAGE_KEY);
-}
-
-// Waits until the stored file holds `includes` and differs from `differsFrom`.
-async function waitStoredRecords(page, { includes = '', differsFrom = null }) {
-  await page.waitForFunction(([key, part, old]) => {
-    const text = window.localStorage.getItem(key);
-    return text !== null && text.includes(part) && text !== old;
-  }, [STORAGE_KEY, includes, differsFrom]);
-  return storedRecords(page);
-}
-
-function nameKeyCentre(letter) {
-  const key = letter.charCodeAt(0) - 'A'.charCodeAt(0) + 1;
-  const column = (key - 1) % 9, row = Math.floor((key - 1) / 9);
-  return [44 + 17 * column + 8, 161 + 20 * row + (column % 2 === 1 ? 3 : 0) + 8];
-}
-
-// From a fresh game: past the tutorial onto level 1 (one column of two cells, two tower kinds), then
-// each filling in turn until one completes the level (most of the screen darkens under the record
-// dialog). The first filling comes after `waitMs`, so that the level's time is as long at least.
-async function finishLevelOne(page, tap, waitMs = 0) {
-  await tap(page, ...PLAY);
-  await tap(page, ...TUTORIAL_HOME);
-  await tap(page, ...PLAY);
-  await finishLevel(page, tap, waitMs);
-}
-
-async function finishLevel(page, tap, waitMs) {
+// Level 1 (one column of two cells, two tower kinds), reached through `controls`, filled each way in
+// turn after `waitMs` until one completes it (most of the screen darkens under the record dialog or
+// the level's end).
+const TO_LEVEL_ONE = [PLAY, TUTORIAL_HOME, PLAY];
+async function finishLevel({ page, tap }, { controls = [], waitMs = 0 } = {}) {
+  for (const control of controls) await tap(...control);
   await page.waitForTimeout(waitMs);
   for (const filling of [[0, 0], [0, 1], [1, 0], [1, 1]]) {
     const before = await displayWords(page);
     for (const [cell, kind] of filling.entries()) {
-      await tap(page, ...TOWER_BUTTON_CENTRES[kind]);
-      await tap(page, ...LEVEL_ONE_CELLS[cell]);
+      await tap(...TOWER_BUTTONS[kind]);
+      await tap(...LEVEL_ONE_CELLS[cell]);
     }
     await waitFrames(page, 2);
     if (differingPixels(before, await displayWords(page)) > (DISPLAY_WIDTH * DISPLAY_HEIGHT) / 3) return;
@@ -108,409 +69,198 @@ async function finishLevel(page, tap, waitMs) {
   throw new Error('no filling completed level 1');
 }
 
-// The game's own hit rectangles (src/game/controls.h, inclusive on all sides) as [left, top, right,
-// bottom]: the play panel, the tower buttons, and the record keyboard's letter and delete keys.
-function gameControls() {
-  const source = readFileSync(new URL('../../src/game/controls.h', import.meta.url), 'utf8');
-  const rects = (text) => [...text.matchAll(/\{(\d+), (\d+), (\d+), (\d+)\}/g)].map((m) => m.slice(1).map(Number));
-  const table = (name) => rects(source.match(new RegExp(`${name}\\{\\{([^;]*)\\}\\};`))[1]);
-  const constant = (name) => Number(source.match(new RegExp(`\\b${name} = (\\d+)`))[1]);
-  const [perRow, left, top, pitch, rowPitch, drop, side] =
-    ['keysPerRow', 'firstLeft', 'firstTop', 'columnPitch', 'rowPitch', 'oddColumnDrop', 'keySide'].map(constant);
-  const keys = [];
-  for (let key = 1; key <= constant('DELETE_KEY'); key++) {
-    const column = (key - 1) % perRow, row = Math.floor((key - 1) / perRow);
-    const x = left + pitch * column, y = top + rowPitch * row + (column % 2 === 1 ? drop : 0);
-    keys.push([x, y, x + side, y + side]);
-  }
-  return {
-    panel: table('panelRects'),
-    towers: table('towerButtonRects'),
-    keys,
-    ok: rects(source.match(/okKey\{[^}]*\}/)[0].replace('okKey', ''))[0]
-  };
-}
-
-const centre = ([left, top, right, bottom]) => [Math.floor((left + right) / 2), Math.floor((top + bottom) / 2)];
-
-// The picture fills the limiting side of the viewport, on a canvas of whole device pixels in 3:4.
-async function expectFilled(page, size) {
-  const fit = await page.evaluate(() => {
-    const canvas = document.getElementById('canvas'), box = canvas.getBoundingClientRect();
-    return { width: canvas.width, height: canvas.height, boxWidth: box.width, ratio: window.devicePixelRatio };
-  });
-  const side = Math.min(size.width / DISPLAY_WIDTH, size.height / DISPLAY_HEIGHT) * DISPLAY_WIDTH;
-  expect(fit.boxWidth >= 0.95 * side,
-    `at ${size.width} x ${size.height} the picture is ${fit.boxWidth} wide of ${side}`);
-  expect(fit.width * 4 === fit.height * 3 && Math.abs(fit.boxWidth * fit.ratio - fit.width) < 0.01,
-    `at ${size.width} x ${size.height} the canvas holds ${fit.width} x ${fit.height} for ${fit.boxWidth} CSS pixels`);
-}
-
-// Sets `text` to what the page's screen reader region says once it says something that `matches`.
-async function spoken(page, matches) {
-  const handle = await page.waitForFunction((pattern) => {
-    const text = document.getElementById('spoken').textContent;
-    return new RegExp(pattern).test(text) && text;
-  }, matches.source);
-  return handle.jsonValue();
-}
-
-// The page hidden (as when the player switches apps) or shown again.
-async function setPageHidden(page, hidden) {
-  await page.evaluate((nowHidden) => {
-    Object.defineProperty(document, 'hidden', { value: nowHidden, configurable: true });
-    Object.defineProperty(document, 'visibilityState', { value: nowHidden ? 'hidden' : 'visible', configurable: true });
-    document.dispatchEvent(new Event('visibilitychange'));
-  }, hidden);
-}
-
-// ---- The checks ------------------------------------------------------------------------------------
-
 const CHECKS = {
-  // The page loads quietly, runs its frame loop, and installs its offline cache and app manifest.
-  async loads({ site }) {
-    const browser = await openBrowser(DESKTOP);
-    const { page } = browser;
-    try {
-      await openGame(page, site.base);
-      const frames = await page.evaluate(() => window.Module.spireholdFrames);
-      await waitFrames(page, 30);
-      const canvas = await page.evaluate(() => {
-        const element = document.getElementById('canvas');
-        return { width: element.width, height: element.height };
-      });
-      expect(canvas.width * 4 === canvas.height * 3, 'the canvas is not 3:4');
-      const { manifest, icons, apple } = await page.evaluate(async () => {
-        const load = (src) => new Promise((resolve) => {
-          const image = new Image();
-          image.onload = () => resolve(`${image.naturalWidth}x${image.naturalHeight}`);
-          image.onerror = () => resolve('nothing');
-          image.src = src;
-        });
+  // A first visit brings each of the site's files once (the page twice: once to open it, once for the
+  // offline cache); the worker takes over, and the manifest lists icons that load at their sizes.
+  async firstVisit({ site }) {
+    await playGame(site, PHONE, async ({ page }) => {
+      await page.waitForFunction(() => window.Module.spireholdAudio.path === 'worklet');
+      const size = readdirSync(site.root, { recursive: true }).map((file) => statSync(join(site.root, file)))
+        .reduce((sum, file) => sum + (file.isFile() ? file.size : 0), 0);
+      const fetched = site.served.reduce((sum, [, bytes]) => sum + bytes, 0);
+      expect(Math.abs(fetched - size) <= 0.05 * size, `fetched ${fetched} bytes for ${size}: ${site.served.join(' ')}`);
+      const { manifest, icons, apple, worker } = await page.evaluate(async () => {
+        const load = (src) => new Promise((done) => Object.assign(new Image(),
+          { onload() { done(`${this.naturalWidth}x${this.naturalHeight}`); }, onerror: () => done('nothing'), src }));
         const listed = await (await fetch('manifest.webmanifest')).json();
         return { manifest: listed, icons: await Promise.all(listed.icons.map((icon) => load(icon.src))),
-          apple: await load(document.querySelector('link[rel="apple-touch-icon"]').href) };
+          apple: await load(document.querySelector('link[rel="apple-touch-icon"]').href),
+          worker: (await navigator.serviceWorker.ready).active !== null && navigator.serviceWorker.controller !== null };
       });
-      expect(manifest.orientation === 'portrait' && manifest.theme_color && manifest.background_color,
-        'the manifest is incomplete');
-      expect(manifest.icons.every((icon, i) => icons[i] === icon.sizes), `the icons load as ${icons}`);
-      expect(['192x192', '512x512'].every((size) => icons.includes(size)) &&
+      expect(worker && manifest.orientation === 'portrait' && manifest.theme_color && manifest.background_color &&
+        manifest.icons.every((icon, i) => icons[i] === icon.sizes) && ['192x192', '512x512'].every((s) => icons.includes(s)) &&
         manifest.icons.some((icon) => icon.purpose === 'maskable') && apple === '180x180',
-        `icons ${icons} (maskable too?) and Apple touch icon ${apple}`);
-      const worker = await page.evaluate(async () => {
-        const registration = await navigator.serviceWorker.ready;
-        return registration.active !== null;
-      });
-      expect(worker, 'the service worker did not activate');
-      expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
-      console.log(`frames at load ${frames}, service worker active`);
-    } finally {
-      await browser.close();
-    }
+        `worker ${worker}, manifest ${JSON.stringify(manifest)}: icons load as ${icons}, the Apple touch icon as ${apple}`);
+    });
   },
 
-  // After the first visit the game starts, and sounds, with no network at all.
-  async 'works-offline'({ site }) {
-    const browser = await openBrowser(DESKTOP);
-    const { page, context } = browser;
-    try {
-      await openGame(page, site.base);
-      expect(await page.evaluate(() => navigator.serviceWorker.controller !== null), 'the game started uncached');
+  // A best time and the name typed for it survive a reload with no network at all: the game starts and
+  // sounds from the offline cache, reads the records back, and a later save (the sound switch) keeps them.
+  async reloadOffline({ site }) {
+    await playGame(site, DESKTOP, async ({ page, context, tap }) => {
+      await finishLevel({ page, tap }, { controls: TO_LEVEL_ONE });
+      for (const letter of 'WEB') await tap(...keyMiddle(letter.charCodeAt(0) - 64));
+      await tap(...OK_KEY);
+      const saved = await storedRecords(page, '     WEB');
+      expect(saved.length === RECORDS_FILE_SIZE, `the stored file has ${saved.length} bytes`);
       await context.setOffline(true);
       await page.reload();
-      await page.waitForFunction(() => window.Module && window.Module.spireholdFrames > 0);
-      await click(page, ...PLAY);
+      await started(page);
+      await tap(...PLAY);
       await page.waitForFunction(() => window.Module.spireholdAudio.path === 'worklet' &&
         window.Module.spireholdAudioState() === 'running');
-      expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
-    } finally {
-      await browser.close();
-    }
+      await tap(...SOUND);
+      const resaved = await storedRecords(page, '', saved);
+      expect(resaved.includes('     WEB') && resaved[0] !== saved[0], 'the record or the sound switch was lost across the reload');
+    });
   },
 
-  // A fresh game's home screen, pixel for pixel as the simulator draws it, on a desktop and on a phone:
-  // the display memory, and the canvas (whole device pixels per game pixel) at the middle of each
-  // game pixel, with each RGB565 component widened by repeating its top bits.
-  async 'home-pixels'({ site, simulator }) {
-    const [expected] = simulatorFrames(simulator, [`wait ${FRAME_MS}`, 'frame']);
+  // The home screen and the tutorial's banner after PLAY, pixel for pixel as the simulator draws them,
+  // by mouse on a desktop and by touch on a phone: the display memory, and the canvas (whole device
+  // pixels per game pixel) at the middle of each game pixel, each RGB565 component widened by
+  // repeating its top bits.
+  async matchesSimulator({ site, simulator }) {
+    const [home, tutorial] = simulatorFrames(simulator);
     for (const device of [DESKTOP, PHONE]) {
-      const browser = await openBrowser(device);
-      const { page } = browser;
-      try {
-        await openGame(page, site.base);
-        const display = await displayWords(page);
-        expect(differingPixels(display, expected) === 0,
-          `${differingPixels(display, expected)} display pixels differ from the simulator's`);
-        const canvas = await page.evaluate(([width, height]) => {
-          const element = document.getElementById('canvas');
-          const data = element.getContext('2d').getImageData(0, 0, element.width, element.height).data;
-          const middles = [];
-          for (let y = 0; y < height; y++) {
-            const row = Math.floor(((y + 0.5) * element.height) / height);
-            for (let x = 0; x < width; x++) {
-              const at = 4 * (row * element.width + Math.floor(((x + 0.5) * element.width) / width));
-              middles.push(data[at], data[at + 1], data[at + 2], data[at + 3]);
-            }
-          }
-          return middles;
-        }, [DISPLAY_WIDTH, DISPLAY_HEIGHT]);
-        let wrong = 0;
-        for (let i = 0; i < expected.length; i++) {
-          const word = expected[i], r = word >> 11, g = (word >> 5) & 63, b = word & 31;
-          const rgba = [(r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2), 255];
-          if (rgba.some((value, channel) => canvas[4 * i + channel] !== value)) wrong++;
-        }
+      await playGame(site, device, async ({ page, tap }) => {
+        expect(differingPixels(await displayWords(page), home) === 0, 'the home screen is not the simulator\'s');
+        const wrong = await page.evaluate(([expected, width, height]) => {
+          const canvas = document.getElementById('canvas');
+          const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+          return expected.filter((word, i) => {
+            const row = Math.floor(((Math.floor(i / width) + 0.5) * canvas.height) / height);
+            const at = 4 * (row * canvas.width + Math.floor((((i % width) + 0.5) * canvas.width) / width));
+            const r = word >> 11, g = (word >> 5) & 63, b = word & 31;
+            return [(r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2), 255].some((value, c) => data[at + c] !== value);
+          }).length;
+        }, [Array.from(home), DISPLAY_WIDTH, DISPLAY_HEIGHT]);
         expect(wrong === 0, `${wrong} canvas pixels differ from the simulator's frame`);
-      } finally {
-        await browser.close();
-      }
+        await tap(...PLAY);
+        const banner = differingPixels(await displayWords(page), tutorial, TUTORIAL_BANNER_ROWS);
+        expect(banner === 0, `after PLAY ${banner} pixels of the tutorial's banner differ from the simulator's`);
+      });
     }
   },
 
-  // A mouse click on PLAY opens the tutorial, as a tap in the simulator does.
-  async 'click-play'({ site, simulator }) {
-    await playOpensTutorial(site, simulator, DESKTOP, click);
-  },
-
-  // A finger on a phone-sized touch screen does the same.
-  async 'touch-tap'({ site, simulator }) {
-    await playOpensTutorial(site, simulator, PHONE, touch);
-  },
-
-  // A best time and the name typed for it on the game's keyboard are still there after a reload: the
-  // game reads them back (a later save, of the sound switch, keeps them).
-  async 'records-survive-reload'({ site }) {
-    const browser = await openBrowser(DESKTOP);
-    const { page } = browser;
-    try {
-      await openGame(page, site.base);
-      await finishLevelOne(page, click);
-      for (const letter of 'WEB') await click(page, ...nameKeyCentre(letter));
-      await click(page, ...OK_KEY);
-      const saved = await waitStoredRecords(page, { includes: '     WEB' });
-      expect(saved.length === RECORDS_FILE_SIZE, `the stored file has ${saved.length} bytes`);
-
-      await page.reload();
-      await page.waitForFunction(() => window.Module && window.Module.spireholdFrames > 0);
-      await click(page, ...PLAY);
-      await click(page, ...SOUND);
-      const resaved = await waitStoredRecords(page, { differsFrom: saved });
-      expect(resaved.includes('     WEB'), 'the record was lost across the reload');
-      expect(resaved[0] !== saved[0], 'the sound setting was not saved');
-      expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
-    } finally {
-      await browser.close();
-    }
-  },
-
-  // Leaving the window or hiding the page stops the game's drawing (the last frame stays, the canvas
-  // is left alone) until it is back; a hidden page is silent, and its sound resumes on return.
-  async 'focus-follows-window'({ site }) {
-    const browser = await openBrowser(DESKTOP);
-    const { page } = browser;
-    const blur = (away) =>
-      page.evaluate((leaving) => window.dispatchEvent(new FocusEvent(leaving ? 'blur' : 'focus')), away);
-    const hide = (away) => setPageHidden(page, away);
-    const uploads = () => page.evaluate(() => window.Module.spireholdUploads);
-    const soundRuns = () => page.waitForFunction(() => window.Module.spireholdAudioState() === 'running');
-    try {
-      await openGame(page, site.base);
-      await click(page, ...PLAY);  // the tutorial's text types itself out frame by frame
+  // Leaving the window or hiding the page stops the game's drawing (the last frame stays, the canvas is
+  // left alone) until it is back; a hidden page is silent, and its sound resumes on return.
+  async focusFollowsWindow({ site }) {
+    await playGame(site, DESKTOP, async ({ page, tap }) => {
+      const leave = (hiding, away) => page.evaluate(([hide, gone]) => {
+        if (!hide) return window.dispatchEvent(new FocusEvent(gone ? 'blur' : 'focus'));
+        Object.defineProperty(document, 'hidden', { value: gone, configurable: true });
+        Object.defineProperty(document, 'visibilityState', { value: gone ? 'hidden' : 'visible', configurable: true });
+        document.dispatchEvent(new Event('visibilitychange'));
+      }, [hiding, away]);
+      const state = async () => ({ words: await displayWords(page), ...(await page.evaluate(() =>
+        ({ uploads: window.Module.spireholdUploads, sound: window.Module.spireholdAudioState() }))) });
+      const soundRuns = () => page.waitForFunction(() => window.Module.spireholdAudioState() === 'running');
+      for (const control of TO_LEVEL_ONE) await tap(...control);  // the level's clock redraws each second
       await soundRuns();
-      for (const [away, silent] of [[blur, false], [hide, true]]) {
-        await away(true);
+      for (const hiding of [false, true]) {
+        await leave(hiding, true);
         await waitFrames(page, 2);
-        const frozen = await displayWords(page), shown = await uploads();
+        const frozen = await state();
         await waitFrames(page, 90);
-        expect(differingPixels(await displayWords(page), frozen) === 0, 'the game drew without the focus');
-        expect(await uploads() === shown, 'the canvas was updated without the focus');
-        const sound = await page.evaluate(() => window.Module.spireholdAudioState());
-        expect(!silent || sound === 'suspended', `a hidden page's sound is ${sound}`);
-        await away(false);
+        const later = await state();
+        expect(differingPixels(later.words, frozen.words) === 0 && later.uploads === frozen.uploads &&
+          (!hiding || later.sound === 'suspended'), `without the focus the game drew, or its sound is ${later.sound}`);
+        await leave(hiding, false);
         await soundRuns();
-        await waitFrames(page, 90);
-        expect(differingPixels(await displayWords(page), frozen) > 0, 'the game did not draw again with the focus');
+        await page.waitForFunction((shown) => window.Module.spireholdUploads > shown, frozen.uploads);
       }
-    } finally {
-      await browser.close();
-    }
+    });
   },
 
-  // The picture fills the screen at phone and desktop sizes, upright and sideways, and a tap at the
-  // middle of every play panel control, tower button and record keyboard key reaches the game at that
-  // very display point, at every one of these (fractional) scales. On the record dialog these taps
-  // only type; its OK then moves on.
-  async 'fills-and-taps'({ site }) {
-    const controls = gameControls();
-    const targets = [...controls.panel, ...controls.towers, ...controls.keys].map(centre);
-    for (const [device, tap, sizes] of [
-      [PHONE, touch, [{ width: 390, height: 844 }, { width: 844, height: 390 }, { width: 360, height: 740 }]],
-      [DESKTOP, click, [{ width: 1280, height: 800 }, { width: 1000, height: 700 }, { width: 500, height: 900 }]]
-    ]) {
-      const browser = await openBrowser(device);
-      const { page } = browser;
-      try {
-        await openGame(page, site.base);
-        await finishLevelOne(page, tap);
-        for (const size of sizes) {
-          await page.setViewportSize(size);
+  // The picture fills the limiting side of the viewport, upright and sideways, on a canvas of whole
+  // device pixels in 3:4; and a tap at the middle of every play panel control, tower button and record
+  // keyboard key reaches the game at that very display point, at each of these fractional scales. On
+  // the record dialog these taps only type; its OK then moves on.
+  async fillsAndTaps({ site }) {
+    for (const [device, sizes] of [[PHONE, [[390, 844], [844, 390], [360, 740]]], [DESKTOP, [[1280, 800], [1000, 700], [500, 900]]]]) {
+      await playGame(site, device, async ({ page, tap }) => {
+        await finishLevel({ page, tap }, { controls: TO_LEVEL_ONE });
+        for (const [width, height] of sizes) {
+          await page.setViewportSize({ width, height });
           await waitFrames(page, 2);
-          await expectFilled(page, size);
-          for (const [x, y] of targets) {
-            await tap(page, x, y);
+          const fit = await page.evaluate((canvas = document.getElementById('canvas')) =>
+            ({ width: canvas.width, height: canvas.height, css: canvas.getBoundingClientRect().width, ratio: window.devicePixelRatio }));
+          const side = Math.min(width / DISPLAY_WIDTH, height / DISPLAY_HEIGHT) * DISPLAY_WIDTH;
+          expect(fit.css >= 0.95 * side && fit.width * 4 === fit.height * 3 && Math.abs(fit.css * fit.ratio - fit.width) < 0.01,
+            `at ${width} x ${height} the canvas holds ${fit.width} x ${fit.height} for ${fit.css} CSS pixels of ${side}`);
+          for (const [x, y] of [...PANEL, ...TOWER_BUTTONS, ...KEYS]) {
+            await tap(x, y);
             const got = await page.evaluate(() => window.Module.spireholdStylus);
-            expect(got.x === x && got.y === y,
-              `at ${size.width} x ${size.height} a tap on ${x},${y} reached ${got.x},${got.y}`);
+            expect(got.x === x && got.y === y, `at ${width} x ${height} a tap on ${x},${y} reached ${got.x},${got.y}`);
           }
         }
-        await tap(page, ...centre(controls.ok));
+        await tap(...OK_KEY);
         await spoken(page, /^Level 2, /);
-        expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
-      } finally {
-        await browser.close();
-      }
+      });
     }
   },
 
-  // The page's screen reader region names each screen as the player reaches it, describes the board
-  // when asked, and the canvas has a name of its own.
-  async 'speaks-the-screens'({ site }) {
-    const browser = await openBrowser(PHONE);
-    const { page } = browser;
-    try {
-      await openGame(page, site.base);
+  // The screen reader region names each screen as the player reaches it and describes the board when
+  // asked; the canvas has a name of its own.
+  async speaksTheScreens({ site }) {
+    await playGame(site, PHONE, async ({ page, tap }) => {
       expect(/Spirehold/.test(await page.getAttribute('#canvas', 'aria-label')), 'the canvas has no name');
-      await spoken(page, /^Home$/);
-      await touch(page, ...PLAY);
-      await spoken(page, /^Tutorial: Introduction$/);
-      await touch(page, ...TUTORIAL_HOME);
-      await spoken(page, /^Home$/);
-      await touch(page, ...PLAY);
-      await spoken(page, /^Level 1, 1 by 2$/);
+      for (const [control, screen] of [[null, /^Home$/], [PLAY, /^Tutorial: Introduction$/], [TUTORIAL_HOME, /^Home$/],
+        [PLAY, /^Level 1, 1 by 2$/]]) {
+        if (control) await tap(...control);
+        await spoken(page, screen);
+      }
       await page.evaluate(() => document.getElementById('describe').click());
       const row = (n) => `Row ${n}, left \\d: empty; right \\d\\.`;
       await spoken(page, new RegExp(`^Top: \\d\\.\n${row(1)}\n${row(2)}\nBottom: \\d\\.\nChosen tower: none\\.$`));
-      await finishLevel(page, touch, 1200);
-      const record = await spoken(page, /^New best time 00:0\d — enter your name$/);
-      await touch(page, ...OK_KEY);
+      await finishLevel({ page, tap }, { waitMs: 1200 });
+      const [, minutes, seconds] = (await spoken(page, /^New best time (\d\d):(\d\d) — enter your name$/)).match(/(\d+):(\d+)/);
+      await tap(...OK_KEY);
       await spoken(page, /^Level 2, 1 by 2$/);
-      await touch(page, ...PREV);
+      await tap(...PREV);
       await spoken(page, /^Level 1, 1 by 2$/);
       // Slower than the record this time: the level is complete, with no new best time.
-      await finishLevel(page, touch, 1000 * (Number(record.match(/:(\d\d)/)[1]) + 1));
+      await finishLevel({ page, tap }, { waitMs: 1000 * (60 * minutes + Number(seconds) + 1) });
       await spoken(page, /^Level complete$/);
-    } finally {
-      await browser.close();
-    }
+    });
   },
 
-  // Browsers hold sound back until the player acts; the first tap starts the AudioWorklet, and the
-  // game's sound comes through it. Here the context keeps a rate of its own (44100 Hz), and the
-  // game's buffers still play at 11025 frames a second.
-  async 'audio-after-tap'({ site }) {
-    const own = () => {
-      const Native = window.AudioContext;
-      window.AudioContext = class extends Native { constructor() { super({ sampleRate: 44100 }); } };
-    };
-    const heard = await soundAfterTap(site, own, 'worklet');
-    const perSecond = heard.played / heard.seconds;
-    expect(Math.abs(perSecond - GAME_RATE / BUFFER_FRAMES) < 1, `${perSecond} buffers played a second`);
-  },
-
-  // A browser without AudioWorklet plays through a ScriptProcessorNode instead.
-  async 'audio-without-worklet'({ site }) {
-    await soundAfterTap(site, () => {
-      delete window.AudioWorkletNode;
-      delete BaseAudioContext.prototype.audioWorklet;
-    }, 'script-processor');
-  },
-
-  // A first visit brings each of the site's files once (the page twice: once to open it, once for
-  // the offline cache), and the game plays from them.
-  async 'one-download'({ site }) {
-    const browser = await openBrowser(PHONE);
-    try {
-      await openGame(browser.page, site.base);
-      await browser.page.waitForFunction(() => window.Module.spireholdAudio.path === 'worklet');
-      const files = readdirSync(site.root, { recursive: true }).map((file) => join(site.root, file))
-        .filter((path) => statSync(path).isFile());
-      const size = files.reduce((sum, path) => sum + statSync(path).size, 0);
-      const fetched = site.served.reduce((sum, [, bytes]) => sum + bytes, 0);
-      expect(Math.abs(fetched - size) <= 0.05 * size,
-        `fetched ${fetched} bytes for ${size}: ${site.served.map(([path, bytes]) => `${path} ${bytes}`)}`);
-    } finally {
-      await browser.close();
+  // Browsers hold sound back until the player acts; the first tap starts the output, and the game's
+  // sound comes through it: an AudioWorklet, here in a context of a rate of its own (44100 Hz) that
+  // still takes the game's buffers at 11025 frames a second; or, without AudioWorklet, a
+  // ScriptProcessorNode.
+  async soundAfterTap({ site }) {
+    const ownRate = () => { window.AudioContext = class extends window.AudioContext { constructor() { super({ sampleRate: 44100 }); } }; };
+    const noWorklet = () => { delete window.AudioWorkletNode; delete BaseAudioContext.prototype.audioWorklet; };
+    for (const [init, path] of [[ownRate, 'worklet'], [noWorklet, 'script-processor']]) {
+      await playGame(site, PHONE, async ({ page, tap }) => {
+        await page.waitForFunction((wanted) => window.Module.spireholdAudio.path === wanted, path);
+        await page.evaluate(() => {
+          const { context, node } = window.Module.spireholdAudio, analyser = context.createAnalyser();
+          const samples = new Float32Array(analyser.fftSize), heard = (window.heard = { loudest: 0, reports: [] });
+          node.connect(analyser);
+          setInterval(() => { analyser.getFloatTimeDomainData(samples); heard.loudest = Math.max(heard.loudest, ...samples.map(Math.abs)); }, 10);
+          if (node.port) node.port.addEventListener('message', () => heard.reports.push(context.currentTime));
+        });
+        await tap(...PLAY);
+        await page.waitForFunction(() => window.Module.spireholdAudioState() === 'running' && window.heard.loudest > 0.01);
+        if (path !== 'worklet') return;
+        const perSecond = await waitFor(page, () => {
+          const times = window.heard.reports, span = times[times.length - 1] - times[0];
+          return span > 2 && (times.length - 1) / span;
+        });
+        expect(Math.abs(perSecond - GAME_RATE / BUFFER_FRAMES) < 1, `${perSecond} buffers played a second`);
+      }, init);
     }
   }
 };
 
-// Opens the game with `prepare` run before the page's own scripts, taps, and listens to the output
-// taken by `path` until it is loud; returns how many buffers it reported played in 2 s of its time.
-async function soundAfterTap(site, prepare, path) {
-  const browser = await openBrowser(PHONE);
-  const { page } = browser;
-  try {
-    await browser.context.addInitScript(prepare);
-    await openGame(page, site.base);
-    await page.waitForFunction((wanted) => window.Module.spireholdAudio.path === wanted, path);
-    const before = await page.evaluate(() => {
-      const { context, node } = window.Module.spireholdAudio;
-      const analyser = context.createAnalyser(), samples = new Float32Array(analyser.fftSize);
-      node.connect(analyser);
-      window.heard = { loudest: 0, played: 0 };
-      setInterval(() => {
-        analyser.getFloatTimeDomainData(samples);
-        for (const sample of samples) window.heard.loudest = Math.max(window.heard.loudest, Math.abs(sample));
-      }, 10);
-      if (node.port) {
-        const report = node.port.onmessage;
-        node.port.onmessage = (event) => { window.heard.played++; report(event); };
-      }
-      return window.Module.spireholdAudioState();
-    });
-    await touch(page, ...PLAY);
-    await page.waitForFunction(() => window.Module.spireholdAudioState() === 'running' && window.heard.loudest > 0.01);
-    const count = () => page.evaluate(() => [window.heard.played, window.Module.spireholdAudio.context.currentTime]);
-    const [firstPlayed, firstTime] = await count();
-    await page.waitForFunction((start) => window.Module.spireholdAudio.context.currentTime > start + 2, firstTime);
-    const [lastPlayed, lastTime] = await count();
-    expect(browser.problems.length === 0, `page errors: ${browser.problems}`);
-    console.log(`audio before the tap: ${before}; after: ${path} at ${await page.evaluate(() =>
-      window.Module.spireholdAudio.context.sampleRate)} Hz`);
-    return { played: lastPlayed - firstPlayed, seconds: lastTime - firstTime };
-  } finally {
-    await browser.close();
-  }
-}
-
-async function playOpensTutorial(site, simulator, device, tap) {
-  const [home, tutorial] = simulatorFrames(simulator, [`wait ${FRAME_MS}`, 'frame', 'tap 186 138', 'frame']);
-  const browser = await openBrowser(device);
-  const { page } = browser;
-  try {
-    await openGame(page, site.base);
-    expect(differingPixels(await displayWords(page), home) === 0, 'the home screen is not the simulator\'s');
-    await tap(page, ...PLAY);
-    const shown = await displayWords(page);
-    const wrong = differingPixels(shown, tutorial, TUTORIAL_BANNER_ROWS);
-    expect(wrong === 0, `after the tap ${wrong} pixels of the tutorial's banner differ from the simulator's`);
-  } finally {
-    await browser.close();
-  }
-}
-
 const [siteDir, simulator, check] = process.argv.slice(2);
-if (!siteDir || !simulator || !(check in CHECKS)) {
-  console.error(`usage: node browser_checks.mjs SITE_DIR SIM_PATH (${Object.keys(CHECKS).join('|')})`);
-  process.exit(2);
-}
-const site = await serveSite(resolve(siteDir));
 try {
-  await CHECKS[check]({ site, simulator });
+  expect(check in CHECKS, `usage: node browser_checks.mjs SITE_DIR SIM_PATH (${Object.keys(CHECKS).join('|')})`);
+  await withSite(siteDir, (site) => CHECKS[check]({ site, simulator }));
   console.log(`${check}: ok`);
 } catch (error) {
-  console.error(`${check}: ${error.message}`);
+  console.error(`${check}: ${error.stack}`);
   process.exitCode = 1;
-} finally {
-  site.server.close();
 }
