@@ -1,0 +1,180 @@
+// Layout facts of the pictures the drawing code relies on, checked on the pixels the program carries: a
+// regenerated picture that breaks one of them breaks a look the game depends on.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <vector>
+
+#include "gfx/frame.h"
+#include "gfx/images.h"
+#include "gfx/text.h"
+
+namespace {
+
+struct Rect {
+    int x, y, width, height;
+    bool contains(int px, int py) const { return px >= x && px < x + width && py >= y && py < y + height; }
+};
+
+// Relative luminance of an RGB565 colour (sRGB), 0 (black) to 1 (white), and the contrast of two colours.
+double luminance(std::uint16_t pixel) {
+    const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(((pixel >> 11) & 0x1F) / 31.0) + 0.7152 * linear(((pixel >> 5) & 0x3F) / 63.0) +
+           0.0722 * linear((pixel & 0x1F) / 31.0);
+}
+double contrast(std::uint16_t a, std::uint16_t b) {
+    const double la = luminance(a) + 0.05, lb = luminance(b) + 0.05;
+    return std::max(la, lb) / std::min(la, lb);
+}
+
+// A picture as the game loads it; a missing one reads as wholly transparent (and fails the first test).
+struct Picture {
+    explicit Picture(int id) {
+        for (const ImageExtent& extent : IMAGE_EXTENTS) width = extent.id == id ? extent.width : width;
+        static const std::vector<std::uint16_t> missing(FRAME_PIXELS, TRANSPARENT_KEY);
+        pixels = loadImage(id) != nullptr ? loadImage(id) : missing.data();
+    }
+    std::uint16_t at(int x, int y) const { return pixels[y * width + x]; }
+    bool opaqueAt(int x, int y) const { return at(x, y) != TRANSPARENT_KEY; }
+    double sum(const Rect& area, double (*measure)(std::uint16_t)) const {
+        double total = 0;
+        for (int y = area.y; y < area.y + area.height; ++y)
+            for (int x = area.x; x < area.x + area.width; ++x) total += measure(at(x, y));
+        return total;
+    }
+    int opaqueCount(const Rect& area) const {
+        return static_cast<int>(sum(area, [](std::uint16_t pixel) { return pixel != TRANSPARENT_KEY ? 1.0 : 0.0; }));
+    }
+    double meanLuminance(const Rect& area) const { return sum(area, luminance) / (area.width * area.height); }
+    const std::uint16_t* pixels;
+    int width = 0;
+};
+
+constexpr int GRID_FIRST = 3, GRID_STEP = 29, GRID_LAST = 235;
+constexpr std::uint16_t BOARD_LINE_COLOURS[] = {0x0000, 0xB5B6};  // a board's black grid and grey frames
+constexpr std::uint16_t GREEN_TEXT = 0x3ECF;
+constexpr int KINDS = 6, BUTTON_WIDTH = 40, BUTTON_HEIGHT = 47, BUTTON_CLEARANCE = 2;
+constexpr int STRIP_TOP = 301, STRIP_HEIGHT = 19, GLYPH_COUNT = 58;
+constexpr Rect TUTORIAL_PIECES[] = {{0, 0, 240, 33},   {0, 33, 60, 22},  {60, 33, 55, 22},  {115, 33, 25, 22},
+                                    {140, 33, 24, 22}, {164, 33, 20, 22}, {184, 33, 55, 22}, {0, 55, 20, 32},
+                                    {20, 55, 30, 30},  {50, 55, 39, 35},  {90, 58, 38, 32},  {128, 64, 38, 26}};
+constexpr int FIRST_ICON = 1, ICONS = 6;
+
+TEST(Art, EveryPictureIsBuiltInAtLeastAtItsSize) {
+    for (const ImageExtent& extent : IMAGE_EXTENTS) EXPECT_NE(loadImage(extent.id), nullptr) << extent.id;
+}
+
+TEST(Art, OpaqueAndClearAreasAreWhereTheDrawingExpectsThem) {
+    enum Rule { CLEAR, OPAQUE, MOSTLY };  // MOSTLY: more opaque pixels than `count`
+    struct Area { int image; Rect area; Rule rule; int count = 0; };
+    std::vector<Area> areas = {
+        {IMAGE_PLAY_BACKGROUND, {0, 0, 240, 320}, OPAQUE}, {IMAGE_HOME_BACKGROUND, {0, 0, 240, 320}, OPAQUE},
+        {IMAGE_TOWER_TILES, {0, 0, 156, 26}, OPAQUE},      {IMAGE_TITLE, {0, 0, 240, 100}, MOSTLY, 2000},
+        {IMAGE_TITLE, {0, 100, 240, 44}, CLEAR},           {IMAGE_TITLE, {0, 144, 240, 44}, MOSTLY, 1500},
+        // the logo leaves the screen edges to the backdrop rather than making a solid band across it
+        {IMAGE_TITLE, {0, 0, 4, 188}, CLEAR},              {IMAGE_TITLE, {236, 0, 4, 188}, CLEAR},
+        {IMAGE_KEY_HIGHLIGHT, {1, 1, 14, 16}, OPAQUE},     {IMAGE_OK_HIGHLIGHT, {1, 1, 31, 23}, OPAQUE},
+        {IMAGE_TUTORIAL_PARTS, TUTORIAL_PIECES[0], OPAQUE},
+        // the pointer's tip is its top-left corner, where the tap ring is centred; the stylus runs down right
+        {IMAGE_TUTORIAL_PARTS, {0, 55, 2, 2}, MOSTLY, 1},  {IMAGE_TUTORIAL_PARTS, {3, 55, 17, 1}, CLEAR},
+        {IMAGE_TUTORIAL_PARTS, {12, 55, 8, 8}, CLEAR},     {IMAGE_TUTORIAL_PARTS, {0, 73, 5, 14}, CLEAR},
+        {IMAGE_TUTORIAL_PARTS, {12, 79, 8, 8}, MOSTLY, 10}};
+    for (int kind = 0; kind < KINDS; ++kind) {
+        // A 6-row board's bottom numbers reach one row into the panel: both looks keep two clear rows.
+        for (const int top : {0, BUTTON_HEIGHT}) {
+            areas.push_back({IMAGE_TOWER_BUTTONS, {kind * BUTTON_WIDTH, top, BUTTON_WIDTH, BUTTON_CLEARANCE}, CLEAR});
+            areas.push_back({IMAGE_TOWER_BUTTONS, {kind * BUTTON_WIDTH + 1, top + 3, 38, 43}, OPAQUE});
+        }
+    }
+    for (int icon = FIRST_ICON; icon < FIRST_ICON + ICONS; ++icon) {
+        // The controls page stacks the icons 15 rows apart, so each keeps to rows 2..16 of its 22.
+        const Rect r = TUTORIAL_PIECES[icon];
+        areas.push_back({IMAGE_TUTORIAL_PARTS, {r.x, r.y, r.width, 2}, CLEAR});
+        areas.push_back({IMAGE_TUTORIAL_PARTS, {r.x, r.y + 17, r.width, 5}, CLEAR});
+        areas.push_back({IMAGE_TUTORIAL_PARTS, {r.x, r.y + 2, r.width, 15}, MOSTLY, r.width * 10});
+    }
+    for (int key = 0; key < 27; ++key) {  // under each letter the game writes, the dialog's key is opaque
+        const int column = key % 9, row = key / 9;
+        areas.push_back({IMAGE_RECORD_DIALOG, {11 + 17 * column, 97 + 20 * row + (column % 2) * 3, 11, 13}, OPAQUE});
+    }
+    for (int glyph = 0; glyph < GLYPH_COUNT; ++glyph) {  // 8-pixel pitch: only columns 1..8 of the 11
+        const int left = GLYPH_WIDTH * glyph;
+        areas.push_back({IMAGE_FONT, {left, 0, 1, 2 * GLYPH_HEIGHT}, CLEAR});
+        areas.push_back({IMAGE_FONT, {left + TEXT_PITCH + 1, 0, GLYPH_WIDTH - TEXT_PITCH - 1, 2 * GLYPH_HEIGHT}, CLEAR});
+        areas.push_back({IMAGE_FONT, {left, 0, GLYPH_WIDTH, GLYPH_HEIGHT}, MOSTLY});
+        for (int x = left; x < left + GLYPH_WIDTH; ++x)  // the green row has the white row's shape
+            for (int y = 0; y < GLYPH_HEIGHT; ++y) EXPECT_EQ(Picture(IMAGE_FONT).opaqueAt(x, y), Picture(IMAGE_FONT).opaqueAt(x, y + GLYPH_HEIGHT));
+    }
+    for (const Area& a : areas) {
+        const int opaque = Picture(a.image).opaqueCount(a.area), all = a.area.width * a.area.height;
+        const int expected = a.rule == CLEAR ? 0 : a.rule == OPAQUE ? all : std::max(opaque, a.count + 1);
+        EXPECT_EQ(opaque, expected) << a.image << " at " << a.area.x << "," << a.area.y;
+    }
+}
+
+TEST(Art, TutorialPiecesKeepToTheirRectangles) {
+    const Picture parts(IMAGE_TUTORIAL_PARTS);
+    for (int y = 0; y < 90; ++y) {
+        for (int x = 0; x < FRAME_WIDTH; ++x) {
+            const bool inside = std::any_of(std::begin(TUTORIAL_PIECES), std::end(TUTORIAL_PIECES),
+                                            [&](const Rect& r) { return r.contains(x, y); });
+            ASSERT_TRUE(inside || !parts.opaqueAt(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(Art, PlayBackgroundGridLiesAt3Plus29kAndIsFainterThanEveryBoardLine) {
+    // A board's lines fall on the grid's: a small board is found at a glance only when each of its line
+    // colours stands out from the field more than the grid does.
+    const Picture image(IMAGE_PLAY_BACKGROUND);
+    for (int along = GRID_FIRST + 1; along < GRID_LAST; ++along) {
+        if ((along - GRID_FIRST) % GRID_STEP == 0) continue;
+        for (int line = GRID_FIRST; line <= GRID_LAST; line += GRID_STEP) {
+            for (const int beside : {line - 1, line + 1}) {
+                const std::uint16_t lines[] = {image.at(line, along), image.at(along, line)};
+                const std::uint16_t fields[] = {image.at(beside, along), image.at(along, beside)};
+                for (int i = 0; i < 2; ++i) {
+                    EXPECT_GT(luminance(lines[i]), luminance(fields[i])) << line << " " << along << " " << i;
+                    if (beside > GRID_LAST) continue;  // below the last line lies the tower shelf
+                    for (const std::uint16_t board : BOARD_LINE_COLOURS)
+                        EXPECT_LT(contrast(lines[i], fields[i]), contrast(board, fields[i])) << line << " " << along;
+                }
+            }
+        }
+    }
+}
+
+TEST(Art, TextStandsOnCalmReadableFields) {
+    struct Field { int image, x, y, width; };
+    for (const Field f : {Field{IMAGE_PLAY_BACKGROUND, 20, 284, 19}, {IMAGE_PLAY_BACKGROUND, 52, 284, 67},
+                          {IMAGE_PLAY_BACKGROUND, 135, 284, 67}, {IMAGE_RECORD_DIALOG, 53, 65, 67}}) {
+        const Picture picture(f.image);
+        for (int y = f.y; y < f.y + GLYPH_HEIGHT; ++y)
+            for (int x = f.x; x < f.x + f.width; ++x) ASSERT_EQ(picture.at(x, y), picture.at(f.x, f.y)) << x << "," << y;
+        EXPECT_GE(contrast(GREEN_TEXT, picture.at(f.x, f.y)), 3.0) << f.x;
+    }
+}
+
+TEST(Art, PressedButtonsDifferOnlyInsideAndTheChosenTowerIsLitNotDimmed) {
+    const Picture background(IMAGE_PLAY_BACKGROUND), pressed(IMAGE_PANEL_HIGHLIGHTS);
+    const int edges[][2] = {{0, 64}, {81, 134}, {136, 152}, {154, 169}, {171, 182}, {184, 235}};
+    for (int x = 0; x < FRAME_WIDTH; ++x) {
+        bool inButton = false, onEdge = false;
+        for (const auto& [first, last] : edges) inButton |= x > first && x < last, onEdge |= x == first || x == last;
+        int differing = 0;
+        for (int y = 0; y < STRIP_HEIGHT; ++y) differing += pressed.at(x, y) != background.at(x, STRIP_TOP + y);
+        EXPECT_TRUE(onEdge || (differing > 0) == inButton) << "column " << x;
+    }
+    // A darker chosen button reads as disabled: the chosen one shows its picture lit, in a bright frame.
+    const Picture buttons(IMAGE_TOWER_BUTTONS);
+    for (int kind = 0; kind < KINDS; ++kind) {
+        const Rect normal{kind * BUTTON_WIDTH + 3, BUTTON_CLEARANCE + 3, BUTTON_WIDTH - 6, 39};
+        const Rect chosen{normal.x, normal.y + BUTTON_HEIGHT, normal.width, normal.height};
+        EXPECT_GT(buttons.meanLuminance(chosen), buttons.meanLuminance(normal) * 1.1) << kind;
+        EXPECT_GT(buttons.meanLuminance({chosen.x - 1, chosen.y - 2, chosen.width + 2, 2}), 0.4) << kind;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+// The frame primitives, keyed copies, text and the copy to the display where the game never takes them:
+// at and past the frame edges, with bad arguments, and display layouts the trails do not use.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+#include "game/game_state.h"
+#include "gfx/frame.h"
+#include "gfx/images.h"
+#include "gfx/text.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+
+namespace {
+
+using Pixels = std::vector<std::pair<int, int>>;
+constexpr std::uint16_t UNTOUCHED = 0x1234;  // a colour no drawing call here uses
+constexpr std::uint16_t PEN = 0xF81F;
+
+// A sheet whose every pixel tells where it came from: its index + 1.
+std::vector<std::uint16_t> numbered(int pixels) {
+    std::vector<std::uint16_t> sheet(static_cast<std::size_t>(pixels));
+    std::iota(sheet.begin(), sheet.end(), std::uint16_t{1});
+    return sheet;
+}
+
+class Gfx : public ::testing::Test {
+protected:
+    std::vector<std::uint16_t> frame;
+    void SetUp() override { resetGameState(); fresh(); }
+    void TearDown() override { resetGameState(); headless::reset(); }
+    void fresh() {
+        frame.assign(FRAME_PIXELS, UNTOUCHED);
+        gameState.BackBuffer = frame.data();
+        gameState.penColour = PEN;
+    }
+    std::uint16_t pixel(int x, int y) const { return frame[static_cast<std::size_t>(y * FRAME_WIDTH + x)]; }
+    Pixels touched() const {
+        Pixels pixels;
+        for (int i = 0; i < FRAME_PIXELS; ++i)
+            if (frame[static_cast<std::size_t>(i)] != UNTOUCHED) pixels.emplace_back(i % FRAME_WIDTH, i / FRAME_WIDTH);
+        return pixels;
+    }
+};
+
+TEST_F(Gfx, LinesAndRectanglesDrawTheirPixelsAndLoseOnlyThoseOutsideTheFrame) {
+    enum Shape { LINE, RECT, FILL };
+    struct Case { Shape shape; int x0, y0, x1, y1; Pixels drawn; };
+    const Case cases[] = {
+        {LINE, 0, 0, 3, 1, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},  {LINE, 3, 1, 0, 0, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},
+        {LINE, 10, 10, 11, 14, {{10, 10}, {10, 11}, {11, 12}, {11, 13}, {11, 14}}},
+        {LINE, 11, 14, 10, 10, {{10, 10}, {10, 11}, {10, 12}, {11, 13}, {11, 14}}},
+        {LINE, 5, 5, 8, 8, {{5, 5}, {6, 6}, {7, 7}, {8, 8}}},   {LINE, 8, 5, 5, 8, {{8, 5}, {7, 6}, {6, 7}, {5, 8}}},
+        {LINE, 239, 319, 239, 319, {{239, 319}}},             {LINE, 242, 5, 237, 5, {{237, 5}, {238, 5}, {239, 5}}},
+        {LINE, 2, 322, 2, 317, {{2, 317}, {2, 318}, {2, 319}}}, {LINE, -2, -2, 1, 1, {{0, 0}, {1, 1}}},
+        {LINE, 241, 1, 239, 3, {{239, 3}}},                   {LINE, INT_MIN, 0, INT_MAX, 0, {}},
+        {LINE, -40000, 5, 5, 5, {}},                          {LINE, 0, 0, 0, 40000, {}},
+        {RECT, 10, 20, 13, 22, {{10, 20}, {11, 20}, {12, 20}, {13, 20}, {10, 21}, {13, 21}, {10, 22}, {11, 22}, {12, 22}, {13, 22}}},
+        {RECT, 238, -1, 240, 0, {{238, 0}, {239, 0}}},
+        {FILL, 10, 20, 12, 21, {{10, 20}, {11, 20}, {12, 20}, {10, 21}, {11, 21}, {12, 21}}},
+        {FILL, 10, 20, 10, 20, {{10, 20}}},                   {FILL, 10, 20, 12, 19, {}},
+        {FILL, -5, 318, 0, 400, {{0, 318}, {0, 319}}}};
+    for (const Case& c : cases) {
+        fresh();
+        (c.shape == LINE ? drawLine : c.shape == RECT ? drawRect : fillRect)(c.x0, c.y0, c.x1, c.y1);
+        EXPECT_EQ(touched(), c.drawn) << c.shape << ": " << c.x0 << "," << c.y0 << " " << c.x1 << "," << c.y1;
+        for (const auto& [x, y] : c.drawn) ASSERT_EQ(pixel(x, y), PEN);
+    }
+    fresh();
+    fillRect(0, INT_MIN, 1, INT_MAX);  // ends quickly, drawing only what is inside
+    EXPECT_EQ(touched().size(), 2u * FRAME_HEIGHT);
+}
+
+TEST_F(Gfx, ClearPacksTheColourIntoEveryPixelAndSetsThePen) {
+    for (const auto& [rgb, packed] : {std::pair{std::array{32, 0, 0}, 0x2000}, {{255, 255, 255}, 0xFFFF},
+                                      {{7, 3, 7}, 0x0000}, {{0, 255, 0}, 0x07E0}, {{0xA8, 0x54, 0x28}, 0xAAA5}}) {
+        EXPECT_EQ(packColour(rgb[0], rgb[1], rgb[2]), packed);
+        clearFrame(rgb[0], rgb[1], rgb[2]);
+        EXPECT_EQ(gameState.penColour, packed);
+        for (std::uint16_t value : frame) ASSERT_EQ(value, packed);
+    }
+    fresh();
+    gameState.BackBuffer = nullptr;  // nothing is drawn without a back buffer
+    clearFrame(255, 0, 0);
+    drawLine(0, 0, 10, 10);
+    fillRect(0, 0, 239, 319);
+    blitImage(frame.data(), 0, 0, 1, 1);
+    drawText("A", 0, 0, TEXT_WHITE);
+    EXPECT_EQ(gameState.penColour, 0xF800);
+    EXPECT_TRUE(touched().empty());
+}
+
+TEST_F(Gfx, KeyedCopiesSkipTheKeyEverywhereAlongARow) {
+    // A row long enough to be copied in groups of pixels and one by one at its end.
+    constexpr int LONG_ROW = 37;
+    std::vector<std::uint16_t> row = numbered(LONG_ROW);
+    for (int j = 0; j < LONG_ROW; j += 3) row[static_cast<std::size_t>(j)] = TRANSPARENT_KEY;
+    blitImage(row.data(), 5, 7, 1, LONG_ROW);
+    for (int j = 0; j < LONG_ROW; ++j) EXPECT_EQ(pixel(5 + j, 7), j % 3 == 0 ? UNTOUCHED : j + 1) << j;
+    EXPECT_EQ(touched().size(), static_cast<std::size_t>(LONG_ROW - (LONG_ROW + 2) / 3));
+    EXPECT_EQ(loadImage(0), nullptr);  // ids without a picture
+    EXPECT_EQ(loadImage(115), nullptr);
+}
+
+TEST_F(Gfx, CopiesKeepToTheFrameAndRefuseBadArguments) {
+    constexpr int STRIDE = 20;
+    const std::vector<std::uint16_t> sheet = numbered(STRIDE * 10);
+    // `part`: blitImagePart from the sheet; otherwise blitImage, with the copy's width as its stride.
+    struct Case { bool part; int srcX, srcY, x, y, height, width; std::size_t drawn; };
+    const Case cases[] = {
+        {true, 5, 3, 50, 60, 2, 4, 8},     {true, 0, 0, 239, 0, 3, 1, 3},    {true, 0, 0, 0, 319, 1, 3, 3},
+        {true, 1, 2, 238, 318, 4, 4, 4},   {true, -1, 0, 0, 0, 2, 2, 0},     {true, 0, -1, 0, 0, 2, 2, 0},
+        {true, 0, 0, -1, 0, 2, 2, 0},      {true, 0, 0, 0, -1, 2, 2, 0},     {true, 0, 0, 0, 0, -1, 2, 0},
+        {true, 0, 0, 0, 0, 2, -1, 0},      {true, 0, 0, 240, 0, 2, 1, 0},    {true, 0, 0, 0, 320, 2, 1, 0},
+        {true, 0, 0, 0, 0, 0, 2, 0},       {false, 0, 0, 238, 319, 2, 3, 2}, {false, 0, 0, -1, -1, 2, 3, 2},
+        {false, 0, 0, 0, 0, 0, 3, 0},      {false, 0, 0, 0, 0, -1, 3, 0},    {false, 0, 0, INT_MIN, 0, 2, 3, 0},
+        {false, 0, 0, 0, INT_MIN, 2, 3, 0}, {false, 0, 0, INT_MAX, INT_MAX, 2, 3, 0}};
+    for (const Case& c : cases) {
+        fresh();
+        if (c.part) blitImagePart(sheet.data(), c.srcX, c.srcY, STRIDE, c.x, c.y, c.height, c.width);
+        else blitImage(sheet.data(), c.x, c.y, c.height, c.width);
+        const int stride = c.part ? STRIDE : c.width;
+        const Pixels pixels = touched();
+        EXPECT_EQ(pixels.size(), c.drawn) << c.part << " " << c.x << "," << c.y;
+        for (const auto& [x, y] : pixels)
+            ASSERT_EQ(pixel(x, y), sheet[static_cast<std::size_t>((c.srcY + y - c.y) * stride + c.srcX + x - c.x)]);
+    }
+    blitImagePart(nullptr, 0, 0, STRIDE, 0, 0, 2, 2);
+    blitImage(nullptr, 0, 0, 2, 3);
+    EXPECT_TRUE(touched().empty());
+}
+
+TEST_F(Gfx, TextLeavesGapsForBytesWithoutAGlyphAndIsCutAtTheFrameEdge) {
+    constexpr int A = ('A' - '!') * GLYPH_WIDTH;
+    const std::vector<std::uint16_t> font = numbered(FONT_IMAGE_WIDTH * 2 * GLYPH_HEIGHT);
+    gameState.fontImage = font.data();
+    const auto fontPixel = [&](int x, int y) { return font[static_cast<std::size_t>(y * FONT_IMAGE_WIDTH + x)]; };
+    const char text[] = {'A', '\x80', '\xFF', '\x1F', '[', '~', '\x7F', ' ', 'B', ' ', '!', 'Z', 0};
+    drawText(text, 0, 100, 7);  // any style but white is green
+    EXPECT_EQ(pixel(0, 100), fontPixel(A, GLYPH_HEIGHT));
+    EXPECT_EQ(pixel(8 * TEXT_PITCH + 10, 112), fontPixel(A + 2 * GLYPH_WIDTH - 1, 2 * GLYPH_HEIGHT - 1));
+    EXPECT_EQ(pixel(10 * TEXT_PITCH, 100), fontPixel(0, GLYPH_HEIGHT));  // "!" under "Z"'s left edge
+    EXPECT_EQ(pixel(11 * TEXT_PITCH + 10, 112), fontPixel(('Z' - '!' + 1) * GLYPH_WIDTH - 1, 2 * GLYPH_HEIGHT - 1));
+    EXPECT_EQ(touched().size(), static_cast<std::size_t>(GLYPH_HEIGHT * (3 * GLYPH_WIDTH + TEXT_PITCH)));
+    fresh();
+    drawText("AAAA", 216, 0, TEXT_WHITE);
+    EXPECT_EQ(pixel(0, 1), UNTOUCHED);  // no wrap into the next row
+    EXPECT_EQ(pixel(239, 12), fontPixel(A + 7, 12));
+    drawText("", 0, 50, TEXT_WHITE);
+    drawText(nullptr, 0, 50, TEXT_WHITE);
+    gameState.fontImage = nullptr;
+    drawText("ABC", 0, 50, TEXT_WHITE);
+    EXPECT_EQ(pixel(0, 50), UNTOUCHED);
+}
+
+std::intptr_t ignoreMessages(platform::Message message, std::uint32_t first, std::uint32_t second) {
+    return platform::defaultWindowProcedure(message, first, second);
+}
+
+// The trails present to the standard and the turned display; these are the other layouts.
+TEST_F(Gfx, EveryDisplayLayoutShowsTheFrameItHasRoomFor) {
+    constexpr std::int32_t FORMAT = headless::DIRECT_565_FORMAT;
+    for (const platform::DisplayProperties display :
+         {platform::DisplayProperties{240, 320, -2, 480, 16, FORMAT}, {240, 320, -2, -480, 16, FORMAT},
+          {100, 50, 2, 200, 16, FORMAT}, {480, 640, 2, 960, 16, FORMAT}}) {
+        headless::configure(1, display, "", false);
+        ASSERT_TRUE(platform::createWindow("present test", ignoreMessages));
+        ASSERT_TRUE(platform::openDisplay());
+        gameState.displayProperties = platform::displayProperties();
+        frame = numbered(FRAME_PIXELS);
+        gameState.BackBuffer = frame.data();
+        EXPECT_EQ(presentFrame(), 1);
+        EXPECT_EQ(frame, numbered(FRAME_PIXELS));  // the frame is only read
+        for (int y = 0; y < display.height; ++y)
+            for (int x = 0; x < display.width; ++x)
+                ASSERT_EQ(headless::displayPixel(x, y), x < FRAME_WIDTH && y < FRAME_HEIGHT ? pixel(x, y) : 0) << x << "," << y;
+    }
+    headless::reset();  // no display at all
+    EXPECT_EQ(presentFrame(), 0);
+    EXPECT_EQ(headless::framesPresented(), 0u);
+}
+
+}  // namespace

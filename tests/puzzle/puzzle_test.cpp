@@ -1,0 +1,141 @@
+// The board's rules at their edges, the generator's statistics over many seeds, and the guards of level
+// setup, generation and drawing for sizes and levels the game never asks for. Every level's own board,
+// drawn and solved, is the trails'.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "game/game_state.h"
+#include "gfx/frame.h"
+#include "platform/headless/headless.h"
+#include "puzzle/board.h"
+#include "puzzle/board_drawing.h"
+#include "puzzle/level_table.h"
+#include "puzzle/puzzle_generator.h"
+
+namespace {
+
+constexpr std::uint16_t UNTOUCHED = 0x1234;
+
+struct Puzzle : ::testing::Test {
+    void SetUp() override { resetGameState(), headless::reset(); }
+};
+
+TEST(CountVisible, TallerTowersHideLowerOnesAndParksAreNeitherSeenNorHide) {
+    const std::pair<std::vector<std::int32_t>, int> cases[] = {
+        {{1, 2, 3, 4}, 4}, {{4, 3, 2, 1}, 1}, {{2, 1, 3, 1, 4}, 3}, {{}, 0},        {{3, 3, 3}, 1},
+        {{1, 5, 2}, 2},    {{2, 5, 1}, 1},    {{5, 5}, 0},          {{5, 1}, 1},    {{6, 5, 4}, 1},
+        {{4, 5, 6}, 2},    {{1, 2, 3, 4, 6}, 5}, {{6, 6}, 1},       {{0, 1, 0, 2}, 2}};
+    for (const auto& [line, seen] : cases) EXPECT_EQ(countVisible(line), seen) << ::testing::PrintToString(line);
+}
+
+// Boards as text: the cells row by row ('.' empty), then per viewpoint (top, right, bottom, left, each
+// left to right or top to bottom) its clue, its light before the move and after it.
+TEST_F(Puzzle, AMoveLightsTheFullLinesOfItsRowAndColumnThatMeetTheirCluesAndOnlyThose) {
+    struct Case { int columns, rows; const char *cells, *clues, *litBefore; int column, row; const char* litAfter; int solved; };
+    const Case cases[] = {
+        {1, 2, "1.", "211111", "000000", 0, 0, "010010", 0},  // the column is not full yet
+        {1, 2, "12", "211111", "010010", 0, 1, "111111", 1},
+        {1, 2, "21", "211111", "010010", 0, 1, "011011", 0},  // full but counting otherwise
+        {3, 1, "555", "00000000", "00000000", 1, 0, "01010101", 0},
+        {3, 1, "654", "10121011", "10101010", 1, 0, "11111111", 1},
+        {3, 1, "222", "11111111", "00000000", 0, 0, "10011001", 0},
+        {2, 2, "1.11", "11111111", "11111111", 1, 0, "10011001", 0},  // an emptied cell unlights its lines
+        {2, 2, "1111", "11111111", "11110111", 1, 0, "11110111", 0},  // a dark viewpoint elsewhere counts
+        {2, 2, "1111", "11111111", "11111111", 2, 2, "11111111", 1}};  // no line of the board to judge
+    for (const Case& c : cases) {
+        gameState.columnCount = c.columns, gameState.rowCount = c.rows;
+        for (int i = 0; i < c.columns * c.rows; ++i)
+            gameState.playerGrid[(i % c.columns) * 6 + i / c.columns] = c.cells[i] == '.' ? 0 : c.cells[i] - '0';
+        for (int k = 1; k <= 2 * (c.columns + c.rows); ++k) {
+            gameState.viewpointClues[k] = c.clues[k - 1] - '0';
+            gameState.viewpointLit[k] = c.litBefore[k - 1] - '0';
+        }
+        EXPECT_EQ(evaluateMove(c.column, c.row), static_cast<std::uint32_t>(c.solved)) << c.cells;
+        std::string lit;
+        for (int k = 1; k <= 2 * (c.columns + c.rows); ++k) lit += static_cast<char>('0' + gameState.viewpointLit[k]);
+        EXPECT_EQ(lit, c.litAfter) << c.cells;
+    }
+    for (const auto& [columns, rows] : {std::pair{0, 0}, {7, 2}, {2, 7}, {-1, 3}}) {  // sizes the grids cannot hold
+        gameState.columnCount = columns, gameState.rowCount = rows;
+        gameState.viewpointLit.fill(1);
+        EXPECT_EQ(evaluateMove(0, 0), 0u);
+    }
+}
+
+TEST_F(Puzzle, HitTestMapsScreenCellsTruncatingTowardZeroAndIsInsideStrictlyBetweenTheOuterLines) {
+    gameState.boardLeft = gameState.boardTop = 32;  // the 6 x 6 board
+    gameState.boardRight = gameState.boardBottom = 206;
+    struct Case { int x, y; std::uint32_t inside; std::int32_t column, row, left, top; };
+    const Case cases[] = {
+        {163, 191, 1, 6, 7, 149, 178}, {1, -20, 0, 1, 1, 4, 4},     {-40, 4, 0, 0, 1, -25, 4},
+        {32, 61, 0, 1, 2, 4, 33},       {33, 62, 1, 2, 3, 33, 62},   {206, 100, 0, 7, 4, 178, 91},
+        {205, 100, 1, 7, 4, 178, 91},   {100, 32, 0, 4, 1, 91, 4},   {100, 33, 1, 4, 2, 91, 33},
+        {100, 206, 0, 4, 7, 91, 178},   {100, 205, 1, 4, 7, 91, 178}, {230, 300, 0, 8, 11, 207, 294}};
+    for (const Case& c : cases) {
+        std::int32_t left = 0, top = 0, column = 0, row = 0;
+        EXPECT_EQ(hitTestBoard(c.x, c.y, left, top, column, row), c.inside) << c.x << "," << c.y;
+        EXPECT_EQ(std::vector({column, row, left, top}), std::vector({c.column, c.row, c.left, c.top})) << c.x << "," << c.y;
+    }
+    std::int32_t left = 0, top = 0, column = 0, row = 0;
+    EXPECT_EQ(hitTestBoard(INT32_MIN, INT32_MAX, left, top, column, row), 0u);
+    EXPECT_EQ(column, (INT32_MIN - 4ll) / 29 + 1);
+    EXPECT_EQ(row, (INT32_MAX - 4ll) / 29 + 1);
+}
+
+TEST_F(Puzzle, OverManySeedsEveryKindAppearsAndEveryClueCountsItsHiddenLine) {
+    std::set<std::int32_t> kindsSeen[7];
+    for (std::uint32_t seed = 1; seed <= 120; ++seed) {
+        headless::configure(seed, headless::STANDARD_DISPLAY, "", false);
+        for (std::uint32_t level = 1; level <= LEVEL_COUNT; ++level) {
+            setupLevel(level);
+            const int w = gameState.columnCount, h = gameState.rowCount, n = gameState.towerKindCount;
+            generatePuzzle(w, h);
+            std::vector<std::vector<std::int32_t>> lines(static_cast<std::size_t>(2 * (w + h) + 1));
+            for (int x = 0; x < w; ++x) {  // each viewpoint's hidden line in its viewing order
+                for (int y = 0; y < h; ++y) {
+                    const std::int32_t kind = gameState.solutionGrid[x * 6 + y];
+                    ASSERT_TRUE(kind >= 1 && kind <= n) << "level " << level;
+                    kindsSeen[n].insert(kind);
+                    lines[1 + x].push_back(kind);
+                    lines[w + 1 + y].insert(lines[w + 1 + y].begin(), kind);
+                    lines[w + h + 1 + x].insert(lines[w + h + 1 + x].begin(), kind);
+                    lines[2 * w + h + 1 + y].push_back(kind);
+                }
+            }
+            for (int k = 1; k <= 2 * (w + h); ++k)
+                ASSERT_EQ(gameState.viewpointClues[k], countVisible(lines[k])) << "level " << level << " viewpoint " << k;
+        }
+    }
+    for (int n = 2; n <= 6; ++n) EXPECT_EQ(kindsSeen[n].size(), static_cast<std::size_t>(n)) << n;
+}
+
+TEST_F(Puzzle, LevelsAndSizesOutsideTheTableChangeNothingAndDrawNothing) {
+    setupLevel(5);
+    gameState.selectedTower = 3;
+    const GameState before = gameState;
+    for (std::uint32_t level : {0u, 57u, 0xFFFFFFFFu}) setupLevel(level);
+    EXPECT_EQ(std::vector({gameState.towerKindCount, gameState.columnCount, gameState.rowCount, gameState.boardColumnOffset,
+                           gameState.boardRowOffset, gameState.selectedTower}),
+              std::vector({before.towerKindCount, before.columnCount, before.rowCount, before.boardColumnOffset,
+                           before.boardRowOffset, before.selectedTower}));
+    gameState.solutionGrid.fill(8);
+    for (const auto& [columns, rows] : {std::pair{0, 0}, {7, 2}, {2, -1}}) generatePuzzle(columns, rows);
+    gameState.towerKindCount = 0;
+    generatePuzzle(2, 2);
+    for (std::int32_t cell : gameState.solutionGrid) ASSERT_EQ(cell, 8);
+    std::vector<std::uint16_t> frame(FRAME_PIXELS, UNTOUCHED);
+    gameState.BackBuffer = frame.data();
+    drawBoard(0, 0, 0, 0);  // an unset level
+    drawBoard(7, 1, 2, 2);
+    drawBoard(6, 6, 2, 3);  // its right-hand numbers would leave the frame
+    drawBoard(1, 1, 1, 4);  // and its top ones
+    drawBoard(1, 1, 4, 1);  // and its left-hand ones
+    drawBoard(1, 1, 11, 4);  // and its bottom ones
+    EXPECT_EQ(std::count(frame.begin(), frame.end(), UNTOUCHED), FRAME_PIXELS);
+}
+
+}  // namespace
