@@ -11,6 +11,7 @@ namespace {
 
 using platform::AudioBufferHeader;
 using web::AudioStream;
+namespace buffers = platform::audio_buffers;
 using Headers = std::vector<AudioBufferHeader*>;
 using Floats = std::vector<float>;
 
@@ -34,7 +35,7 @@ struct Rig {
         rig->done.push_back(header);
         if (rig->refill) rig->queue(header);
     }
-    bool queue(AudioBufferHeader* header) { return AudioStream::prepare(header) && stream.write(header); }
+    bool queue(AudioBufferHeader* header) { return platform::audioPrepare(header) && stream.write(header); }
     Floats render(std::size_t frames, double step = 1.0) {
         Floats out(2 * frames, -9.0f);
         stream.render(out, step);
@@ -62,16 +63,16 @@ TEST(AudioStream, BuffersQueueOnceAndAResetHandsThemBackButACloseDoesNot) {
     EXPECT_FALSE(rig.stream.write(nullptr));
     ASSERT_TRUE(rig.queue(&a.header) && rig.queue(&b.header));
     EXPECT_FALSE(rig.stream.write(&a.header));
-    EXPECT_FALSE(AudioStream::unprepare(&a.header));
+    EXPECT_FALSE(platform::audioUnprepare(&a.header));
     rig.stream.reset();
     EXPECT_EQ(rig.done, (Headers{&a.header, &b.header}));
-    EXPECT_EQ(a.header.flags & (AudioStream::BUFFER_DONE | AudioStream::BUFFER_QUEUED), AudioStream::BUFFER_DONE);
+    EXPECT_EQ(a.header.flags & (buffers::DONE | buffers::QUEUED), buffers::DONE);
     EXPECT_EQ(rig.stream.queued(), 0u);
     ASSERT_TRUE(rig.queue(&a.header));
     rig.stream.close();
     EXPECT_EQ(rig.done.size(), 2u);
-    EXPECT_EQ(a.header.flags & AudioStream::BUFFER_QUEUED, 0u);
-    EXPECT_TRUE(AudioStream::unprepare(&a.header));
+    EXPECT_EQ(a.header.flags & buffers::QUEUED, 0u);
+    EXPECT_TRUE(platform::audioUnprepare(&a.header));
     EXPECT_FALSE(rig.queue(&b.header));
 }
 
@@ -79,10 +80,10 @@ TEST(AudioStream, BuffersQueueOnceAndAResetHandsThemBackButACloseDoesNot) {
 // the volume word's low half is the level; a part frame at a buffer's end never plays.
 TEST(AudioStream, EachFormatPlaysOnBothSidesAtTheVolumesLevel) {
     struct Case { std::uint32_t channels, bits, volume; std::vector<std::uint8_t> bytes; Floats out; };
-    const Case cases[] = {{1, 8, AudioStream::FULL_VOLUME, {128, 0, 192}, {0, 0, -1, -1, 0.5f, 0.5f}},
+    const Case cases[] = {{1, 8, buffers::FULL_VOLUME, {128, 0, 192}, {0, 0, -1, -1, 0.5f, 0.5f}},
                           {2, 16, 0xFFFF'4000, {0x00, 0x40, 0x00, 0xC0}, {0.125f, -0.125f}},  // 16384, -16384
                           {2, 16, 0, {0x00, 0x40, 0x00, 0xC0}, {0, 0}},
-                          {2, 16, AudioStream::FULL_VOLUME, {0x00, 0x80, 0xFF, 0x7F, 1, 2, 3}, {-1, 1, 0, 0}}};
+                          {2, 16, buffers::FULL_VOLUME, {0x00, 0x80, 0xFF, 0x7F, 1, 2, 3}, {-1, 1, 0, 0}}};
     for (const Case& c : cases) {
         Rig rig(c.channels, c.bits);
         rig.stream.setVolume(c.volume);

@@ -3,16 +3,15 @@
 // played. What was played is kept, whole frames only, for tests and the simulator.
 #include <algorithm>
 
+#include "platform/audio_buffers.h"
 #include "platform/headless/headless_device.h"
 
 namespace headless {
 namespace {
 
 using detail::device;
+namespace buffers = platform::audio_buffers;
 
-constexpr std::uint32_t BUFFER_DONE = 0x1;
-constexpr std::uint32_t BUFFER_PREPARED = 0x2;
-constexpr std::uint32_t BUFFER_QUEUED = 0x10;
 constexpr std::uint64_t UNITS_PER_FRAME = 1000;  // output units are milliseconds times the rate
 
 std::uint64_t bytesPerFrame() {
@@ -44,7 +43,7 @@ void completeAll() {
     completed.swap(device().audioQueue);
     device().audioEndUnits = unitsAt(device().nowMs);
     for (const detail::QueuedAudioBuffer& buffer : completed) {
-        buffer.header->flags = (buffer.header->flags & ~BUFFER_QUEUED) | BUFFER_DONE;
+        buffers::markDone(buffer.header);
         if (device().audioDone) device().audioDone(device().audioInstance, buffer.header);
     }
 }
@@ -74,7 +73,7 @@ void completeFirstAudioBuffer() {
     const QueuedAudioBuffer buffer = device().audioQueue.front();
     if (buffer.framesPlayed < buffer.frames) keepPlayed(buffer, buffer.framesPlayed, buffer.frames);
     device().audioQueue.pop_front();
-    buffer.header->flags = (buffer.header->flags & ~BUFFER_QUEUED) | BUFFER_DONE;
+    buffers::markDone(buffer.header);
     if (device().audioDone) device().audioDone(device().audioInstance, buffer.header);
 }
 
@@ -103,26 +102,13 @@ bool audioOpen(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits, A
     return true;
 }
 
-bool audioPrepare(AudioBufferHeader* header) {
-    if (header == nullptr || header->data == nullptr) return false;
-    header->flags |= headless::BUFFER_PREPARED;
-    return true;
-}
-
-bool audioUnprepare(AudioBufferHeader* header) {
-    if (header == nullptr || (header->flags & headless::BUFFER_QUEUED) != 0) return false;
-    header->flags &= ~headless::BUFFER_PREPARED;
-    return true;
-}
-
 // A buffer without one whole frame could never take any time to play, so it is refused.
 bool audioWrite(AudioBufferHeader* header) {
-    if (!device().audioFormat.open || header == nullptr) return false;
-    if ((header->flags & headless::BUFFER_PREPARED) == 0 || (header->flags & headless::BUFFER_QUEUED) != 0) return false;
+    if (!device().audioFormat.open || !headless::buffers::writable(header)) return false;
     const std::uint64_t frames = header->length / headless::bytesPerFrame();
     if (frames == 0) return false;
     const std::uint64_t start = std::max(device().audioEndUnits, headless::unitsAt(device().nowMs));
-    header->flags = (header->flags & ~headless::BUFFER_DONE) | headless::BUFFER_QUEUED;
+    headless::buffers::markQueued(header);
     device().audioQueue.push_back({header, frames, start, 0});
     device().audioEndUnits = start + frames * headless::UNITS_PER_FRAME;
     return true;
@@ -132,7 +118,7 @@ void audioReset() { headless::completeAll(); }
 
 void audioClose() {
     for (const headless::detail::QueuedAudioBuffer& buffer : device().audioQueue) {
-        buffer.header->flags &= ~headless::BUFFER_QUEUED;
+        buffer.header->flags &= ~headless::buffers::QUEUED;
     }
     device().audioQueue.clear();
     device().audioFormat.open = false;

@@ -9,16 +9,15 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/audio_buffers.h"
 #include "platform/sdl/sdl_device.h"
 
 namespace sdl_device {
 namespace {
 
-constexpr std::uint32_t BUFFER_DONE = 0x1;
-constexpr std::uint32_t BUFFER_PREPARED = 0x2;
-constexpr std::uint32_t BUFFER_QUEUED = 0x10;
-constexpr std::uint32_t FULL_VOLUME = 0xFFFFFFFF;
-constexpr std::uint32_t LEVEL_MASK = 0xFFFF;
+namespace buffers = platform::audio_buffers;
+using buffers::FULL_VOLUME;
+using buffers::LEVEL_MASK;
 constexpr std::uint16_t CALLBACK_FRAMES = 512;
 constexpr std::uint8_t SILENT_UNSIGNED_BYTE = 0x80;
 
@@ -47,7 +46,7 @@ Output& output() {
 }
 
 void markDone(platform::AudioBufferHeader* header) {
-    header->flags = (header->flags & ~BUFFER_QUEUED) | BUFFER_DONE;
+    buffers::markDone(header);
 }
 
 // Copies `bytes` of samples, scaled by the volume level (0xFFFF leaves them as they are).
@@ -143,26 +142,13 @@ bool audioOpen(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits, A
     return true;
 }
 
-bool audioPrepare(AudioBufferHeader* header) {
-    if (header == nullptr || header->data == nullptr) return false;
-    header->flags |= sdl_device::BUFFER_PREPARED;
-    return true;
-}
-
-bool audioUnprepare(AudioBufferHeader* header) {
-    if (header == nullptr || (header->flags & sdl_device::BUFFER_QUEUED) != 0) return false;
-    header->flags &= ~sdl_device::BUFFER_PREPARED;
-    return true;
-}
-
 // A buffer without one whole frame could never be played, so it is refused.
 bool audioWrite(AudioBufferHeader* header) {
     std::lock_guard<std::mutex> guard(output().lock);
-    if (output().device == 0 || header == nullptr) return false;
-    if ((header->flags & sdl_device::BUFFER_PREPARED) == 0 || (header->flags & sdl_device::BUFFER_QUEUED) != 0) return false;
+    if (output().device == 0 || !sdl_device::buffers::writable(header)) return false;
     const std::size_t playable = header->length / output().frameBytes * output().frameBytes;
     if (playable == 0) return false;
-    header->flags = (header->flags & ~sdl_device::BUFFER_DONE) | sdl_device::BUFFER_QUEUED;
+    sdl_device::buffers::markQueued(header);
     output().queue.push_back({header, playable, 0});
     return true;
 }
@@ -178,7 +164,7 @@ void audioReset() {
 // callback waits for.
 void audioClose() {
     for (const sdl_device::QueuedBuffer& buffer : sdl_device::takeWholeQueue()) {
-        buffer.header->flags &= ~sdl_device::BUFFER_QUEUED;
+        buffer.header->flags &= ~sdl_device::buffers::QUEUED;
     }
     SDL_AudioDeviceID device = 0;
     {

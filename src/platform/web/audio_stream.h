@@ -12,16 +12,13 @@
 #include <span>
 #include <vector>
 
+#include "platform/audio_buffers.h"
 #include "platform/platform.h"
 
 namespace web {
 
 class AudioStream {
 public:
-    static constexpr std::uint32_t BUFFER_DONE = 0x1;
-    static constexpr std::uint32_t BUFFER_PREPARED = 0x2;
-    static constexpr std::uint32_t BUFFER_QUEUED = 0x10;
-    static constexpr std::uint32_t FULL_VOLUME = 0xFFFFFFFF;
 
     // Channels 1..2, bits 8 or 16, a rate above 0; anything else is refused.
     bool open(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits, platform::AudioDoneCallback done,
@@ -40,25 +37,12 @@ public:
 
     std::size_t queued() const { return queue_.size(); }
 
-    static bool prepare(platform::AudioBufferHeader* header) {
-        if (header == nullptr || header->data == nullptr) return false;
-        header->flags |= BUFFER_PREPARED;
-        return true;
-    }
-
-    static bool unprepare(platform::AudioBufferHeader* header) {
-        if (header == nullptr || (header->flags & BUFFER_QUEUED) != 0) return false;
-        header->flags &= ~BUFFER_PREPARED;
-        return true;
-    }
-
     // A buffer without one whole frame could never finish playing, so it is refused.
     bool write(platform::AudioBufferHeader* header) {
-        if (!open_ || header == nullptr) return false;
-        if ((header->flags & BUFFER_PREPARED) == 0 || (header->flags & BUFFER_QUEUED) != 0) return false;
+        if (!open_ || !platform::audio_buffers::writable(header)) return false;
         const std::uint32_t frames = header->length / bytesPerFrame();
         if (frames == 0) return false;
-        header->flags = (header->flags & ~BUFFER_DONE) | BUFFER_QUEUED;
+        platform::audio_buffers::markQueued(header);
         queue_.push_back({header, frames});
         return true;
     }
@@ -73,7 +57,7 @@ public:
     }
 
     void close() {
-        for (const QueuedBuffer& buffer : queue_) buffer.header->flags &= ~BUFFER_QUEUED;
+        for (const QueuedBuffer& buffer : queue_) buffer.header->flags &= ~platform::audio_buffers::QUEUED;
         queue_.clear();
         handedOver_ = 0;
         open_ = false;
@@ -83,7 +67,10 @@ public:
     std::uint32_t volume() const { return volume_; }
     void setVolume(std::uint32_t volume) { volume_ = volume; }
     // The level the volume word sets, 0..1 (an output on its own thread applies it as it plays).
-    float gain() const { return static_cast<float>(volume_ & VOLUME_MASK) / VOLUME_MASK; }
+    float gain() const {
+        constexpr std::uint32_t level = platform::audio_buffers::LEVEL_MASK;
+        return static_cast<float>(volume_ & level) / level;
+    }
 
     // For an output on its own thread: the oldest queued buffer not yet handed over, as interleaved
     // stereo frames in -1..1 at the stream's rate, into `stereo`. Returns its frame count, 0 when
@@ -128,7 +115,6 @@ public:
     }
 
 private:
-    static constexpr std::uint32_t VOLUME_MASK = 0xFFFF;
     static constexpr float SIGNED_16_SCALE = 1.0f / 32768;
     static constexpr float UNSIGNED_8_SCALE = 1.0f / 128;
     static constexpr int UNSIGNED_8_MIDDLE = 128;
@@ -159,7 +145,7 @@ private:
     }
 
     void complete(platform::AudioBufferHeader* header) {
-        header->flags = (header->flags & ~BUFFER_QUEUED) | BUFFER_DONE;
+        platform::audio_buffers::markDone(header);
         if (done_ != nullptr) done_(instance_, header);
     }
 
@@ -171,7 +157,7 @@ private:
     std::deque<QueuedBuffer> queue_;
     std::size_t handedOver_ = 0;  // the first queued buffers, taken by an output on its own thread
     double position_ = 0;         // source frames into the first queued buffer
-    std::uint32_t volume_ = FULL_VOLUME;
+    std::uint32_t volume_ = platform::audio_buffers::FULL_VOLUME;
 };
 
 }  // namespace web

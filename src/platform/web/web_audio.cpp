@@ -71,8 +71,6 @@ bool audioOpen(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits, A
     return false;
 }
 
-bool audioPrepare(AudioBufferHeader* header) { return web::AudioStream::prepare(header); }
-bool audioUnprepare(AudioBufferHeader* header) { return web::AudioStream::unprepare(header); }
 
 bool audioWrite(AudioBufferHeader* header) {
     if (!stream.write(header)) return false;
