@@ -107,6 +107,13 @@ std::uint32_t randomNumber();
 
 // ---- Direct display ------------------------------------------------------------------------------
 
+// The handheld's screen, which the desktop window and the browser canvas stand in for: 240 x 320
+// pixels of 16-bit RGB565 in direct colour.
+inline constexpr std::int32_t DISPLAY_WIDTH = 240;
+inline constexpr std::int32_t DISPLAY_HEIGHT = 320;
+inline constexpr std::int32_t DIRECT_FORMAT = 0x20;      // display format flag: direct colour
+inline constexpr std::int32_t DIRECT_565_FORMAT = 0xA0;  // direct colour, 5-6-5 layout
+
 struct DisplayProperties {
     std::int32_t width = 0;         // pixels per display row
     std::int32_t height = 0;        // display rows
@@ -151,6 +158,10 @@ std::string userDataFolder();
 void fileSaved(std::string_view path);
 
 // ---- Audio output --------------------------------------------------------------------------------
+
+// 8-bit PCM is unsigned: silence is the middle value, the loudest the top one.
+inline constexpr std::uint8_t AUDIO_8_BIT_SILENCE = 0x80;
+inline constexpr std::uint8_t AUDIO_8_BIT_MAX = 0xFF;
 
 // A buffer handed to the audio output, laid out like the device's own buffer header. The layer plays
 // only whole frames of `data[0..length)`.

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::uint8_t SILENCE_8BIT = 128;
-constexpr std::int64_t EIGHT_BIT_MAX = 255;
 constexpr std::int64_t VOLUME_ONE = 256;  // the mix divides by the voice count times this
 
 std::int16_t Saturate16(std::int64_t value) {
@@ -19,7 +17,7 @@ std::int16_t Saturate16(std::int64_t value) {
 }
 
 std::uint8_t Saturate8(std::int64_t value) {
-    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, EIGHT_BIT_MAX));
+    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, platform::AUDIO_8_BIT_MAX));
 }
 
 std::int16_t Load16(const std::uint8_t* data, std::int32_t index) {
@@ -117,7 +115,7 @@ void EffectMixer::MixEffects(platform::AudioBufferHeader* buffer, std::unique_pt
 }
 
 void EffectMixer::ClearBuffer(platform::AudioBufferHeader* buffer) const {
-    std::memset(buffer->data, bits == 8 ? SILENCE_8BIT : 0, buffer->length);
+    std::memset(buffer->data, bits == 8 ? platform::AUDIO_8_BIT_SILENCE : 0, buffer->length);
 }
 
 std::int32_t EffectMixer::PlayedValues() const {
@@ -172,7 +170,7 @@ void EffectMixer::ApplyEcho(platform::AudioBufferHeader* buffer) {
     const std::int32_t values =
         std::min<std::int32_t>(PlayedValues(), static_cast<std::int32_t>(buffer->length / (bits / 8)));
     for (std::int32_t j = 0; j < values; ++j) {
-        echoInput[j] = eightBit ? static_cast<std::int16_t>(data[j] - SILENCE_8BIT) : Load16(data, j);
+        echoInput[j] = eightBit ? static_cast<std::int16_t>(data[j] - platform::AUDIO_8_BIT_SILENCE) : Load16(data, j);
     }
     // Whole frames, so the echo of the left comes back on the left at every rate (at 11025 and
     // 22050 Hz the delay is already even; at 8000 and 44100 Hz it is one value shorter).

@@ -19,7 +19,6 @@ constexpr std::int32_t SHORT_LAYOUT_SAMPLES = 15;
 // Headers and order list of the 15-sample layout: anything shorter is not a module.
 constexpr std::int32_t SMALLEST_MODULE = TITLE_BYTES + SHORT_LAYOUT_SAMPLES * SAMPLE_HEADER_BYTES + 2 +
                                          ModulePlayer::ORDER_COUNT;
-constexpr std::int32_t MAX_VOLUME = 64;
 constexpr std::int32_t SEAM_MIN_LOOP = 3;
 // Period 856 sits at index 8; one index step is an eighth of a semitone.
 constexpr double NOTE_REFERENCE_PERIOD = 856.0;
@@ -95,7 +94,7 @@ ModSample readSampleHeader(const ImageReader& reader, std::int64_t offset) {
     sample.length = reader.wordAt(offset) * 2;
     const std::int32_t finetune = reader.byteAt(offset + 2);
     sample.finetune = finetune > 7 ? finetune - 16 : finetune;
-    sample.volume = std::min<std::int32_t>(reader.byteAt(offset + 3), MAX_VOLUME);
+    sample.volume = std::min<std::int32_t>(reader.byteAt(offset + 3), ModulePlayer::MAX_CHANNEL_VOLUME);
     sample.loopStart = reader.wordAt(offset + 4) * 2;
     sample.loopLength = reader.wordAt(offset + 6) * 2;
     return sample;

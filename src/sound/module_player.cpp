@@ -17,11 +17,7 @@ constexpr int PERIOD_SEMITONES = 61;
 constexpr std::uint32_t TICKS_PER_SECOND = 50;
 constexpr std::int32_t START_SPEED = 6;
 constexpr std::uint8_t FULL_MUSIC_VOLUME = 255;
-constexpr std::int32_t FULL_CHANNEL_VOLUME = 64;
-constexpr std::uint8_t SILENT_8_BIT = 0x80;
 constexpr std::int32_t EIGHT_BIT_SHIFT = 9;
-constexpr std::int32_t EIGHT_BIT_CENTRE = 128;
-constexpr std::int32_t EIGHT_BIT_MAX = 255;
 
 float semitonePeriod(int semitone) {
     const float exponent = static_cast<float>(semitone + 2) * SEMITONE_EXPONENT;
@@ -37,7 +33,8 @@ std::int16_t saturate16(std::int32_t value) {
 }
 
 std::uint8_t to8Bit(std::int32_t mix) {
-    return static_cast<std::uint8_t>(std::clamp((mix >> EIGHT_BIT_SHIFT) + EIGHT_BIT_CENTRE, 0, EIGHT_BIT_MAX));
+    const std::int32_t centred = (mix >> EIGHT_BIT_SHIFT) + platform::AUDIO_8_BIT_SILENCE;
+    return static_cast<std::uint8_t>(std::clamp<std::int32_t>(centred, 0, platform::AUDIO_8_BIT_MAX));
 }
 
 void put16(std::uint8_t* out, std::int16_t value) {
@@ -71,7 +68,7 @@ void ModulePlayer::BuildVolumeTable(std::uint8_t volume) {
     for (std::int32_t v = 0; v < VOLUME_STEPS; ++v)
         for (std::int32_t b = 0; b < 256; ++b)
             VolumeTable[static_cast<std::size_t>(v)][static_cast<std::size_t>(b)] =
-                static_cast<std::int8_t>(b) * half * v / FULL_CHANNEL_VOLUME;
+                static_cast<std::int8_t>(b) * half * v / MAX_CHANNEL_VOLUME;
 }
 
 bool ModulePlayer::Configure(std::uint8_t channelCountOut, std::uint32_t outputRate, std::uint8_t bitsPerSample,
@@ -185,7 +182,7 @@ bool ModulePlayer::StartRow() {
 
 void ModulePlayer::WriteSilence(platform::AudioBufferHeader* buffer) const {
     if (buffer == nullptr || buffer->data == nullptr) return;
-    std::memset(buffer->data, bits == 8 ? SILENT_8_BIT : 0, buffer->length);
+    std::memset(buffer->data, bits == 8 ? platform::AUDIO_8_BIT_SILENCE : 0, buffer->length);
 }
 
 void ModulePlayer::ConvertMix(platform::AudioBufferHeader* buffer) const {

@@ -68,6 +68,7 @@ class ModulePlayer {
 public:
     static constexpr int MAX_CHANNELS = 8;
     static constexpr int ROWS_PER_PATTERN = 64;
+    static constexpr std::int32_t MAX_CHANNEL_VOLUME = 64;  // a sample's and a channel's loudest
     static constexpr int ORDER_COUNT = 128;
     static constexpr int SAMPLE_ENTRIES = 32;  // entry 0 is never used
     static constexpr int PERIOD_COUNT = 488;

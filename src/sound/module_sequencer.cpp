@@ -7,7 +7,6 @@
 namespace {
 
 constexpr float LOWEST_SLIDE_PERIOD = 54.0f;
-constexpr std::int32_t MAX_VOLUME = 64;
 constexpr std::int32_t LAST_JUMP_ROW = 63;
 constexpr std::int32_t WAVE_STEPS = 32;
 constexpr std::int32_t VIBRATO_SHIFT = 7;
@@ -49,7 +48,7 @@ enum ExtendedEffect : std::int32_t {
 // A period of zero or less (slid or vibrated past the top) has no pitch: the channel falls silent.
 float frequencyOf(float period) { return period > 0.0f ? ModulePlayer::AMIGA_CLOCK / period : 0.0f; }
 
-std::int32_t limitVolume(std::int32_t volume) { return std::clamp(volume, 0, MAX_VOLUME); }
+std::int32_t limitVolume(std::int32_t volume) { return std::clamp(volume, 0, ModulePlayer::MAX_CHANNEL_VOLUME); }
 
 void advanceWave(ModChannel& ch, std::int32_t speed) {
     ch.wavePosition += speed;
@@ -264,6 +263,7 @@ void ModulePlayer::Vibrato(ModChannel& ch) const {
 
 void ModulePlayer::Tremolo(ModChannel& ch) const {
     const std::int32_t delta = (SINE[ch.wavePosition & (WAVE_STEPS - 1)] * ch.tremoloDepth) >> TREMOLO_SHIFT;
-    ch.mixVolume = ch.waveNegative ? std::max(ch.volume - delta, 0) : std::min(ch.volume + delta, MAX_VOLUME);
+    ch.mixVolume = ch.waveNegative ? std::max(ch.volume - delta, 0)
+                                   : std::min(ch.volume + delta, ModulePlayer::MAX_CHANNEL_VOLUME);
     advanceWave(ch, ch.tremoloSpeed);
 }

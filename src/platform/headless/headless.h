@@ -15,10 +15,12 @@
 
 namespace headless {
 
-// The display a test gets when it asks for nothing else: 240 x 320, 16-bit RGB565, rows of 480 bytes.
-inline constexpr std::int32_t DIRECT_FORMAT = 0x20;       // direct colour
-inline constexpr std::int32_t DIRECT_565_FORMAT = 0xA0;   // direct colour, 5-6-5 layout
-inline constexpr platform::DisplayProperties STANDARD_DISPLAY{240, 320, 2, 480, 16, DIRECT_565_FORMAT};
+using platform::DIRECT_565_FORMAT;
+using platform::DIRECT_FORMAT;
+
+// The display a test gets when it asks for nothing else: the handheld's, rows of 480 bytes.
+inline constexpr platform::DisplayProperties STANDARD_DISPLAY{
+    platform::DISPLAY_WIDTH, platform::DISPLAY_HEIGHT, 2, platform::DISPLAY_WIDTH * 2, 16, DIRECT_565_FORMAT};
 
 // Puts the whole device back to its power-on state: clock at 0, no window, no timers, no messages,
 // display closed and blank, audio closed with nothing played, no message box, random source seeded

@@ -19,7 +19,7 @@ namespace buffers = platform::audio_buffers;
 using buffers::FULL_VOLUME;
 using buffers::LEVEL_MASK;
 constexpr std::uint16_t CALLBACK_FRAMES = 512;
-constexpr std::uint8_t SILENT_UNSIGNED_BYTE = 0x80;
+using platform::AUDIO_8_BIT_SILENCE;
 
 struct QueuedBuffer {
     platform::AudioBufferHeader* header = nullptr;
@@ -57,9 +57,9 @@ void copyWithGain(std::uint8_t* to, const std::uint8_t* from, std::size_t bytes,
     }
     if (bits == 8) {
         for (std::size_t i = 0; i < bytes; ++i) {
-            const int centred = from[i] - SILENT_UNSIGNED_BYTE;
+            const int centred = from[i] - AUDIO_8_BIT_SILENCE;
             to[i] = static_cast<std::uint8_t>(centred * static_cast<int>(level) / static_cast<int>(LEVEL_MASK) +
-                                              SILENT_UNSIGNED_BYTE);
+                                              AUDIO_8_BIT_SILENCE);
         }
         return;
     }
@@ -99,7 +99,7 @@ void SDLCALL fillStream(void*, Uint8* stream, int length) {
         if (finished != nullptr && output().done != nullptr) output().done(output().instance, finished);
         if (taken == 0 && finished == nullptr) break;
     }
-    std::memset(stream + filled, output().bits == 8 ? SILENT_UNSIGNED_BYTE : 0, room - filled);
+    std::memset(stream + filled, output().bits == 8 ? AUDIO_8_BIT_SILENCE : 0, room - filled);
 }
 
 std::deque<QueuedBuffer> takeWholeQueue() {

@@ -11,8 +11,8 @@
 
 namespace sdl_device {
 
-inline constexpr int DISPLAY_WIDTH = 240;
-inline constexpr int DISPLAY_HEIGHT = 320;
+using platform::DISPLAY_HEIGHT;
+using platform::DISPLAY_WIDTH;
 
 struct WindowState {
     SDL_Window* window = nullptr;

@@ -12,7 +12,6 @@ namespace {
 constexpr std::int32_t BYTES_PER_PIXEL = 2;
 constexpr std::int32_t ROW_BYTES = DISPLAY_WIDTH * BYTES_PER_PIXEL;
 constexpr std::int32_t BITS_PER_PIXEL = 16;
-constexpr std::int32_t DIRECT_565_FORMAT = 0xA0;
 constexpr std::size_t DISPLAY_PIXELS = static_cast<std::size_t>(DISPLAY_WIDTH) * DISPLAY_HEIGHT;
 
 struct Display {
@@ -80,7 +79,7 @@ void closeInput() {}
 
 DisplayProperties displayProperties() {
     return {sdl_device::DISPLAY_WIDTH, sdl_device::DISPLAY_HEIGHT, sdl_device::BYTES_PER_PIXEL,
-            sdl_device::ROW_BYTES,     sdl_device::BITS_PER_PIXEL, sdl_device::DIRECT_565_FORMAT};
+            sdl_device::ROW_BYTES,     sdl_device::BITS_PER_PIXEL, platform::DIRECT_565_FORMAT};
 }
 
 std::uint16_t* beginDraw() {

@@ -117,7 +117,6 @@ public:
 private:
     static constexpr float SIGNED_16_SCALE = 1.0f / 32768;
     static constexpr float UNSIGNED_8_SCALE = 1.0f / 128;
-    static constexpr int UNSIGNED_8_MIDDLE = 128;
 
     struct QueuedBuffer {
         platform::AudioBufferHeader* header = nullptr;
@@ -128,7 +127,7 @@ private:
 
     float sampleAt(const platform::AudioBufferHeader* header, std::uint32_t frame, std::uint32_t channel) const {
         const std::uint8_t* sample = header->data + frame * bytesPerFrame() + channel * (bits_ / 8);
-        if (bits_ == 8) return static_cast<float>(sample[0] - UNSIGNED_8_MIDDLE) * UNSIGNED_8_SCALE;
+        if (bits_ == 8) return static_cast<float>(sample[0] - platform::AUDIO_8_BIT_SILENCE) * UNSIGNED_8_SCALE;
         const auto value = static_cast<std::int16_t>(sample[0] | sample[1] << 8);
         return static_cast<float>(value) * SIGNED_16_SCALE;
     }

@@ -42,10 +42,9 @@ void webShowMessage(const char* text, const char* caption);
 
 namespace web {
 
-// The display is 240 x 320 pixels of 16-bit RGB565, rows of 480 bytes.
-inline constexpr std::int32_t DISPLAY_WIDTH = 240;
-inline constexpr std::int32_t DISPLAY_HEIGHT = 320;
-inline constexpr std::int32_t DIRECT_565_FORMAT = 0xA0;  // direct colour, 5-6-5 layout
+using platform::DIRECT_565_FORMAT;
+using platform::DISPLAY_HEIGHT;
+using platform::DISPLAY_WIDTH;
 
 // Queues a message for the window; dropped while there is none.
 void postMessage(platform::Message message, std::uint32_t firstWord, std::uint32_t secondWord);
