@@ -12,10 +12,12 @@ that a later run can replay, so the same faults can be put to a changed suite:
   scripts/mutation.py --replay docs/mutation-before.tsv --only src/sound/   (one subsystem's share)
 
 A replayed mutant is found again by its original line's text (nearest to its old line number), so code
-that moved still meets the same fault; one whose line is gone is reported as such. Run it in a checkout no
+that moved still meets the same fault; a line since reworded (a renamed constant) takes the same edit at
+the same spot of the most alike line nearby; one whose line is gone is reported as such. Run it in a checkout no
 one is editing: it changes files in place while it works (and puts them back, also on Ctrl-C).
 """
 import argparse
+import difflib
 import os
 import random
 import re
@@ -33,6 +35,9 @@ BUILD_FLAGS = ["-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1", "-DCMAKE_EXE_
 # The monkey soak is random play for minutes and the browser checks need a site: neither is the quick suite.
 SUITE_EXCLUDE = "Soak|BrowserCheck"
 TEST_TIMEOUT_SECONDS = "30"
+DELETED = ";  // deleted"
+RELOCATE_DISTANCE = 60   # lines from a mutant's old place that a reworded line may have moved
+RELOCATE_LIKENESS = 0.8  # how alike (difflib's ratio) a reworded line must be to the original
 
 SWAPS = [(" < ", " <= "), (" <= ", " < "), (" > ", " >= "), (" >= ", " > "), (" == ", " != "),
          (" != ", " == "), (" + ", " - "), (" - ", " + "), (" && ", " || "), (" || ", " && "),
@@ -67,7 +72,7 @@ def mutants_of_line(line):
             if moved >= 0:
                 yield line[:match.start()] + str(moved) + line[match.end():]
     if STATEMENT.match(code) and not DECLARATION.match(code) and not stripped.startswith("return"):
-        yield re.match(r"^\s*", line).group(0) + ";  // deleted"
+        yield re.match(r"^\s*", line).group(0) + DELETED
     returned = RETURN_VALUE.match(code)
     if returned and returned.group(2).strip() not in ("0", "nullptr", "{}"):
         yield returned.group(1) + "{};"
@@ -95,6 +100,28 @@ def find_line(lines, original, near):
     return min(places, key=lambda i: abs(i + 1 - near)) if places else None
 
 
+def moved_mutant(lines, original, mutated, near):
+    """The same fault on a line that has since been reworded (a renamed constant, a reflowed call):
+    the most alike line near the old place, with the mutant's one edit made at the same spot."""
+    alike = [(difflib.SequenceMatcher(None, original, line).ratio(), -abs(i + 1 - near), i)
+             for i, line in enumerate(lines) if abs(i + 1 - near) <= RELOCATE_DISTANCE]
+    alike = [entry for entry in alike if entry[0] >= RELOCATE_LIKENESS]
+    if not alike:
+        return None
+    index = max(alike)[2]
+    line = lines[index]
+    if mutated.endswith(DELETED):
+        return index, re.match(r"^\s*", line).group(0) + DELETED
+    prefix = len(os.path.commonprefix([original, mutated]))
+    suffix = len(os.path.commonprefix([original[prefix:][::-1], mutated[prefix:][::-1]]))
+    before, after = original[prefix:len(original) - suffix], mutated[prefix:len(mutated) - suffix]
+    starts = [m.start() for m in re.finditer(re.escape(before), line)] if before else []
+    if not starts:
+        return None
+    start = min(starts, key=lambda at: abs(at - prefix))
+    return index, line[:start] + after + line[start + len(before):]
+
+
 def run(command, cwd, log):
     return subprocess.run(command, cwd=cwd, stdout=log, stderr=subprocess.STDOUT).returncode == 0
 
@@ -114,7 +141,10 @@ def try_mutant(mutant, build, log):
     lines = text.splitlines()
     index = find_line(lines, original, number)
     if index is None:
-        return "gone", number
+        moved = moved_mutant(lines, original, mutated, number)
+        if moved is None:
+            return "gone", number
+        index, mutated = moved
     lines[index] = mutated
     try:
         path.write_text("\n".join(lines) + "\n")

@@ -29,6 +29,18 @@ TestModule busyModule() {
 
 }  // namespace
 
+// Music that already plays is left to play on; a module's title is its text from the first byte.
+TEST(ModulePlayerMends, StartingMusicThatPlaysChangesNothing) {
+    ModulePlayer player, fresh;
+    const std::vector<std::uint8_t> image = busyModule().build();
+    ASSERT_TRUE(load(player, image) && load(fresh, image));
+    EXPECT_EQ(player.Title(), L"test");
+    player.StartMusic(true), fresh.StartMusic(true);
+    EXPECT_EQ(renderBuffer(player, STEREO_BUFFER), renderBuffer(fresh, STEREO_BUFFER));
+    EXPECT_TRUE(player.StartMusic(false));
+    EXPECT_EQ(renderBuffer(player, STEREO_BUFFER), renderBuffer(fresh, STEREO_BUFFER));
+}
+
 // A loop that starts at or past its end has no length: the sample plays once, then falls silent.
 TEST(ModulePlayerMends, ALoopWithoutLengthPlaysOnce) {
     for (const auto& [loopStart, loopLength] : {std::pair{8, 0}, std::pair{20, 4}}) {

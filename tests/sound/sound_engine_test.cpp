@@ -106,6 +106,17 @@ TEST(SoundEngine, FasterSoundsAreConvertedDownToTheOutputRate) {
     EXPECT_LT(peakOfMiddle(ConvertRateDown(sine(8000, 22050, 20000), 22050, 11025)), 200);
 }
 
+// Sound names are wide text; paths and reports are UTF-8. Bytes that are no UTF-8 and code points that
+// are no characters become U+FFFD.
+TEST(SoundEngine, NamesGoBetweenUtf8AndWideTextWhole) {
+    const std::wstring wide = L"a\u00E9\u20AC\U0001F600";
+    const std::string utf8 = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
+    EXPECT_EQ(Utf8FromWide(wide), utf8);
+    EXPECT_EQ(WideFromUtf8(utf8), wide);
+    EXPECT_EQ(WideFromUtf8("\xFF" "b\xC3"), L"\uFFFDb\uFFFD");
+    EXPECT_EQ(Utf8FromWide({wchar_t{0xDFFF}, wchar_t{0x110000}}), "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
 TEST(SoundEngine, SlotsAndFilesHaveTheirLimits) {
     SoundEngine engine;
     EXPECT_FALSE(engine.PlaySound(0, 0));
