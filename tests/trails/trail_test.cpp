@@ -27,6 +27,7 @@
 #include "platform/headless/headless.h"
 #include "puzzle/board_lines.h"
 #include "sim/simulator.h"
+#include "sound/golden.h"
 
 namespace {
 
@@ -35,20 +36,11 @@ namespace fs = std::filesystem;
 const fs::path TRAIL_DIR = fs::path(SPIREHOLD_SOURCE_DIR) / "tests" / "trails";
 constexpr int HASH_DIGITS = 16;
 
-struct Fnv {
-    std::uint64_t value = 0xcbf29ce484222325ULL;
-    void add(const void* data, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) {
-            value ^= static_cast<const unsigned char*>(data)[i];
-            value *= 0x100000001b3ULL;
-        }
-    }
-    std::string hex() const {
-        char text[HASH_DIGITS + 1];
-        std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
-        return text;
-    }
-};
+std::string hexOf(const Fnv& hash) {
+    char text[HASH_DIGITS + 1];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash.value));
+    return text;
+}
 
 struct TrailLine {
     std::string recorded;  // empty for a comment, a heading or a line not yet recorded
@@ -92,7 +84,7 @@ public:
         else send(command);
         const std::string state = simulator_.handle("state");
         hash_.add(state.data(), state.size());
-        return hash_.hex();
+        return hexOf(hash_);
     }
 
 private:
