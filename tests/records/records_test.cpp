@@ -351,9 +351,11 @@ TEST(RecordsCrashSafety, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewWhole) {
         // Each child starts past anything the one before may have written, so every save is told apart.
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
-        for (int generation = 1 + round * GENERATIONS_PER_ROUND; child == 0; ++generation) {
-            gameState = generationState(generation);
-            saveRecords();
+        if (child == 0) {  // saves until it is killed
+            for (int generation = 1 + round * GENERATIONS_PER_ROUND;; ++generation) {
+                gameState = generationState(generation);
+                saveRecords();
+            }
         }
         std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution(0, LONGEST_LIFE_US)(random)));
         ASSERT_EQ(::kill(child, SIGKILL), 0);
