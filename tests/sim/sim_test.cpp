@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "game/game_state.h"
 #include "platform/platform.h"
@@ -36,7 +37,7 @@ std::vector<std::uint8_t> readFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-const std::string SCRATCH = (std::filesystem::path(::testing::TempDir()) / "spirehold-sim-test-").string();
+const std::string SCRATCH = (std::filesystem::path(::testing::TempDir()) / ("spirehold-sim-test-" + std::to_string(::getpid()) + "-")).string();
 
 class SimProtocol : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 
 #include "game/game_state.h"
 #include "sim/simulator.h"
@@ -12,7 +13,7 @@
 // The stylus was handled before the first frame tick had loaded the records: HELP, seeing the tutorial
 // flag still 0, saved the empty start-up state over the player's file.
 TEST(MonkeyFindings, ATapBeforeTheFirstFrameLeavesTheRecordsFileAlone) {
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "spirehold-findings";
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / ("spirehold-findings-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     std::string records = "1012";  // level 12 reached, the tutorial not yet seen, a best time on level 3
     for (int level = 1; level <= LEVEL_COUNT; ++level) records += level == 3 ? "     ANN      83" : "--------       0";

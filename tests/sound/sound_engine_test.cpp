@@ -6,6 +6,7 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
+#include <unistd.h>
 
 #include "platform/headless/headless.h"
 #include "sound/sound_engine.h"
@@ -126,7 +127,8 @@ TEST(SoundEngine, SlotsAndFilesHaveTheirLimits) {
     EXPECT_FALSE(engine.PlaySound(-1, 0));
     EXPECT_FALSE(engine.PlaySound(SoundEngine::SLOT_COUNT, 0));
 
-    const std::string wav = testing::TempDir() + "spirehold_sound_test.wav", empty = testing::TempDir() + "spirehold_empty.wav";
+    const std::string scratch = testing::TempDir() + "spirehold_" + std::to_string(::getpid());
+    const std::string wav = scratch + "_sound.wav", empty = scratch + "_empty.wav";
     std::ofstream(wav, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
     std::ofstream{empty};
     SoundEngine files;

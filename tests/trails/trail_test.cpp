@@ -21,6 +21,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "game/controls.h"
 #include "game/game_state.h"
@@ -131,7 +132,8 @@ TEST_P(Trail, ReplaysFrameForFrameAndSampleForSample) {
     const fs::path path = TRAIL_DIR / (GetParam() + ".trail");
     std::vector<TrailLine> lines = readTrail(path);
     ASSERT_FALSE(lines.empty()) << path;
-    const fs::path programDir = fs::path(::testing::TempDir()) / ("spirehold-trail-" + GetParam());
+    const fs::path programDir =
+        fs::path(::testing::TempDir()) / ("spirehold-trail-" + GetParam() + "-" + std::to_string(::getpid()));
     fs::remove_all(programDir);
     fs::create_directories(programDir);
     if (const std::string records = heading(lines, "@records"); !records.empty())
@@ -145,17 +147,20 @@ TEST_P(Trail, ReplaysFrameForFrameAndSampleForSample) {
     }
 
     const bool recording = std::getenv("SPIREHOLD_RECORD_TRAILS") != nullptr;
-    TrailPlayer player(options);
-    int mismatches = 0;
-    for (std::size_t number = 0; number < lines.size(); ++number) {
-        TrailLine& line = lines[number];
-        if (!isCommand(line.command) && line.command != "@solve") continue;
-        const std::string hash = player.play(line.command);
-        if (hash != line.recorded && !recording && mismatches++ < 3)
-            ADD_FAILURE() << path.filename().string() << ":" << number + 1 << " `" << line.command
-                          << "` differs from the recording (the first three differences are shown)";
-        line.recorded = hash;
+    {
+        TrailPlayer player(options);
+        int mismatches = 0;
+        for (std::size_t number = 0; number < lines.size(); ++number) {
+            TrailLine& line = lines[number];
+            if (!isCommand(line.command) && line.command != "@solve") continue;
+            const std::string hash = player.play(line.command);
+            if (hash != line.recorded && !recording && mismatches++ < 3)
+                ADD_FAILURE() << path.filename().string() << ":" << number + 1 << " `" << line.command
+                              << "` differs from the recording (the first three differences are shown)";
+            line.recorded = hash;
+        }
     }
+    fs::remove_all(programDir);
     if (!recording) return;
     std::ofstream out(path);
     for (const TrailLine& line : lines) out << (line.recorded.empty() ? "" : line.recorded + "  ") << line.command << "\n";
