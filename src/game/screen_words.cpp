@@ -10,6 +10,7 @@
 #include "game/game_state.h"
 #include "game/tutorial_schedule.h"
 #include "platform/platform.h"
+#include "puzzle/board_lines.h"
 
 namespace {
 
@@ -30,7 +31,12 @@ struct Words {
 Words told;
 Words built;
 
-void appendNumber(std::string& text, long number) { text += std::to_string(number); }
+// Without a temporary string: this runs after every frame.
+void appendNumber(std::string& text, long number) {
+    char digits[24];
+    std::snprintf(digits, sizeof digits, "%ld", number);
+    text += digits;
+}
 
 // MM:SS as the clock shows whole minutes and seconds.
 void appendClock(std::string& text, double seconds) {
@@ -89,18 +95,18 @@ const char* kindName(std::int32_t kind) {
     return kind >= 0 && kind <= NO_TOWER ? KIND_NAMES[static_cast<std::size_t>(kind)] : "unknown";
 }
 
-// Row y from the left, between the viewpoints at its two ends (numbered clockwise from the top left).
+// Row y from the left, between the viewpoints at its two ends.
 void appendRow(std::string& text, int y, int columns, int rows) {
     text += "Row ";
     appendNumber(text, y + 1);
     text += ", left ";
-    appendViewpoint(text, 2 * columns + rows + 1 + y);
+    appendViewpoint(text, leftViewpoint(columns, rows, y));
     for (int x = 0; x < columns; ++x) {
         text += x == 0 ? ": " : ", ";
-        text += kindName(gameState.playerGrid[static_cast<std::size_t>(x * GRID_SIDE + y)]);
+        text += kindName(gameState.playerGrid[static_cast<std::size_t>(cellIndex(x, y))]);
     }
     text += "; right ";
-    appendViewpoint(text, columns + 1 + y);
+    appendViewpoint(text, rightViewpoint(columns, y));
     text += ".\n";
 }
 
@@ -109,10 +115,10 @@ bool showsBoard() { return gameState.screen == SCREEN_PLAY || gameState.screen =
 void buildBoard(std::string& text) {
     text.clear();
     const int columns = gameState.columnCount, rows = gameState.rowCount;
-    if (!showsBoard() || columns < 1 || columns > GRID_SIDE || rows < 1 || rows > GRID_SIDE) return;
-    appendSide(text, "Top", 1, columns);
+    if (!showsBoard() || !boardSizeValid(columns, rows)) return;
+    appendSide(text, "Top", topViewpoint(0), columns);
     for (int y = 0; y < rows; ++y) appendRow(text, y, columns, rows);
-    appendSide(text, "Bottom", columns + rows + 1, columns);
+    appendSide(text, "Bottom", bottomViewpoint(columns, rows, 0), columns);
     const bool chosen = gameState.selectedTower >= 0 && gameState.selectedTower < NO_TOWER;
     text += "Chosen tower: ";
     text += chosen ? kindName(gameState.selectedTower + 1) : "none";
