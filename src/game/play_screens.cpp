@@ -1,10 +1,9 @@
 // The play screen and the three screens that show a level's result over its darkened remains.
-#include <array>
-
 #include "game/controls.h"
 #include "game/game_state.h"
 #include "game/level_clock.h"
 #include "game/screen_layers.h"
+#include "game/screen_texts.h"
 #include "gfx/frame.h"
 #include "gfx/images.h"
 #include "gfx/text.h"
@@ -19,24 +18,6 @@ constexpr int PICK_INNER_SPAN = 27;
 
 constexpr int NAME_X = 88;
 constexpr int NAME_Y = 131;
-
-constexpr std::array<PlacedText, 4> LEVEL_COMPLETE_TEXTS{{
-    {"CONGRATULATIONS!", 54, 100, TEXT_GREEN},
-    {"LEVEL COMPLETE", 60, 116, TEXT_GREEN},
-    {"TAP THE SCREEN TO MOVE", 32, 186, TEXT_WHITE},
-    {"ON TO THE NEXT LEVEL", 36, 201, TEXT_WHITE},
-}};
-
-constexpr std::array<PlacedText, 8> GAME_COMPLETE_TEXTS{{
-    {"CONGRATULATIONS!", 54, 40, TEXT_GREEN},
-    {"LEVEL COMPLETE", 64, 56, TEXT_GREEN},
-    {"YOU HAVE COMPLETED THE", 32, 96, TEXT_WHITE},
-    {"ENTIRE GAME", 66, 111, TEXT_WHITE},
-    {"YOU CAN REPEAT FROM LEVEL 1", 10, 146, TEXT_WHITE},
-    {"AND BEAT THE TIME RECORD", 22, 161, TEXT_WHITE},
-    {"FOR EACH LEVEL", 63, 176, TEXT_WHITE},
-    {"WWW.SPIREHOLD-GAME.ORG", 24, 200, TEXT_WHITE},
-}};
 
 void drawPlayBackground() { blitImage(gameState.playBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH); }
 
@@ -103,10 +84,10 @@ void drawNewRecordScreen() {
 
 void drawLevelCompleteScreen() {
     drawDarkenedPlayScreen();
-    for (const PlacedText& line : LEVEL_COMPLETE_TEXTS) drawPlacedText(line);
+    drawScreenTexts(SCREEN_LEVEL_COMPLETE, 0);
 }
 
 void drawGameCompleteScreen() {
     drawDarkenedPlayScreen();
-    for (const PlacedText& line : GAME_COMPLETE_TEXTS) drawPlacedText(line);
+    drawScreenTexts(SCREEN_GAME_COMPLETE, 0);
 }

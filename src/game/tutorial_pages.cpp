@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <span>
 
+#include "game/controls.h"
 #include "game/game_state.h"
 #include "game/level_clock.h"
+#include "game/screen_texts.h"
 #include "game/tutorial.h"
 #include "game/tutorial_schedule.h"
 #include "gfx/frame.h"
@@ -25,7 +27,10 @@ constexpr std::uint16_t GROUND_HIGHLIGHT_COLOUR = 0xFFFF;
 constexpr int PICTURE_STRIDE = 240;  // tutorialPartsImage and playBackgroundImage are both 240 wide
 // On the playing page the blue covers the play background down to the tower buttons.
 constexpr int PLAYING_PAGE_FILL_BOTTOM = 240;
+// Once a page's last step is revealed, it asks for the tap that turns it.
 constexpr const char* CONTINUE_TEXT = "TAP THE SCREEN TO CONTINUE";
+constexpr int CONTINUE_X = 14;
+constexpr std::array<int, TUTORIAL_PAGES> CONTINUE_Y{283, 263, 110, 283};
 
 // ---- Pictures ---------------------------------------------------------------------------------------
 
@@ -35,12 +40,6 @@ struct Picture {
 };
 
 constexpr Picture HEADER_BAR{&GameState::tutorialPartsImage, 0, 0, 240, 33};
-constexpr Picture HOME_ICON{&GameState::tutorialPartsImage, 0, 33, 60, 22};
-constexpr Picture PREVIOUS_LEVEL_ICON{&GameState::tutorialPartsImage, 60, 33, 55, 22};
-constexpr Picture SOLVE_ICON{&GameState::tutorialPartsImage, 115, 33, 25, 22};
-constexpr Picture RESET_ICON{&GameState::tutorialPartsImage, 140, 33, 24, 22};
-constexpr Picture SOUND_ICON{&GameState::tutorialPartsImage, 164, 33, 20, 22};
-constexpr Picture NEXT_LEVEL_ICON{&GameState::tutorialPartsImage, 184, 33, 55, 22};
 constexpr Picture POINTER{&GameState::tutorialPartsImage, 0, 55, 20, 32};
 constexpr Picture TAP_RING{&GameState::tutorialPartsImage, 20, 55, 30, 30};
 constexpr Picture TALL_BUILDING{&GameState::tutorialPartsImage, 50, 55, 39, 35};
@@ -48,6 +47,16 @@ constexpr Picture MIDDLE_BUILDING{&GameState::tutorialPartsImage, 90, 58, 38, 32
 constexpr Picture LOW_BUILDING{&GameState::tutorialPartsImage, 128, 64, 38, 26};
 // The play screen's control strip, as the controls page explains it.
 constexpr Picture CONTROL_PANEL{&GameState::playBackgroundImage, 0, 300, 240, 20};
+
+// The control strip's icons lie side by side in one row of the parts sheet, in panel order.
+constexpr int ICON_ROW_Y = 33, ICON_HEIGHT = 22;
+constexpr std::array<int, PANEL_BUTTON_COUNT> ICON_WIDTHS{60, 55, 25, 24, 20, 55};
+
+constexpr Picture panelIcon(int button) {
+    int x = 0;
+    for (int left = 0; left < button; ++left) x += ICON_WIDTHS[static_cast<std::size_t>(left)];
+    return {&GameState::tutorialPartsImage, x, ICON_ROW_Y, ICON_WIDTHS[static_cast<std::size_t>(button)], ICON_HEIGHT};
+}
 
 void drawPicture(const Picture& picture, int x, int y) {
     blitImagePart(gameState.*picture.image, picture.srcX, picture.srcY, PICTURE_STRIDE, x, y, picture.height,
@@ -86,79 +95,21 @@ void drawHeaderAndFooter(int page) {
 
 // ---- Pages whose steps add up -------------------------------------------------------------------------
 
-struct StepText {
-    int step;
-    const char* text;
-    int x, y, style;
-};
-
 struct StepPicture {
     int step;
     Picture picture;
     int x, y;
 };
 
-constexpr StepText INTRO_TEXTS[] = {
-    {0, "INTRODUCTION", 4, 40, TEXT_GREEN},
-    {0, "WELCOME TO KELVORA", 6, 70, TEXT_WHITE},
-    {0, "INTERACTIVE'S SPIREHOLD!", 4, 85, TEXT_WHITE},
-    {1, "A PUZZLE GAME THAT REQUIRES", 4, 115, TEXT_WHITE},
-    {1, "SIMPLE MATH LOGIC AND", 4, 130, TEXT_WHITE},
-    {1, "CREATIVE IMAGINATION.", 2, 145, TEXT_WHITE},
-    {2, "THIS TUTORIAL WILL GUIDE YOU", 4, 175, TEXT_WHITE},
-    {2, "ABOUT THE GAME AND GIVE YOU", 4, 190, TEXT_WHITE},
-    {2, "SOME TIPS ON FINISHING ALL", 4, 205, TEXT_WHITE},
-    {2, "THE LEVELS THE SHORTEST TIME", 4, 220, TEXT_WHITE},
-    {2, "POSSIBLE.", 4, 235, TEXT_WHITE},
-    {3, CONTINUE_TEXT, 14, 283, TEXT_GREEN},
-};
-
-constexpr StepText CONTROLS_TEXTS[] = {
-    {0, "GAME CONTROLS", 4, 40, TEXT_GREEN},
-    {0, "THE GAME PANEL IS SHOWN", 6, 70, TEXT_WHITE},
-    {0, "BELOW.", 6, 85, TEXT_WHITE},
-    {1, "- GO TO HOME MENU", 80, 112, TEXT_WHITE},
-    {2, "- PREVIOUS LEVEL", 80, 127, TEXT_WHITE},
-    {3, "- SOLVE LEVEL", 80, 142, TEXT_WHITE},
-    {4, "- RESET LEVEL", 80, 157, TEXT_WHITE},
-    {5, "- TOGGLE SOUND", 80, 172, TEXT_WHITE},
-    {6, "- NEXT LEVEL", 80, 187, TEXT_WHITE},
-    {6, CONTINUE_TEXT, 14, 263, TEXT_GREEN},
-};
-
 constexpr StepPicture CONTROLS_PICTURES[] = {
     {0, CONTROL_PANEL, 0, 280},
-    {1, HOME_ICON, 14, 109},
-    {2, PREVIOUS_LEVEL_ICON, 18, 124},
-    {3, SOLVE_ICON, 50, 139},
-    {4, RESET_ICON, 50, 154},
-    {5, SOUND_ICON, 52, 169},
-    {6, NEXT_LEVEL_ICON, 18, 184},
+    {1, panelIcon(PANEL_HOME), 14, 109},
+    {2, panelIcon(PANEL_PREV), 18, 124},
+    {3, panelIcon(PANEL_SOLVE), 50, 139},
+    {4, panelIcon(PANEL_RESET), 50, 154},
+    {5, panelIcon(PANEL_SOUND), 52, 169},
+    {6, panelIcon(PANEL_NEXT), 18, 184},
 };
-
-constexpr StepText STRATEGY_TEXTS[] = {
-    {0, "BASIC STRATEGY", 4, 40, TEXT_GREEN},
-    {0, "YOUR GOAL IS TO FINISH THE", 6, 70, TEXT_WHITE},
-    {0, "LEVEL WITH THE SHORTEST", 4, 85, TEXT_WHITE},
-    {0, "TIME POSSIBLE.", 4, 100, TEXT_WHITE},
-    {1, "TO SAVE TIME, FILL THE", 4, 130, TEXT_WHITE},
-    {1, "ENTIRE BOARD WITH THE", 4, 145, TEXT_WHITE},
-    {1, "TALLEST BUILDING AVAILABLE.", 2, 160, TEXT_WHITE},
-    {2, "THEN YOU CAN FOCUS ON THE", 4, 190, TEXT_WHITE},
-    {2, "VIEWPOINTS WHICH ARE NOT", 4, 205, TEXT_WHITE},
-    {2, "YET LIT AND START FILLING", 4, 220, TEXT_WHITE},
-    {2, "THEM WITH SMALLER BUILDINGS.", 4, 235, TEXT_WHITE},
-    {3, CONTINUE_TEXT, 14, 283, TEXT_GREEN},
-};
-
-struct CumulativePage {
-    std::span<const StepText> texts;
-    std::span<const StepPicture> pictures;
-};
-
-constexpr CumulativePage INTRO_PAGE{INTRO_TEXTS, {}};
-constexpr CumulativePage CONTROLS_PAGE{CONTROLS_TEXTS, CONTROLS_PICTURES};
-constexpr CumulativePage STRATEGY_PAGE{STRATEGY_TEXTS, {}};
 
 // A revealed step stays on; the last one completes the page.
 void advanceCumulativeSchedule(int page) {
@@ -169,24 +120,27 @@ void advanceCumulativeSchedule(int page) {
     if (step == lastStep(page)) gameState.tutorialPageDone[static_cast<std::size_t>(page)] = 1;
 }
 
-void drawRevealedSteps(const CumulativePage& content) {
+void drawRevealedSteps(std::span<const StepPicture> pictures) {
     for (int step = 0; step < TUTORIAL_STEPS; ++step) {
         if (gameState.tutorialStep[static_cast<std::size_t>(step)] == 0) continue;
-        for (const StepText& line : content.texts) {
-            if (line.step == step) drawText(line.text, line.x, line.y, line.style);
-        }
-        for (const StepPicture& placed : content.pictures) {
+        drawScreenTexts(gameState.screen, step);
+        for (const StepPicture& placed : pictures) {
             if (placed.step == step) drawPicture(placed.picture, placed.x, placed.y);
         }
     }
 }
 
-void drawCumulativePage(int page, const CumulativePage& content) {
+void drawContinue(int page) {
+    drawText(CONTINUE_TEXT, CONTINUE_X, CONTINUE_Y[static_cast<std::size_t>(page)], TEXT_GREEN);
+}
+
+void drawCumulativePage(int page, std::span<const StepPicture> pictures = {}) {
     gameState.penColour = PAGE_BACKGROUND_COLOUR;
     fillRect(0, 0, FRAME_WIDTH - 1, FRAME_HEIGHT - 1);
     drawHeaderAndFooter(page);
     advanceCumulativeSchedule(page);
-    drawRevealedSteps(content);
+    drawRevealedSteps(pictures);
+    if (gameState.tutorialStep[static_cast<std::size_t>(lastStep(page))] != 0) drawContinue(page);
 }
 
 // ---- The playing page's demonstration board -------------------------------------------------------------
@@ -244,7 +198,6 @@ constexpr StepLines COMPLETED_LINES{"WHEN ALL THE VIEWPOINTS ARE", "CORRECT, THE
 constexpr const char* IMAGINE_TEXT = "IMAGINE THE TOWERS IN 3D...";
 constexpr const char* PLAYING_TITLE = "PLAYING THE GAME";
 constexpr Point PLAYING_TITLE_AT{4, 40};
-constexpr Point PLAYING_CONTINUE_AT{14, 110};
 
 void drawStepLines(const StepLines& lines) {
     for (std::size_t line = 0; line < lines.size(); ++line) {
@@ -265,21 +218,21 @@ constexpr int POINTER_SPEED = 2;
 
 void drawPointer() { drawPicture(POINTER, gameState.pointerX, gameState.pointerY); }
 
-// A flat diamond with its two diagonals: the ground the buildings stand on.
+// A flat diamond, drawn round its four corners, and the two lines across it that quarter it: the ground
+// the buildings stand on.
+constexpr std::array<Point, 4> GROUND_CORNERS{{{21, 184}, {65, 201}, {108, 182}, {66, 164}}};
 struct Line {
-    int x0, y0, x1, y1;
+    Point from, to;
 };
-constexpr std::array<Line, 6> GROUND_LINES{{
-    {21, 184, 65, 201},
-    {65, 201, 108, 182},
-    {108, 182, 66, 164},
-    {66, 164, 21, 184},
-    {45, 174, 87, 192},
-    {43, 192, 86, 173},
-}};
+constexpr std::array<Line, 2> GROUND_CROSS_LINES{{{{45, 174}, {87, 192}}, {{43, 192}, {86, 173}}}};
+
+void drawGroundLine(Line line) { drawLine(line.from.x, line.from.y, line.to.x, line.to.y); }
 
 void drawGround() {
-    for (const Line& line : GROUND_LINES) drawLine(line.x0, line.y0, line.x1, line.y1);
+    for (std::size_t corner = 0; corner < GROUND_CORNERS.size(); ++corner) {
+        drawGroundLine({GROUND_CORNERS[corner], GROUND_CORNERS[(corner + 1) % GROUND_CORNERS.size()]});
+    }
+    for (const Line& line : GROUND_CROSS_LINES) drawGroundLine(line);
 }
 
 constexpr Point TALL_BUILDING_AT{23, 155};
@@ -375,7 +328,7 @@ void showLightingUp() {
 void showCompleted() {
     drawGround();
     drawStepLines(COMPLETED_LINES);
-    drawText(CONTINUE_TEXT, PLAYING_CONTINUE_AT.x, PLAYING_CONTINUE_AT.y, TEXT_GREEN);
+    drawContinue(PAGE_PLAYING);
     drawFourBuildings();
     gameState.tutorialPageDone[PAGE_PLAYING] = 1;
 }
@@ -418,10 +371,10 @@ void drawPlayingPage() {
 
 void drawTutorialPage() {
     switch (pageOfScreen(gameState.screen)) {
-        case PAGE_INTRO: drawCumulativePage(PAGE_INTRO, INTRO_PAGE); break;
-        case PAGE_CONTROLS: drawCumulativePage(PAGE_CONTROLS, CONTROLS_PAGE); break;
+        case PAGE_INTRO: drawCumulativePage(PAGE_INTRO); break;
+        case PAGE_CONTROLS: drawCumulativePage(PAGE_CONTROLS, CONTROLS_PICTURES); break;
         case PAGE_PLAYING: drawPlayingPage(); break;
-        case PAGE_STRATEGY: drawCumulativePage(PAGE_STRATEGY, STRATEGY_PAGE); break;
+        case PAGE_STRATEGY: drawCumulativePage(PAGE_STRATEGY); break;
         default: break;
     }
 }
