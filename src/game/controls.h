@@ -33,16 +33,21 @@ inline constexpr std::array<std::int32_t GameState::*, PANEL_BUTTON_COUNT> panel
     &GameState::resetPressed, &GameState::soundPressed, &GameState::nextPressed,
 };
 
-// The six tower buttons under the board, index 0..5 from the left.
+// The six tower buttons under the board, index 0..5 from the left, each drawn 40 pixels wide; the hit
+// area of each button after the first starts one column after its neighbour's ends.
 inline constexpr int TOWER_BUTTON_COUNT = 6;
-inline constexpr std::array<HitRect, TOWER_BUTTON_COUNT> towerButtonRects{{
-    {0, 222, 40, 269},
-    {41, 222, 80, 269},
-    {81, 222, 120, 269},
-    {121, 222, 160, 269},
-    {161, 222, 200, 269},
-    {201, 222, 240, 269},
-}};
+inline constexpr int TOWER_BUTTON_WIDTH = 40, TOWER_BUTTON_HEIGHT = 47, TOWER_PANEL_TOP = 222;
+constexpr HitRect towerButtonRect(int button) {
+    return {button == 0 ? 0 : TOWER_BUTTON_WIDTH * button + 1, TOWER_PANEL_TOP, TOWER_BUTTON_WIDTH * (button + 1),
+            TOWER_PANEL_TOP + TOWER_BUTTON_HEIGHT};
+}
+inline constexpr std::array<HitRect, TOWER_BUTTON_COUNT> towerButtonRects = [] {
+    std::array<HitRect, TOWER_BUTTON_COUNT> rects{};
+    for (int button = 0; button < TOWER_BUTTON_COUNT; ++button) {
+        rects[static_cast<std::size_t>(button)] = towerButtonRect(button);
+    }
+    return rects;
+}();
 
 // The record dialog's keyboard: keys 1..26 type A..Z, 27 deletes, 28 is OK.
 inline constexpr int FIRST_LETTER_KEY = 1;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "game/controls.h"
 #include "game/game_state.h"
 #include "gfx/frame.h"
 #include "gfx/images.h"
@@ -33,23 +34,14 @@ constexpr int RIGHT_NUMBER_GAP = 8;
 constexpr int BOTTOM_NUMBER_GAP = 7;
 constexpr int LEFT_NUMBER_BEFORE = 18;
 
-constexpr int BUTTON_WIDTH = 40;
-constexpr int BUTTON_HEIGHT = 47;
-constexpr int BUTTON_KINDS = 6;
-constexpr int BUTTONS_IMAGE_WIDTH = BUTTON_WIDTH * BUTTON_KINDS;
+constexpr int BUTTONS_IMAGE_WIDTH = TOWER_BUTTON_WIDTH * TOWER_BUTTON_COUNT;
 constexpr int BUTTON_CHOSEN_ROW = 47;  // source row of the darkened look
-constexpr int PANEL_TOP = 222;
 
 constexpr int DIALOG_X = 35, DIALOG_Y = 66, DIALOG_WIDTH = 170, DIALOG_HEIGHT = 187;
-constexpr int OK_KEY = 28;
 constexpr int OK_HIGHLIGHT_WIDTH = 33, OK_HIGHLIGHT_HEIGHT = 25;
 constexpr int KEY_HIGHLIGHT_WIDTH = 16, KEY_HIGHLIGHT_HEIGHT = 18;
-constexpr int LETTER_KEYS = 26;        // the 27th key, delete, has its sign painted in the dialog
-constexpr int KEYS_PER_ROW = 9;
 constexpr int FIRST_LETTER_GLYPH_X = ('A' - '!') * GLYPH_WIDTH;
-constexpr int KEY_LABEL_X = 46, KEY_LABEL_Y = 163;
-constexpr int KEY_PITCH_X = 17, KEY_PITCH_Y = 20;
-constexpr int ODD_KEY_DROP = 3;
+constexpr int KEY_LABEL_INSET = 2;  // a letter's glyph stands this far inside its key
 
 struct BoardLines {
     int left, top, right, bottom;
@@ -127,13 +119,12 @@ void drawViewpointNumbers(int columns, int rows, const BoardLines& b) {
                             b.top + NUMBER_ALONG + CELL * j);
 }
 
+// The delete key has its sign painted in the dialog; the letter keys get their letters here.
 void drawKeyLabel(int key) {
-    const int row = key / KEYS_PER_ROW;
-    const int column = key % KEYS_PER_ROW;
-    const int x = KEY_LABEL_X + KEY_PITCH_X * column;
-    const int y = KEY_LABEL_Y + KEY_PITCH_Y * row + (column % 2 == 1 ? ODD_KEY_DROP : 0);
-    blitImagePart(gameState.fontImage, FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * key, 0, FONT_IMAGE_WIDTH, x, y,
-                  GLYPH_HEIGHT, GLYPH_WIDTH);
+    const HitRect rect = nameKeyRect(key);
+    const int letter = key - FIRST_LETTER_KEY;
+    blitImagePart(gameState.fontImage, FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * letter, 0, FONT_IMAGE_WIDTH,
+                  rect.left + KEY_LABEL_INSET, rect.top + KEY_LABEL_INSET, GLYPH_HEIGHT, GLYPH_WIDTH);
 }
 
 }  // namespace
@@ -152,11 +143,12 @@ void drawBoard(int columns, int rows, int rowOffset, int columnOffset) {
 }
 
 void drawTowerPanel() {
-    const int buttons = std::min(gameState.towerKindCount, BUTTON_KINDS);
+    const int buttons = std::min(gameState.towerKindCount, TOWER_BUTTON_COUNT);
     for (int i = 0; i < buttons; ++i) {
         const int sourceY = i == gameState.selectedTower ? BUTTON_CHOSEN_ROW : 0;
-        blitImagePart(gameState.towerButtonsImage, BUTTON_WIDTH * i, sourceY, BUTTONS_IMAGE_WIDTH, BUTTON_WIDTH * i,
-                      PANEL_TOP, BUTTON_HEIGHT, BUTTON_WIDTH);
+        const int x = TOWER_BUTTON_WIDTH * i;
+        blitImagePart(gameState.towerButtonsImage, x, sourceY, BUTTONS_IMAGE_WIDTH, x, TOWER_PANEL_TOP,
+                      TOWER_BUTTON_HEIGHT, TOWER_BUTTON_WIDTH);
     }
 }
 
@@ -183,5 +175,5 @@ void drawRecordKeyboard() {
             blitImage(gameState.keyHighlightImage, gameState.heldKeyX, gameState.heldKeyY, KEY_HIGHLIGHT_HEIGHT,
                       KEY_HIGHLIGHT_WIDTH);
     }
-    for (int key = 0; key < LETTER_KEYS; ++key) drawKeyLabel(key);
+    for (int key = FIRST_LETTER_KEY; key <= LAST_LETTER_KEY; ++key) drawKeyLabel(key);
 }
