@@ -15,10 +15,9 @@ namespace {
 constexpr std::uint32_t CLOCK_PERIOD_MS = 1000;
 constexpr std::uint32_t RECORD_TOGGLE_PERIOD_MS = 3000;
 
+// The status line under the board: the level number, the clock and the best time, side by side.
 constexpr int STATUS_Y = 284;
-constexpr int LEVEL_X = 20;
-constexpr int CLOCK_X = 52;
-constexpr int RECORD_X = 135;
+constexpr int LEVEL_X = 20, CLOCK_X = 52, RECORD_X = 135;
 
 // The nearest single-precision value to 1/60: the clock is worked out in floats, as it always was.
 constexpr float PER_MINUTE = 0.016666668f;

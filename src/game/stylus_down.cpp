@@ -77,16 +77,9 @@ void pressNameKeyboard(int x, int y) {
 
 void stylusDown(int x, int y) {
     switch (gameState.screen) {
-    case SCREEN_HOME:
-        markMenuButton(x, y);
-        break;
-    case SCREEN_PLAY:
-        pickCellAndMarkPanel(x, y);
-        break;
-    case SCREEN_NEW_RECORD:
-        pressNameKeyboard(x, y);
-        break;
-    default:
-        break;
+        case SCREEN_HOME: markMenuButton(x, y); break;
+        case SCREEN_PLAY: pickCellAndMarkPanel(x, y); break;
+        case SCREEN_NEW_RECORD: pressNameKeyboard(x, y); break;
+        default: break;
     }
 }
