@@ -10,12 +10,7 @@ seconds="${1:-20}"
 harnesses="${*:-fuzz_records fuzz_sim_protocol fuzz_load_sound fuzz_load_module}"
 jobs="${JOBS:-$(nproc)}"
 
-scripts/install-deps.sh build
-if ! command -v clang++ >/dev/null 2>&1 || ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null | grep -q "install ok installed"; then
-  if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends clang libclang-rt-14-dev
-fi
+scripts/install-deps.sh clang
 
 cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSPIREHOLD_SDL=OFF -DSPIREHOLD_TESTS=OFF -DSPIREHOLD_FUZZERS=ON -DSPIREHOLD_SANITIZE=address,undefined >/dev/null

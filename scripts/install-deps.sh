@@ -1,11 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages that building, running or testing the game needs, when missing.
-#   scripts/install-deps.sh build|test
+#   scripts/install-deps.sh build|test|clang   (clang: the compiler and runtime of the sanitizer and fuzz builds)
 set -eu
 packages="build-essential make cmake pkg-config libsdl2-dev libpng-dev"
-if [ "${1:-build}" = test ]; then
-  packages="$packages libgtest-dev libgmock-dev openmpt123 sox"
-fi
+case "${1:-build}" in
+  test) packages="$packages libgtest-dev libgmock-dev openmpt123 sox" ;;
+  clang) packages="$packages clang libclang-rt-14-dev" ;;
+esac
 missing=""
 for package in $packages; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
