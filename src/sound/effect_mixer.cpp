@@ -92,13 +92,11 @@ bool EffectMixer::Configure(std::uint32_t channelCount, std::uint32_t outputRate
                             std::uint32_t buffers, std::uint8_t echoOn) {
     if (buffers == 0 || (outputBits != 8 && outputBits != 16)) return false;
     channels = channelCount;
-    rate = outputRate;
     bits = outputBits;
-    buffersPerSecond = buffers;
     echo = echoOn;
     const std::uint32_t bytesPerValue = bits / 8;
-    valuesPerBuffer = static_cast<std::int32_t>(((bytesPerValue * channels * rate) / buffersPerSecond) / bytesPerValue);
-    echoDelay = rate * ECHO_MILLISECONDS / 1000;
+    valuesPerBuffer = static_cast<std::int32_t>(((bytesPerValue * channels * outputRate) / buffers) / bytesPerValue);
+    echoDelay = outputRate * ECHO_MILLISECONDS / 1000;
     accumulator.assign(static_cast<std::size_t>(valuesPerBuffer), 0);
     echoHistory.assign(static_cast<std::size_t>(valuesPerBuffer), 0);
     echoInput.assign(static_cast<std::size_t>(valuesPerBuffer), 0);

@@ -51,10 +51,7 @@ private:
     // Output values in a buffer: 2205 at 16-bit stereo 11025 Hz; at 8 bits every byte is a value.
     std::int32_t valuesPerBuffer = 0;
     std::uint8_t echo = 0;
-    std::uint32_t bits = 0;
-    std::uint32_t rate = 0;
-    std::uint32_t channels = 0;
-    std::uint32_t buffersPerSecond = 0;
+    std::uint32_t channels = 0, bits = 0;  // of the output
     // Sum of the voices for one buffer. 64 bits wide so that any number of full-scale voices sums
     // without overflow.
     std::vector<std::int64_t> accumulator;

@@ -8,27 +8,46 @@
 
 namespace {
 
+// The image, front to back: the title, one header per sample, the song length and a byte the player
+// ignores, the order list, the signature (long layout only), the patterns, and the samples' data.
 constexpr std::int32_t TITLE_BYTES = 20;
-constexpr std::int32_t SAMPLE_HEADER_BYTES = 30;
-constexpr std::int32_t SAMPLE_NAME_BYTES = 22;
-constexpr std::int32_t SIGNATURE_OFFSET = 1080;
+
+// Where a sample header keeps its fields: the name up to the length word, then big-endian words that
+// count 2-byte units and single bytes.
+struct SampleHeaderLayout {
+    std::int32_t length, finetune, volume, loopStart, loopLength, size;
+};
+constexpr SampleHeaderLayout SAMPLE_HEADER{22, 24, 25, 26, 28, 30};
+
+constexpr std::int32_t SONG_HEADER_BYTES = 2;
 constexpr std::int32_t SIGNATURE_BYTES = 4;
 constexpr std::int32_t BYTES_PER_NOTE = 4;
 constexpr std::int32_t LONG_LAYOUT_SAMPLES = 31;
 constexpr std::int32_t SHORT_LAYOUT_SAMPLES = 15;
-// Headers and order list of the 15-sample layout: anything shorter is not a module.
-constexpr std::int32_t SMALLEST_MODULE = TITLE_BYTES + SHORT_LAYOUT_SAMPLES * SAMPLE_HEADER_BYTES + 2 +
-                                         ModulePlayer::ORDER_COUNT;
+
+// What the signature tells of an image: its channels and how many sample headers it has, and so where
+// each of its parts lies.
+struct Layout {
+    std::int32_t channelCount;
+    std::int32_t sampleCount;
+
+    constexpr std::int64_t songOffset() const { return TITLE_BYTES + SAMPLE_HEADER.size * sampleCount; }
+    constexpr std::int64_t ordersOffset() const { return songOffset() + SONG_HEADER_BYTES; }
+    constexpr std::int64_t signatureOffset() const { return ordersOffset() + ModulePlayer::ORDER_COUNT; }
+    constexpr std::int64_t patternsOffset() const {
+        return signatureOffset() + (sampleCount == LONG_LAYOUT_SAMPLES ? SIGNATURE_BYTES : 0);
+    }
+};
+constexpr Layout SHORT_LAYOUT{4, SHORT_LAYOUT_SAMPLES};
+// Anything shorter than the short layout's headers and order list is not a module.
+constexpr std::int64_t SMALLEST_MODULE = SHORT_LAYOUT.patternsOffset();
+constexpr std::int64_t SIGNATURE_OFFSET = Layout{4, LONG_LAYOUT_SAMPLES}.signatureOffset();
+
 constexpr std::int32_t SEAM_MIN_LOOP = 3;
 // Period 856 sits at index 8; one index step is an eighth of a semitone.
 constexpr double NOTE_REFERENCE_PERIOD = 856.0;
 constexpr double NOTE_STEP_RATIO = 1.007246412224;
 constexpr double NOTE_REFERENCE_INDEX = 8.0;
-
-struct Layout {
-    std::int32_t channelCount;
-    std::int32_t sampleCount;
-};
 
 // A byte view that answers zero past the end of the image.
 class ImageReader {
@@ -61,14 +80,14 @@ private:
 };
 
 Layout layoutOf(const ImageReader& reader, std::int32_t size) {
-    if (size <= SIGNATURE_OFFSET + SIGNATURE_BYTES - 1) return {4, SHORT_LAYOUT_SAMPLES};
+    if (size <= SIGNATURE_OFFSET + SIGNATURE_BYTES - 1) return SHORT_LAYOUT;
     char signature[SIGNATURE_BYTES];
     for (std::int32_t i = 0; i < SIGNATURE_BYTES; ++i) signature[i] = static_cast<char>(reader.byteAt(SIGNATURE_OFFSET + i));
     const auto is = [&](const char* text) { return std::memcmp(signature, text, SIGNATURE_BYTES) == 0; };
     if (is("M.K.") || is("FLT4")) return {4, LONG_LAYOUT_SAMPLES};
     if (is("FLT8") || is("8CHN")) return {8, LONG_LAYOUT_SAMPLES};
     if (is("6CHN")) return {6, LONG_LAYOUT_SAMPLES};
-    return {4, SHORT_LAYOUT_SAMPLES};
+    return SHORT_LAYOUT;
 }
 
 std::int32_t noteOfPeriod(std::int32_t period) {
@@ -89,14 +108,14 @@ PatternCell unpackNote(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::u
 
 ModSample readSampleHeader(const ImageReader& reader, std::int64_t offset) {
     ModSample sample;
-    sample.name = reader.textAt(offset, SAMPLE_NAME_BYTES);
-    offset += SAMPLE_NAME_BYTES;
-    sample.length = reader.wordAt(offset) * 2;
-    const std::int32_t finetune = reader.byteAt(offset + 2);
+    sample.name = reader.textAt(offset, SAMPLE_HEADER.length);
+    sample.length = reader.wordAt(offset + SAMPLE_HEADER.length) * 2;
+    const std::int32_t finetune = reader.byteAt(offset + SAMPLE_HEADER.finetune);
     sample.finetune = finetune > 7 ? finetune - 16 : finetune;
-    sample.volume = std::min<std::int32_t>(reader.byteAt(offset + 3), ModulePlayer::MAX_CHANNEL_VOLUME);
-    sample.loopStart = reader.wordAt(offset + 4) * 2;
-    sample.loopLength = reader.wordAt(offset + 6) * 2;
+    sample.volume =
+        std::min<std::int32_t>(reader.byteAt(offset + SAMPLE_HEADER.volume), ModulePlayer::MAX_CHANNEL_VOLUME);
+    sample.loopStart = reader.wordAt(offset + SAMPLE_HEADER.loopStart) * 2;
+    sample.loopLength = reader.wordAt(offset + SAMPLE_HEADER.loopLength) * 2;
     return sample;
 }
 
@@ -121,21 +140,18 @@ bool ModulePlayer::LoadModule(const std::uint8_t* image, std::int32_t size) {
     title = reader.textAt(0, TITLE_BYTES);
 
     for (std::int32_t i = 1; i <= layout.sampleCount; ++i)
-        samples[static_cast<std::size_t>(i)] = readSampleHeader(reader, TITLE_BYTES + SAMPLE_HEADER_BYTES * (i - 1));
+        samples[static_cast<std::size_t>(i)] = readSampleHeader(reader, TITLE_BYTES + SAMPLE_HEADER.size * (i - 1));
 
-    const std::int64_t songOffset = TITLE_BYTES + SAMPLE_HEADER_BYTES * layout.sampleCount;
     // A song longer than the order list would walk off its end.
-    songLength = std::min<std::int32_t>(reader.byteAt(songOffset), ORDER_COUNT);
+    songLength = std::min<std::int32_t>(reader.byteAt(layout.songOffset()), ORDER_COUNT);
     std::int32_t highestPattern = 0;
     for (std::int32_t i = 0; i < ORDER_COUNT; ++i) {
-        orders[static_cast<std::size_t>(i)] = reader.byteAt(songOffset + 2 + i);
+        orders[static_cast<std::size_t>(i)] = reader.byteAt(layout.ordersOffset() + i);
         highestPattern = std::max(highestPattern, orders[static_cast<std::size_t>(i)]);
     }
     patternCount = highestPattern + 1;
 
-    // The short layout has no signature: its patterns follow the order list directly.
-    std::int64_t offset = songOffset + 2 + ORDER_COUNT;
-    if (layout.sampleCount == LONG_LAYOUT_SAMPLES) offset += SIGNATURE_BYTES;
+    std::int64_t offset = layout.patternsOffset();
     patterns.assign(static_cast<std::size_t>(patternCount) * ROWS_PER_PATTERN * MAX_CHANNELS, PatternCell{});
     for (std::int32_t p = 0; p < patternCount; ++p) {
         for (std::int32_t row = 0; row < ROWS_PER_PATTERN; ++row) {
@@ -153,7 +169,7 @@ bool ModulePlayer::LoadModule(const std::uint8_t* image, std::int32_t size) {
         offset += declaredLength;
     }
 
-    playing = 0;
-    loaded = 1;
+    playing = false;
+    loaded = true;
     return true;
 }

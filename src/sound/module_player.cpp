@@ -9,13 +9,15 @@
 
 namespace {
 
+// The period table walks the semitones above the reference pitch in eighths, interpolated linearly.
 constexpr float REFERENCE_PITCH = 3520.0f;
-constexpr float SEMITONE_EXPONENT = 0.083333336f;
+constexpr float SEMITONE_EXPONENT = 0.083333336f;  // the float nearest a twelfth of an octave
 constexpr int STEPS_PER_SEMITONE = 8;
-constexpr float STEP_FRACTION = 0.125f;
-constexpr int PERIOD_SEMITONES = 61;
+constexpr float STEP_FRACTION = 1.0f / STEPS_PER_SEMITONE;
+constexpr int PERIOD_SEMITONES = ModulePlayer::PERIOD_COUNT / STEPS_PER_SEMITONE;
+static_assert(PERIOD_SEMITONES * STEPS_PER_SEMITONE == ModulePlayer::PERIOD_COUNT);
+
 constexpr std::uint32_t TICKS_PER_SECOND = 50;
-constexpr std::int32_t START_SPEED = 6;
 constexpr std::uint8_t FULL_MUSIC_VOLUME = 255;
 constexpr std::int32_t EIGHT_BIT_SHIFT = 9;
 
@@ -98,10 +100,10 @@ void ModulePlayer::ClearModule() {
 }
 
 bool ModulePlayer::StartMusic(bool loopSong) {
-    if (loaded == 0) return false;
-    if (playing == 1) return true;
-    loop = loopSong ? 1 : 0;
-    playing = 1;
+    if (!loaded) return false;
+    if (playing) return true;
+    loop = loopSong;
+    playing = true;
     for (std::int32_t m = 0; m < channelCount; ++m) channelState[static_cast<std::size_t>(m)] = ModChannel{};
     speed = START_SPEED;
     samplesLeftInTick = 0;
@@ -113,21 +115,21 @@ bool ModulePlayer::StartMusic(bool loopSong) {
     return true;
 }
 
-void ModulePlayer::StopMusic() { playing = 0; }
+void ModulePlayer::StopMusic() { playing = false; }
 
-void ModulePlayer::PauseMusic(bool pause) { paused = pause ? 1 : 0; }
+void ModulePlayer::PauseMusic(bool pause) { paused = pause; }
 
-bool ModulePlayer::IsMusicPlaying() const { return playing != 0; }
+bool ModulePlayer::IsMusicPlaying() const { return playing; }
 
-bool ModulePlayer::IsMusicPaused() const { return paused != 0; }
+bool ModulePlayer::IsMusicPaused() const { return paused; }
 
 MusicStatus ModulePlayer::Status() const {
-    return {loaded != 0, playing != 0, paused != 0, loop != 0, orderIndex, rowIndex, tick, speed, channelCount, songLength};
+    return {loaded, playing, paused, loop, orderIndex, rowIndex, tick, speed, channelCount, songLength};
 }
 
 bool ModulePlayer::RenderMusic(platform::AudioBufferHeader* buffer) {
-    if (playing == 0) return true;
-    if (paused == 1) {
+    if (!playing) return true;
+    if (paused) {
         WriteSilence(buffer);
         std::fill(leftMix.begin(), leftMix.end(), 0);
         std::fill(rightMix.begin(), rightMix.end(), 0);
@@ -141,7 +143,7 @@ bool ModulePlayer::RenderMusic(platform::AudioBufferHeader* buffer) {
             if (tick == 0) {
                 if (StartRow()) ended = true;
                 if (!ProcessRow()) {
-                    if (loop == 0) {
+                    if (!loop) {
                         ended = true;
                         break;
                     }
@@ -164,7 +166,7 @@ bool ModulePlayer::RenderMusic(platform::AudioBufferHeader* buffer) {
     std::fill(rightMix.begin() + out, rightMix.end(), 0);
     ConvertMix(buffer);
     if (tick < speed && !ended) return true;
-    playing = 0;
+    playing = false;
     return false;
 }
 
@@ -175,7 +177,7 @@ bool ModulePlayer::StartRow() {
     rowIndex = 0;
     orderIndex += 1;
     if (orderIndex < songLength) return false;
-    if (loop == 0) return true;
+    if (!loop) return true;
     orderIndex = 0;
     return false;
 }

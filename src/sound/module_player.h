@@ -51,16 +51,10 @@ struct ModChannel {
 
 // What the player is doing, as the simulator reports it.
 struct MusicStatus {
-    bool loaded = false;
-    bool playing = false;
-    bool paused = false;
-    bool loop = false;
-    std::int32_t orderIndex = 0;
-    std::int32_t rowIndex = 0;
-    std::int32_t tick = 0;
-    std::int32_t speed = 0;
-    std::int32_t channelCount = 0;
-    std::int32_t songLength = 0;
+    bool loaded = false, playing = false, paused = false, loop = false;
+    std::int32_t orderIndex = 0, rowIndex = 0, tick = 0;  // where the song is
+    std::int32_t speed = 0;                                // ticks a row
+    std::int32_t channelCount = 0, songLength = 0;         // of the module
     bool operator==(const MusicStatus&) const = default;
 };
 
@@ -139,19 +133,18 @@ private:
     void WriteSilence(platform::AudioBufferHeader* buffer) const;
     void ConvertMix(platform::AudioBufferHeader* buffer) const;
 
-    std::uint8_t paused = 0;
-    std::uint8_t playing = 0;
-    std::uint8_t loaded = 0;
-    std::uint32_t samplesPerTick = 0;
-    std::uint8_t loop = 0;
-    std::uint32_t samplesPerBuffer = 0;
-    std::vector<std::int32_t> rightMix;  // channels 1, 2, 5, 6
-    std::vector<std::int32_t> leftMix;   // channels 0, 3, 4, 7
-    std::uint8_t musicVolume = 0;
-    std::uint8_t buffersPerSecond = 10;
-    std::uint8_t bits = 0;
-    std::uint8_t channels = 0;
+    // Ticks a row until the song sets its own speed.
+    static constexpr std::int32_t START_SPEED = 6;
+
+    bool loaded = false, playing = false, paused = false, loop = false;
+
+    // The output format, and the frames of it that a buffer and a tick take.
+    std::uint8_t channels = 0, bits = 0, buffersPerSecond = 10;
     std::uint32_t rate = 0;
+    std::uint32_t samplesPerBuffer = 0, samplesPerTick = 0;
+    std::vector<std::int32_t> leftMix;   // channels 0, 3, 4, 7
+    std::vector<std::int32_t> rightMix;  // channels 1, 2, 5, 6
+    std::uint8_t musicVolume = 0;
     std::array<std::array<std::int32_t, 256>, VOLUME_STEPS> VolumeTable{};
 
     // The module.
@@ -165,7 +158,7 @@ private:
 
     // The sequencer.
     std::array<ModChannel, MAX_CHANNELS> channelState{};
-    std::int32_t speed = 6;
+    std::int32_t speed = START_SPEED;
     std::int32_t orderIndex = 0;
     std::int32_t rowIndex = 0;
     std::int32_t tick = 0;

@@ -18,31 +18,30 @@ constexpr std::uint8_t SINE[WAVE_STEPS] = {0,   24,  49,  74,  97,  120, 141, 16
                                            224, 235, 244, 250, 253, 255, 253, 250, 244, 235, 224,
                                            212, 197, 180, 161, 141, 120, 97,  74,  49,  24};
 
+// A note's effect digit, in the format's own order; 8 is not played.
 enum Effect : std::int32_t {
-    ARPEGGIO = 0,
-    SLIDE_UP = 1,
-    SLIDE_DOWN = 2,
-    TONE_PORTAMENTO = 3,
-    VIBRATO = 4,
-    PORTAMENTO_VOLUME_SLIDE = 5,
-    VIBRATO_VOLUME_SLIDE = 6,
-    TREMOLO = 7,
+    ARPEGGIO,
+    SLIDE_UP,
+    SLIDE_DOWN,
+    TONE_PORTAMENTO,
+    VIBRATO,
+    PORTAMENTO_VOLUME_SLIDE,
+    VIBRATO_VOLUME_SLIDE,
+    TREMOLO,
     SAMPLE_OFFSET = 9,
-    VOLUME_SLIDE = 10,
-    POSITION_JUMP = 11,
-    SET_VOLUME = 12,
-    PATTERN_BREAK = 13,
-    EXTENDED = 14,
-    SET_SPEED = 15,
+    VOLUME_SLIDE,
+    POSITION_JUMP,
+    SET_VOLUME,
+    PATTERN_BREAK,
+    EXTENDED,
+    SET_SPEED,
 };
 
+// The EXTENDED effect's commands that are played, by the high digit of its parameter (E1x, E2x ...).
 enum ExtendedEffect : std::int32_t {
-    FINE_SLIDE_UP = 1,
-    FINE_SLIDE_DOWN = 2,
-    SET_FINETUNE = 5,
-    FINE_VOLUME_UP = 10,
-    FINE_VOLUME_DOWN = 11,
-    NOTE_CUT = 12,
+    FINE_SLIDE_UP = 0x1, FINE_SLIDE_DOWN = 0x2,
+    SET_FINETUNE = 0x5,
+    FINE_VOLUME_UP = 0xA, FINE_VOLUME_DOWN = 0xB, NOTE_CUT = 0xC,
 };
 
 // A period of zero or less (slid or vibrated past the top) has no pitch: the channel falls silent.

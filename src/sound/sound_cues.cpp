@@ -10,16 +10,25 @@
 
 namespace {
 
-constexpr std::uint8_t GAME_CHANNELS = 2;
-constexpr std::uint32_t GAME_RATE = 11025;
-constexpr std::uint8_t GAME_BITS = 16;
-constexpr std::uint8_t GAME_ECHO = 0;
+// The stream the game opens: 16-bit stereo at 11025 Hz, without the mixer's echo.
+struct OutputFormat {
+    std::uint8_t channels;
+    std::uint32_t rate;
+    std::uint8_t bits, echo;
+};
+constexpr OutputFormat GAME_OUTPUT{2, 11025, 16, 0};
 constexpr std::uint8_t FULL_VOLUME = 255;
 
-constexpr int FIRST_REMOVE_SOUND_ID = 125;
-constexpr int SECOND_REMOVE_SOUND_ID = 126;
-constexpr int CLAPS_SOUND_ID = 115;
-constexpr int BUTTONS_SOUND_ID = 123;
+// The game's sounds, in the order they take the engine's slots, and where the game keeps each slot.
+struct WaveResource {
+    const wchar_t* name;
+    int id;
+    std::int32_t GameState::*slot;
+};
+constexpr WaveResource GAME_SOUNDS[] = {{L"remove", 125, &GameState::firstRemoveSample},
+                                        {L"remove", 126, &GameState::secondRemoveSample},
+                                        {L"claps", 115, &GameState::clapsSample},
+                                        {L"buttons", 123, &GameState::buttonsSample}};
 constexpr int MUSIC_ID = 120;
 
 std::int32_t loadWaveResource(const wchar_t* name, int id) {
@@ -39,12 +48,9 @@ void playIfOn(std::int32_t handle) {
 }  // namespace
 
 void startGameSound() {
-    soundEngine.OpenOutput(GAME_CHANNELS, GAME_RATE, GAME_BITS, GAME_ECHO);
+    soundEngine.OpenOutput(GAME_OUTPUT.channels, GAME_OUTPUT.rate, GAME_OUTPUT.bits, GAME_OUTPUT.echo);
     soundEngine.SetMasterVolume(FULL_VOLUME);
-    gameState.firstRemoveSample = loadWaveResource(L"remove", FIRST_REMOVE_SOUND_ID);
-    gameState.secondRemoveSample = loadWaveResource(L"remove", SECOND_REMOVE_SOUND_ID);
-    gameState.clapsSample = loadWaveResource(L"claps", CLAPS_SOUND_ID);
-    gameState.buttonsSample = loadWaveResource(L"buttons", BUTTONS_SOUND_ID);
+    for (const WaveResource& sound : GAME_SOUNDS) gameState.*sound.slot = loadWaveResource(sound.name, sound.id);
     loadMusicResource();
     if (gameState.soundOn != 0) soundEngine.StartMusic(true);
 }

@@ -49,12 +49,8 @@ inline constexpr std::int32_t OUTPUT_WRITE_FAILED = -5;  // one of the two first
 // The engine as the simulator reports it.
 struct SoundEngineStatus {
     bool open = false;
-    std::uint32_t channels = 0;
-    std::uint32_t rate = 0;
-    std::uint32_t bits = 0;
-    std::uint32_t masterVolume = 0;
-    std::uint32_t musicVolume = 0;
-    std::uint32_t effectsVolume = 0;
+    std::uint32_t channels = 0, rate = 0, bits = 0;  // of the last OpenOutput that passed its checks
+    std::uint32_t masterVolume = 0, musicVolume = 0, effectsVolume = 0;
     std::uint32_t voices = 0;
     std::vector<std::wstring> slotNames;  // the filled slots, lowest first
     MusicStatus music;

@@ -4,17 +4,21 @@
 #include <png.h>
 
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <vector>
 
 namespace sim {
 namespace {
 
-constexpr int RED_SHIFT = 11;
-constexpr int GREEN_SHIFT = 5;
-constexpr unsigned FIVE_BITS = 0x1F;
-constexpr unsigned SIX_BITS = 0x3F;
-constexpr int RGB_BYTES = 3;
+// A colour component of an RGB565 pixel: how far up it sits and how many bits it has.
+struct Component565 {
+    unsigned shift, bits;
+};
+constexpr Component565 RGB565_COMPONENTS[] = {{11, 5}, {5, 6}, {0, 5}};  // red, green, blue
+constexpr unsigned BYTE_BITS = 8;
+constexpr int RGB_BYTES = static_cast<int>(std::size(RGB565_COMPONENTS));
+
 constexpr std::uint32_t WAV_HEADER_AFTER_RIFF_SIZE = 36;
 constexpr std::uint32_t PCM_FORMAT_CHUNK_SIZE = 16;
 constexpr std::uint16_t PCM_FORMAT_TAG = 1;
@@ -28,16 +32,18 @@ bool endsWith(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// The component widened to 8 bits by repeating its top bits below it, so that full scale stays full.
+std::uint8_t widenTo8Bits(std::uint16_t pixel, Component565 component) {
+    const unsigned value = (pixel >> component.shift) & ((1u << component.bits) - 1);
+    const unsigned topBits = value >> (2 * component.bits - BYTE_BITS);
+    return static_cast<std::uint8_t>((value << (BYTE_BITS - component.bits)) | topBits);
+}
+
 std::vector<std::uint8_t> toRgb888(std::span<const std::uint16_t> pixels) {
     std::vector<std::uint8_t> rgb;
     rgb.reserve(pixels.size() * RGB_BYTES);
     for (const std::uint16_t pixel : pixels) {
-        const unsigned red = (pixel >> RED_SHIFT) & FIVE_BITS;
-        const unsigned green = (pixel >> GREEN_SHIFT) & SIX_BITS;
-        const unsigned blue = pixel & FIVE_BITS;
-        rgb.push_back(static_cast<std::uint8_t>((red << 3) | (red >> 2)));
-        rgb.push_back(static_cast<std::uint8_t>((green << 2) | (green >> 4)));
-        rgb.push_back(static_cast<std::uint8_t>((blue << 3) | (blue >> 2)));
+        for (const Component565 component : RGB565_COMPONENTS) rgb.push_back(widenTo8Bits(pixel, component));
     }
     return rgb;
 }

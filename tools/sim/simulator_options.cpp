@@ -1,16 +1,22 @@
 // The simulator's command line.
 #include <charconv>
+#include <iterator>
 
 #include "sim/simulator.h"
 
 namespace sim {
 namespace {
 
-constexpr std::int64_t LARGEST_DISPLAY_SIDE = 1024;
-constexpr std::int64_t LARGEST_PITCH = 8192;
-constexpr std::int64_t LARGEST_BITS_PER_PIXEL = 32;
+// What --display accepts for each of its fields W,H,XPITCH,YPITCH,BPP.
+struct Limit {
+    std::int64_t lowest, highest;
+};
+constexpr Limit DISPLAY_SIDE{1, 1024};
+constexpr Limit PITCH{-8192, 8192};
+constexpr Limit BITS_PER_PIXEL{1, 32};
+constexpr Limit DISPLAY_FIELDS[] = {DISPLAY_SIDE, DISPLAY_SIDE, PITCH, PITCH, BITS_PER_PIXEL};
+constexpr std::size_t DISPLAY_FIELD_COUNT = std::size(DISPLAY_FIELDS);
 constexpr std::int32_t BITS_PER_PIXEL_565 = 16;
-constexpr std::size_t DISPLAY_FIELD_COUNT = 5;
 
 bool parseWhole(std::string_view text, std::int64_t lowest, std::int64_t highest, std::int64_t& value) {
     if (text.empty() || text.front() == '+') return false;
@@ -33,18 +39,10 @@ std::vector<std::string_view> splitCommas(std::string_view text) {
 
 bool parseDisplayOption(std::string_view text, platform::DisplayProperties& display, std::string& error) {
     const std::vector<std::string_view> fields = splitCommas(text);
-    struct Limit {
-        std::int64_t lowest, highest;
-    };
-    const Limit limits[DISPLAY_FIELD_COUNT] = {{1, LARGEST_DISPLAY_SIDE},
-                                               {1, LARGEST_DISPLAY_SIDE},
-                                               {-LARGEST_PITCH, LARGEST_PITCH},
-                                               {-LARGEST_PITCH, LARGEST_PITCH},
-                                               {1, LARGEST_BITS_PER_PIXEL}};
     std::int64_t values[DISPLAY_FIELD_COUNT] = {};
     bool valid = fields.size() == DISPLAY_FIELD_COUNT;
     for (std::size_t i = 0; valid && i < DISPLAY_FIELD_COUNT; ++i) {
-        valid = parseWhole(fields[i], limits[i].lowest, limits[i].highest, values[i]);
+        valid = parseWhole(fields[i], DISPLAY_FIELDS[i].lowest, DISPLAY_FIELDS[i].highest, values[i]);
     }
     if (!valid) {
         error = "--display takes W,H,XPITCH,YPITCH,BPP: sides 1..1024, pitches -8192..8192 bytes, 1..32 bits";
