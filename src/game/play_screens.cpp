@@ -38,13 +38,13 @@ constexpr std::array<PlacedText, 8> GAME_COMPLETE_TEXTS{{
     {"WWW.SPIREHOLD-GAME.ORG", 24, 200, TEXT_WHITE},
 }};
 
-void drawPlayBackground() { blitImage(gameState.playBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH); }
+void drawPlayBackground() { blitImage(gameState.images[IMAGE_PLAY_BACKGROUND], 0, 0, FRAME_HEIGHT, FRAME_WIDTH); }
 
 // The control strip's pressed look: the button's own rectangle of the highlight strip, copied to the same
 // place over the strip.
 void drawPanelButtonPressed(int button) {
     const HitRect& rect = panelRects[button];
-    blitImagePart(gameState.panelHighlightsImage, rect.left, 0, FRAME_WIDTH, rect.left, rect.top,
+    blitImagePart(gameState.images[IMAGE_PANEL_HIGHLIGHTS], rect.left, 0, FRAME_WIDTH, rect.left, rect.top,
                   rect.bottom - rect.top, rect.right - rect.left);
 }
 

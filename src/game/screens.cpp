@@ -52,13 +52,13 @@ constexpr std::array<PlacedText, 10> CREDITS_TEXTS{{
 // Button `row` of the menu (PLAY, HELP, QUIT from the top).
 void drawMenuButton(int row, std::int32_t pressed) {
     const int offset = MENU_BUTTON_HEIGHT * row;
-    blitImagePart(gameState.menuButtonsImage, pressed != 0 ? MENU_PRESSED_SOURCE_X : 0,
+    blitImagePart(gameState.images[IMAGE_MENU_BUTTONS], pressed != 0 ? MENU_PRESSED_SOURCE_X : 0,
                   MENU_FIRST_BUTTON_SOURCE_Y + offset, MENU_IMAGE_WIDTH, MENU_X, MENU_FIRST_BUTTON_Y + offset,
                   MENU_BUTTON_HEIGHT, MENU_WIDTH);
 }
 
 void drawHomeBackground() {
-    blitImage(gameState.homeBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
+    blitImage(gameState.images[IMAGE_HOME_BACKGROUND], 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
 }
 
 void drawScreen() {
@@ -96,10 +96,10 @@ void drawScreen() {
 
 void drawHomeScreen() {
     drawHomeBackground();
-    blitImagePart(gameState.titleImage, 0, 0, TITLE_WIDTH, 0, TITLE_ART_Y, TITLE_ART_HEIGHT, TITLE_WIDTH);
-    blitImagePart(gameState.menuButtonsImage, 0, 0, MENU_IMAGE_WIDTH, MENU_X, MENU_TOP_EDGE_Y, MENU_TOP_EDGE_HEIGHT,
-                  MENU_WIDTH);
-    blitImagePart(gameState.menuButtonsImage, 0, MENU_BOTTOM_EDGE_SOURCE_Y, MENU_IMAGE_WIDTH, MENU_X,
+    blitImagePart(gameState.images[IMAGE_TITLE], 0, 0, TITLE_WIDTH, 0, TITLE_ART_Y, TITLE_ART_HEIGHT, TITLE_WIDTH);
+    blitImagePart(gameState.images[IMAGE_MENU_BUTTONS], 0, 0, MENU_IMAGE_WIDTH, MENU_X, MENU_TOP_EDGE_Y,
+                  MENU_TOP_EDGE_HEIGHT, MENU_WIDTH);
+    blitImagePart(gameState.images[IMAGE_MENU_BUTTONS], 0, MENU_BOTTOM_EDGE_SOURCE_Y, MENU_IMAGE_WIDTH, MENU_X,
                   MENU_BOTTOM_EDGE_Y, MENU_BOTTOM_EDGE_HEIGHT, MENU_WIDTH);
     drawMenuButton(0, gameState.playPressed);
     drawMenuButton(1, gameState.helpPressed);
@@ -108,7 +108,7 @@ void drawHomeScreen() {
 
 void drawCreditsScreen() {
     drawHomeBackground();
-    blitImagePart(gameState.titleImage, 0, CREDITS_HEADING_SOURCE_Y, TITLE_WIDTH, 0, CREDITS_HEADING_Y,
+    blitImagePart(gameState.images[IMAGE_TITLE], 0, CREDITS_HEADING_SOURCE_Y, TITLE_WIDTH, 0, CREDITS_HEADING_Y,
                   CREDITS_HEADING_HEIGHT, TITLE_WIDTH);
     drawPlacedText(VERSION_TEXT);
     for (const PlacedText& line : CREDITS_TEXTS) drawPlacedText(line);

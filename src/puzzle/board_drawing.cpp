@@ -94,7 +94,7 @@ void drawTowers(int columns, int rows, const BoardLines& b) {
         for (int i = 0; i < columns; ++i) {
             const std::int32_t kind = gameState.playerGrid[cellIndex(i, j)];
             if (kind < 1 || kind > drawnKinds) continue;
-            blitImagePart(gameState.towerTilesImage, TILE_SIZE * (kind - 1), 0, TILES_IMAGE_WIDTH,
+            blitImagePart(gameState.images[IMAGE_TOWER_TILES], TILE_SIZE * (kind - 1), 0, TILES_IMAGE_WIDTH,
                           b.left + CELL * i + TILE_INSET, b.top + CELL * j + TILE_INSET, TILE_SIZE, TILE_SIZE);
         }
     }
@@ -132,7 +132,7 @@ void drawKeyLabel(int key) {
     const int column = key % KEYS_PER_ROW;
     const int x = KEY_LABEL_X + KEY_PITCH_X * column;
     const int y = KEY_LABEL_Y + KEY_PITCH_Y * row + (column % 2 == 1 ? ODD_KEY_DROP : 0);
-    blitImagePart(gameState.fontImage, FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * key, 0, FONT_IMAGE_WIDTH, x, y,
+    blitImagePart(gameState.images[IMAGE_FONT], FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * key, 0, FONT_IMAGE_WIDTH, x, y,
                   GLYPH_HEIGHT, GLYPH_WIDTH);
 }
 
@@ -155,8 +155,8 @@ void drawTowerPanel() {
     const int buttons = std::min(gameState.towerKindCount, BUTTON_KINDS);
     for (int i = 0; i < buttons; ++i) {
         const int sourceY = i == gameState.selectedTower ? BUTTON_CHOSEN_ROW : 0;
-        blitImagePart(gameState.towerButtonsImage, BUTTON_WIDTH * i, sourceY, BUTTONS_IMAGE_WIDTH, BUTTON_WIDTH * i,
-                      PANEL_TOP, BUTTON_HEIGHT, BUTTON_WIDTH);
+        blitImagePart(gameState.images[IMAGE_TOWER_BUTTONS], BUTTON_WIDTH * i, sourceY, BUTTONS_IMAGE_WIDTH,
+                      BUTTON_WIDTH * i, PANEL_TOP, BUTTON_HEIGHT, BUTTON_WIDTH);
     }
 }
 
@@ -174,14 +174,14 @@ void shadeScreen() {
 }
 
 void drawRecordKeyboard() {
-    blitImage(gameState.recordDialogImage, DIALOG_X, DIALOG_Y, DIALOG_HEIGHT, DIALOG_WIDTH);
+    blitImage(gameState.images[IMAGE_RECORD_DIALOG], DIALOG_X, DIALOG_Y, DIALOG_HEIGHT, DIALOG_WIDTH);
     if (gameState.keyHeld != 0) {
         if (gameState.heldKey == OK_KEY)
-            blitImage(gameState.okHighlightImage, gameState.heldKeyX, gameState.heldKeyY - 1, OK_HIGHLIGHT_HEIGHT,
-                      OK_HIGHLIGHT_WIDTH);
+            blitImage(gameState.images[IMAGE_OK_HIGHLIGHT], gameState.heldKeyX, gameState.heldKeyY - 1,
+                      OK_HIGHLIGHT_HEIGHT, OK_HIGHLIGHT_WIDTH);
         else
-            blitImage(gameState.keyHighlightImage, gameState.heldKeyX, gameState.heldKeyY, KEY_HIGHLIGHT_HEIGHT,
-                      KEY_HIGHLIGHT_WIDTH);
+            blitImage(gameState.images[IMAGE_KEY_HIGHLIGHT], gameState.heldKeyX, gameState.heldKeyY,
+                      KEY_HIGHLIGHT_HEIGHT, KEY_HIGHLIGHT_WIDTH);
     }
     for (int key = 0; key < LETTER_KEYS; ++key) drawKeyLabel(key);
 }
