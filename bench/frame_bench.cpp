@@ -106,7 +106,7 @@ void BM_BlitWholeScreenImage(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        blitImage(gameState.homeBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
+        blitImage(gameState.images[IMAGE_HOME_BACKGROUND], 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * FRAME_PIXELS);
@@ -121,7 +121,7 @@ void BM_BlitImagePart(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        blitImagePart(gameState.menuButtonsImage, 0, 7, SHEET_WIDTH, 132, 121, PART_HEIGHT, PART_WIDTH);
+        blitImagePart(gameState.images[IMAGE_MENU_BUTTONS], 0, 7, SHEET_WIDTH, 132, 121, PART_HEIGHT, PART_WIDTH);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * PART_WIDTH * PART_HEIGHT);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "gfx/images.h"
 #include "platform/platform.h"
 
 // Screen identifiers stored in GameState::screen.
@@ -91,19 +92,8 @@ struct GameState {
     // Drawing state
     std::uint16_t penColour = 0;
 
-    // Images (null when missing; pixels live in the program's resources)
-    const std::uint16_t* playBackgroundImage = nullptr;
-    const std::uint16_t* fontImage = nullptr;
-    const std::uint16_t* towerButtonsImage = nullptr;
-    const std::uint16_t* towerTilesImage = nullptr;
-    const std::uint16_t* homeBackgroundImage = nullptr;
-    const std::uint16_t* titleImage = nullptr;
-    const std::uint16_t* menuButtonsImage = nullptr;
-    const std::uint16_t* panelHighlightsImage = nullptr;
-    const std::uint16_t* recordDialogImage = nullptr;
-    const std::uint16_t* okHighlightImage = nullptr;
-    const std::uint16_t* keyHighlightImage = nullptr;
-    const std::uint16_t* tutorialPartsImage = nullptr;
+    // Images in ImageId order (null when missing; pixels live in the program's resources)
+    std::array<const std::uint16_t*, IMAGE_COUNT> images{};
 
     // Sound handles (slot numbers; negative when the sound is missing)
     std::int32_t firstRemoveSample = -1;

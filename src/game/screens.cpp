@@ -31,12 +31,12 @@ constexpr Band MENU_FIRST_BUTTON{7, 35, 121};
 constexpr int MENU_PRESSED_SOURCE_X = 108;
 
 void drawTitleBand(const Band& band) {
-    blitImagePart(gameState.titleImage, 0, band.sourceY, TITLE_WIDTH, 0, band.y, band.height, TITLE_WIDTH);
+    blitImagePart(gameState.images[IMAGE_TITLE], 0, band.sourceY, TITLE_WIDTH, 0, band.y, band.height, TITLE_WIDTH);
 }
 
 void drawMenuBand(const Band& band, int sourceX = 0) {
-    blitImagePart(gameState.menuButtonsImage, sourceX, band.sourceY, MENU_IMAGE_WIDTH, MENU_X, band.y, band.height,
-                  MENU_WIDTH);
+    blitImagePart(gameState.images[IMAGE_MENU_BUTTONS], sourceX, band.sourceY, MENU_IMAGE_WIDTH, MENU_X, band.y,
+                  band.height, MENU_WIDTH);
 }
 
 // Button `row` of the menu (PLAY, HELP, QUIT from the top).
@@ -47,7 +47,7 @@ void drawMenuButton(int row, std::int32_t pressed) {
 }
 
 void drawHomeBackground() {
-    blitImage(gameState.homeBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
+    blitImage(gameState.images[IMAGE_HOME_BACKGROUND], 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
 }
 
 void drawScreen() {

@@ -24,7 +24,7 @@ using namespace tutorial;
 constexpr std::uint16_t PAGE_BACKGROUND_COLOUR = 0x0809;
 constexpr std::uint16_t FOOTER_COLOUR = 0x0000;
 constexpr std::uint16_t GROUND_HIGHLIGHT_COLOUR = 0xFFFF;
-constexpr int PICTURE_STRIDE = 240;  // tutorialPartsImage and playBackgroundImage are both 240 wide
+constexpr int PICTURE_STRIDE = 240;  // the parts sheet and the play background are both 240 wide
 // On the playing page the blue covers the play background down to the tower buttons.
 constexpr int PLAYING_PAGE_FILL_BOTTOM = 240;
 // Once a page's last step is revealed, it asks for the tap that turns it.
@@ -35,18 +35,18 @@ constexpr std::array<int, TUTORIAL_PAGES> CONTINUE_Y{283, 263, 110, 283};
 // ---- Pictures ---------------------------------------------------------------------------------------
 
 struct Picture {
-    const std::uint16_t* GameState::*image;
+    ImageId image;
     int srcX, srcY, width, height;
 };
 
-constexpr Picture HEADER_BAR{&GameState::tutorialPartsImage, 0, 0, 240, 33};
-constexpr Picture POINTER{&GameState::tutorialPartsImage, 0, 55, 20, 32};
-constexpr Picture TAP_RING{&GameState::tutorialPartsImage, 20, 55, 30, 30};
-constexpr Picture TALL_BUILDING{&GameState::tutorialPartsImage, 50, 55, 39, 35};
-constexpr Picture MIDDLE_BUILDING{&GameState::tutorialPartsImage, 90, 58, 38, 32};
-constexpr Picture LOW_BUILDING{&GameState::tutorialPartsImage, 128, 64, 38, 26};
+constexpr Picture HEADER_BAR{IMAGE_TUTORIAL_PARTS, 0, 0, 240, 33};
+constexpr Picture POINTER{IMAGE_TUTORIAL_PARTS, 0, 55, 20, 32};
+constexpr Picture TAP_RING{IMAGE_TUTORIAL_PARTS, 20, 55, 30, 30};
+constexpr Picture TALL_BUILDING{IMAGE_TUTORIAL_PARTS, 50, 55, 39, 35};
+constexpr Picture MIDDLE_BUILDING{IMAGE_TUTORIAL_PARTS, 90, 58, 38, 32};
+constexpr Picture LOW_BUILDING{IMAGE_TUTORIAL_PARTS, 128, 64, 38, 26};
 // The play screen's control strip, as the controls page explains it.
-constexpr Picture CONTROL_PANEL{&GameState::playBackgroundImage, 0, 300, 240, 20};
+constexpr Picture CONTROL_PANEL{IMAGE_PLAY_BACKGROUND, 0, 300, 240, 20};
 
 // The control strip's icons lie side by side in one row of the parts sheet, in panel order.
 constexpr int ICON_ROW_Y = 33, ICON_HEIGHT = 22;
@@ -55,11 +55,11 @@ constexpr std::array<int, PANEL_BUTTON_COUNT> ICON_WIDTHS{60, 55, 25, 24, 20, 55
 constexpr Picture panelIcon(int button) {
     int x = 0;
     for (int left = 0; left < button; ++left) x += ICON_WIDTHS[static_cast<std::size_t>(left)];
-    return {&GameState::tutorialPartsImage, x, ICON_ROW_Y, ICON_WIDTHS[static_cast<std::size_t>(button)], ICON_HEIGHT};
+    return {IMAGE_TUTORIAL_PARTS, x, ICON_ROW_Y, ICON_WIDTHS[static_cast<std::size_t>(button)], ICON_HEIGHT};
 }
 
 void drawPicture(const Picture& picture, int x, int y) {
-    blitImagePart(gameState.*picture.image, picture.srcX, picture.srcY, PICTURE_STRIDE, x, y, picture.height,
+    blitImagePart(gameState.images[picture.image], picture.srcX, picture.srcY, PICTURE_STRIDE, x, y, picture.height,
                   picture.width);
 }
 
@@ -355,7 +355,7 @@ void drawActivePlayingStep() {
 }
 
 void drawPlayingPage() {
-    blitImage(gameState.playBackgroundImage, 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
+    blitImage(gameState.images[IMAGE_PLAY_BACKGROUND], 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
     gameState.penColour = PAGE_BACKGROUND_COLOUR;
     fillRect(0, 0, FRAME_WIDTH - 1, PLAYING_PAGE_FILL_BOTTOM);
     drawHeaderAndFooter(PAGE_PLAYING);

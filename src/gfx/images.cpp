@@ -18,8 +18,8 @@ static_assert(std::endian::native == std::endian::little, "images are used in pl
 namespace {
 
 std::size_t requiredBytes(int id) {
-    for (const ImageExtent& extent : IMAGE_EXTENTS) {
-        if (extent.id == id) return static_cast<std::size_t>(extent.width) * extent.height * sizeof(std::uint16_t);
+    for (const ImageResource& image : IMAGE_RESOURCES) {
+        if (image.id == id) return static_cast<std::size_t>(image.width) * image.height * sizeof(std::uint16_t);
     }
     return sizeof(std::uint16_t);
 }
@@ -54,7 +54,7 @@ void copyKeyedRow(const std::uint16_t* source, std::uint16_t* target, int width)
 // writing past the frame or wrapping round into the neighbouring row.
 // Pictures with no transparent pixel at all (the backgrounds), found once when they are loaded: their
 // keyed copy is a plain copy, so it skips the key test and never reads the frame.
-constexpr std::size_t MOST_OPAQUE_IMAGES = std::size(IMAGE_EXTENTS);
+constexpr std::size_t MOST_OPAQUE_IMAGES = IMAGE_COUNT;
 std::array<const std::uint16_t*, MOST_OPAQUE_IMAGES> opaqueImages{};
 
 bool hasNoKey(const std::uint16_t* pixels, std::size_t count) {

@@ -2,39 +2,46 @@
 // transparent key.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 inline constexpr std::uint16_t TRANSPARENT_KEY = 0x0000;
 
-// Resource ids of the twelve pictures.
+// The twelve pictures, in the order the game loads them (the OK highlight before the key highlight,
+// although its resource id is the later one).
 enum ImageId : int {
-    IMAGE_PLAY_BACKGROUND = 103,
-    IMAGE_FONT = 104,
-    IMAGE_TOWER_BUTTONS = 105,
-    IMAGE_TOWER_TILES = 106,
-    IMAGE_HOME_BACKGROUND = 107,
-    IMAGE_TITLE = 108,
-    IMAGE_MENU_BUTTONS = 109,
-    IMAGE_PANEL_HIGHLIGHTS = 110,
-    IMAGE_RECORD_DIALOG = 111,
-    IMAGE_KEY_HIGHLIGHT = 112,
-    IMAGE_OK_HIGHLIGHT = 113,
-    IMAGE_TUTORIAL_PARTS = 122,
+    IMAGE_PLAY_BACKGROUND,
+    IMAGE_FONT,
+    IMAGE_TOWER_BUTTONS,
+    IMAGE_TOWER_TILES,
+    IMAGE_HOME_BACKGROUND,
+    IMAGE_TITLE,
+    IMAGE_MENU_BUTTONS,
+    IMAGE_PANEL_HIGHLIGHTS,
+    IMAGE_RECORD_DIALOG,
+    IMAGE_OK_HIGHLIGHT,
+    IMAGE_KEY_HIGHLIGHT,
+    IMAGE_TUTORIAL_PARTS,
+    IMAGE_COUNT
 };
 
-// The size the game draws each picture at. The build refuses an asset of another size, and the game
-// does not use a resource too short for it (it would be read past its end).
-struct ImageExtent {
+// Each picture's resource id, the size the game draws it at, and its name in the simulator's state
+// report. The build refuses an asset of another size, and the game does not use a resource too short
+// for it (it would be read past its end).
+struct ImageResource {
     int id;
     int width;
     int height;
+    const char* reportName;
 };
-inline constexpr ImageExtent IMAGE_EXTENTS[] = {
-    {IMAGE_PLAY_BACKGROUND, 240, 320}, {IMAGE_FONT, 638, 26},           {IMAGE_TOWER_BUTTONS, 240, 94},
-    {IMAGE_TOWER_TILES, 156, 26},      {IMAGE_HOME_BACKGROUND, 240, 320}, {IMAGE_TITLE, 240, 188},
-    {IMAGE_MENU_BUTTONS, 216, 125},    {IMAGE_PANEL_HIGHLIGHTS, 240, 19}, {IMAGE_RECORD_DIALOG, 170, 187},
-    {IMAGE_KEY_HIGHLIGHT, 16, 18},     {IMAGE_OK_HIGHLIGHT, 33, 25},      {IMAGE_TUTORIAL_PARTS, 240, 90},
-};
+inline constexpr std::array<ImageResource, IMAGE_COUNT> IMAGE_RESOURCES{{
+    {103, 240, 320, "playBackgroundImage"}, {104, 638, 26, "fontImage"},
+    {105, 240, 94, "towerButtonsImage"},    {106, 156, 26, "towerTilesImage"},
+    {107, 240, 320, "homeBackgroundImage"}, {108, 240, 188, "titleImage"},
+    {109, 216, 125, "menuButtonsImage"},    {110, 240, 19, "panelHighlightsImage"},
+    {111, 170, 187, "recordDialogImage"},   {113, 33, 25, "okHighlightImage"},
+    {112, 16, 18, "keyHighlightImage"},     {122, 240, 90, "tutorialPartsImage"},
+}};
 
 // The pixels of image resource `id`, or null when the program has no such image.
 const std::uint16_t* loadImage(int id);

@@ -86,7 +86,7 @@ void drawTowers(int columns, int rows, const BoardLines& b) {
         for (int i = 0; i < columns; ++i) {
             const std::int32_t kind = gameState.playerGrid[cellIndex(i, j)];
             if (kind < 1 || kind > drawnKinds) continue;
-            blitImagePart(gameState.towerTilesImage, TILE_SIZE * (kind - 1), 0, TILES_IMAGE_WIDTH,
+            blitImagePart(gameState.images[IMAGE_TOWER_TILES], TILE_SIZE * (kind - 1), 0, TILES_IMAGE_WIDTH,
                           b.left + CELL * i + TILE_INSET, b.top + CELL * j + TILE_INSET, TILE_SIZE, TILE_SIZE);
         }
     }
@@ -123,7 +123,7 @@ void drawViewpointNumbers(int columns, int rows, const BoardLines& b) {
 void drawKeyLabel(int key) {
     const HitRect rect = nameKeyRect(key);
     const int letter = key - FIRST_LETTER_KEY;
-    blitImagePart(gameState.fontImage, FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * letter, 0, FONT_IMAGE_WIDTH,
+    blitImagePart(gameState.images[IMAGE_FONT], FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * letter, 0, FONT_IMAGE_WIDTH,
                   rect.left + KEY_LABEL_INSET, rect.top + KEY_LABEL_INSET, GLYPH_HEIGHT, GLYPH_WIDTH);
 }
 
@@ -147,7 +147,7 @@ void drawTowerPanel() {
     for (int i = 0; i < buttons; ++i) {
         const int sourceY = i == gameState.selectedTower ? BUTTON_CHOSEN_ROW : 0;
         const int x = TOWER_BUTTON_WIDTH * i;
-        blitImagePart(gameState.towerButtonsImage, x, sourceY, BUTTONS_IMAGE_WIDTH, x, TOWER_PANEL_TOP,
+        blitImagePart(gameState.images[IMAGE_TOWER_BUTTONS], x, sourceY, BUTTONS_IMAGE_WIDTH, x, TOWER_PANEL_TOP,
                       TOWER_BUTTON_HEIGHT, TOWER_BUTTON_WIDTH);
     }
 }
@@ -166,14 +166,14 @@ void shadeScreen() {
 }
 
 void drawRecordKeyboard() {
-    blitImage(gameState.recordDialogImage, DIALOG_X, DIALOG_Y, DIALOG_HEIGHT, DIALOG_WIDTH);
+    blitImage(gameState.images[IMAGE_RECORD_DIALOG], DIALOG_X, DIALOG_Y, DIALOG_HEIGHT, DIALOG_WIDTH);
     if (gameState.keyHeld != 0) {
         if (gameState.heldKey == OK_KEY)
-            blitImage(gameState.okHighlightImage, gameState.heldKeyX, gameState.heldKeyY - 1, OK_HIGHLIGHT_HEIGHT,
-                      OK_HIGHLIGHT_WIDTH);
+            blitImage(gameState.images[IMAGE_OK_HIGHLIGHT], gameState.heldKeyX, gameState.heldKeyY - 1,
+                      OK_HIGHLIGHT_HEIGHT, OK_HIGHLIGHT_WIDTH);
         else
-            blitImage(gameState.keyHighlightImage, gameState.heldKeyX, gameState.heldKeyY, KEY_HIGHLIGHT_HEIGHT,
-                      KEY_HIGHLIGHT_WIDTH);
+            blitImage(gameState.images[IMAGE_KEY_HIGHLIGHT], gameState.heldKeyX, gameState.heldKeyY,
+                      KEY_HIGHLIGHT_HEIGHT, KEY_HIGHLIGHT_WIDTH);
     }
     for (int key = FIRST_LETTER_KEY; key <= LAST_LETTER_KEY; ++key) drawKeyLabel(key);
 }

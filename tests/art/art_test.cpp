@@ -32,8 +32,8 @@ double contrast(std::uint16_t a, std::uint16_t b) {
 
 // A picture as the game loads it; a missing one reads as wholly transparent (and fails the first test).
 struct Picture {
-    explicit Picture(int id) {
-        for (const ImageExtent& extent : IMAGE_EXTENTS) width = extent.id == id ? extent.width : width;
+    explicit Picture(ImageId image) : width(IMAGE_RESOURCES[image].width) {
+        const int id = IMAGE_RESOURCES[image].id;
         static const std::vector<std::uint16_t> missing(FRAME_PIXELS, TRANSPARENT_KEY);
         pixels = loadImage(id) != nullptr ? loadImage(id) : missing.data();
     }
@@ -63,12 +63,12 @@ constexpr Rect TUTORIAL_PIECES[] = {{0, 0, 240, 33},   {0, 33, 60, 22},  {60, 33
 constexpr int FIRST_ICON = 1, ICONS = 6;
 
 TEST(Art, EveryPictureIsBuiltInAtLeastAtItsSize) {
-    for (const ImageExtent& extent : IMAGE_EXTENTS) EXPECT_NE(loadImage(extent.id), nullptr) << extent.id;
+    for (const ImageResource& image : IMAGE_RESOURCES) EXPECT_NE(loadImage(image.id), nullptr) << image.id;
 }
 
 TEST(Art, OpaqueAndClearAreasAreWhereTheDrawingExpectsThem) {
     enum Rule { CLEAR, OPAQUE, MOSTLY };  // MOSTLY: more opaque pixels than `count`
-    struct Area { int image; Rect area; Rule rule; int count = 0; };
+    struct Area { ImageId image; Rect area; Rule rule; int count = 0; };
     std::vector<Area> areas = {
         {IMAGE_PLAY_BACKGROUND, {0, 0, 240, 320}, OPAQUE}, {IMAGE_HOME_BACKGROUND, {0, 0, 240, 320}, OPAQUE},
         {IMAGE_TOWER_TILES, {0, 0, 156, 26}, OPAQUE},      {IMAGE_TITLE, {0, 0, 240, 100}, MOSTLY, 2000},

@@ -123,7 +123,7 @@ TEST_F(Game, WithoutAFrameTheStartLoadsNothingButIsNoLongerPending) {
     renderFrame();
     EXPECT_EQ(gameState.initPending, 0u);
     EXPECT_EQ(gameState.level, 0);
-    EXPECT_EQ(gameState.fontImage, nullptr);
+    EXPECT_EQ(gameState.images[IMAGE_FONT], nullptr);
     EXPECT_FALSE(std::filesystem::exists(recordsFilePath()));
 }
 

@@ -136,7 +136,7 @@ TEST_F(Gfx, CopiesKeepToTheFrameAndRefuseBadArguments) {
 TEST_F(Gfx, TextLeavesGapsForBytesWithoutAGlyphAndIsCutAtTheFrameEdge) {
     constexpr int A = ('A' - '!') * GLYPH_WIDTH;
     const std::vector<std::uint16_t> font = numbered(FONT_IMAGE_WIDTH * 2 * GLYPH_HEIGHT);
-    gameState.fontImage = font.data();
+    gameState.images[IMAGE_FONT] = font.data();
     const auto fontPixel = [&](int x, int y) { return font[static_cast<std::size_t>(y * FONT_IMAGE_WIDTH + x)]; };
     const char text[] = {'A', '\x80', '\xFF', '\x1F', '[', '~', '\x7F', ' ', 'B', ' ', '!', 'Z', 0};
     drawText(text, 0, 100, 7);  // any style but white is green
@@ -151,7 +151,7 @@ TEST_F(Gfx, TextLeavesGapsForBytesWithoutAGlyphAndIsCutAtTheFrameEdge) {
     EXPECT_EQ(pixel(239, 12), fontPixel(A + 7, 12));
     drawText("", 0, 50, TEXT_WHITE);
     drawText(nullptr, 0, 50, TEXT_WHITE);
-    gameState.fontImage = nullptr;
+    gameState.images[IMAGE_FONT] = nullptr;
     drawText("ABC", 0, 50, TEXT_WHITE);
     EXPECT_EQ(pixel(0, 50), UNTOUCHED);
 }

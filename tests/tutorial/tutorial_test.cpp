@@ -23,9 +23,8 @@ protected:
         headless::reset();
         resetGameState();
         gameState.BackBuffer = frame.data();
-        gameState.fontImage = loadImage(IMAGE_FONT);
-        gameState.towerTilesImage = loadImage(IMAGE_TOWER_TILES);
-        gameState.tutorialPartsImage = loadImage(IMAGE_TUTORIAL_PARTS);
+        for (ImageId image : {IMAGE_FONT, IMAGE_TOWER_TILES, IMAGE_TUTORIAL_PARTS})
+            gameState.images[image] = loadImage(IMAGE_RESOURCES[image].id);
         ASSERT_TRUE(platform::createWindow("test", platform::defaultWindowProcedure));
     }
     void TearDown() override {

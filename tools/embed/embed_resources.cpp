@@ -51,9 +51,9 @@ std::vector<std::uint8_t> convertPng(const std::filesystem::path& path, int id) 
     std::vector<png_byte> rgba(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) fail("cannot decode " + path.string());
 
-    const auto expected = std::find_if(std::begin(IMAGE_EXTENTS), std::end(IMAGE_EXTENTS),
-                                       [id](const ImageExtent& extent) { return extent.id == id; });
-    if (expected == std::end(IMAGE_EXTENTS)) fail("no image has id " + std::to_string(id));
+    const auto expected = std::find_if(IMAGE_RESOURCES.begin(), IMAGE_RESOURCES.end(),
+                                       [id](const ImageResource& resource) { return resource.id == id; });
+    if (expected == IMAGE_RESOURCES.end()) fail("no image has id " + std::to_string(id));
     if (static_cast<int>(image.width) != expected->width || static_cast<int>(image.height) != expected->height) {
         fail(path.string() + " is " + std::to_string(image.width) + "x" + std::to_string(image.height) +
              ", the game draws it at " + std::to_string(expected->width) + "x" + std::to_string(expected->height));

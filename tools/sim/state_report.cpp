@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "game/game_state.h"
+#include "gfx/images.h"
 #include "platform/headless/headless.h"
 #include "sim/json_writer.h"
 
@@ -118,19 +119,10 @@ void addBoardFields(JsonObject& state, const GameState& game) {
 }
 
 void addImageAndSoundFields(JsonObject& state, const GameState& game) {
-    state.addBool("playBackgroundImage", game.playBackgroundImage != nullptr)
-        .addBool("fontImage", game.fontImage != nullptr)
-        .addBool("towerButtonsImage", game.towerButtonsImage != nullptr)
-        .addBool("towerTilesImage", game.towerTilesImage != nullptr)
-        .addBool("homeBackgroundImage", game.homeBackgroundImage != nullptr)
-        .addBool("titleImage", game.titleImage != nullptr)
-        .addBool("menuButtonsImage", game.menuButtonsImage != nullptr)
-        .addBool("panelHighlightsImage", game.panelHighlightsImage != nullptr)
-        .addBool("recordDialogImage", game.recordDialogImage != nullptr)
-        .addBool("okHighlightImage", game.okHighlightImage != nullptr)
-        .addBool("keyHighlightImage", game.keyHighlightImage != nullptr)
-        .addBool("tutorialPartsImage", game.tutorialPartsImage != nullptr)
-        .addInteger("firstRemoveSample", game.firstRemoveSample)
+    for (std::size_t image = 0; image < IMAGE_RESOURCES.size(); ++image) {
+        state.addBool(IMAGE_RESOURCES[image].reportName, game.images[image] != nullptr);
+    }
+    state.addInteger("firstRemoveSample", game.firstRemoveSample)
         .addInteger("secondRemoveSample", game.secondRemoveSample)
         .addInteger("clapsSample", game.clapsSample)
         .addInteger("buttonsSample", game.buttonsSample);
