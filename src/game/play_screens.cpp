@@ -19,14 +19,14 @@ constexpr int PICK_INNER_SPAN = 27;
 constexpr int NAME_X = 88;
 constexpr int NAME_Y = 131;
 
-void drawPlayBackground() { blitImage(gameState.images[IMAGE_PLAY_BACKGROUND], 0, 0, FRAME_HEIGHT, FRAME_WIDTH); }
+void drawPlayBackground() { drawImage(IMAGE_PLAY_BACKGROUND, 0, 0); }
 
 // The control strip's pressed look: the button's own rectangle of the highlight strip, copied to the same
 // place over the strip.
 void drawPanelButtonPressed(int button) {
     const HitRect& rect = panelRects[button];
-    blitImagePart(gameState.images[IMAGE_PANEL_HIGHLIGHTS], rect.left, 0, FRAME_WIDTH, rect.left, rect.top,
-                  rect.bottom - rect.top, rect.right - rect.left);
+    drawImagePart(IMAGE_PANEL_HIGHLIGHTS, rect.left, 0, rect.left, rect.top, rect.bottom - rect.top,
+                  rect.right - rect.left);
 }
 
 // Only the first held button in panel order looks pressed.

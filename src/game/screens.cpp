@@ -16,13 +16,11 @@ struct Band {
     int sourceY, height, y;
 };
 
-constexpr int TITLE_WIDTH = 240;
 constexpr Band TITLE_ART{0, 100, 11};
 constexpr Band CREDITS_HEADING{144, 44, 6};
 
 // The menu: a frame edge above and below three buttons 35 rows apart, each with its pressed look 108
 // columns on.
-constexpr int MENU_IMAGE_WIDTH = 216;
 constexpr int MENU_WIDTH = 108;
 constexpr int MENU_X = 132;
 constexpr Band MENU_TOP_EDGE{0, 7, 114};
@@ -31,12 +29,11 @@ constexpr Band MENU_FIRST_BUTTON{7, 35, 121};
 constexpr int MENU_PRESSED_SOURCE_X = 108;
 
 void drawTitleBand(const Band& band) {
-    blitImagePart(gameState.images[IMAGE_TITLE], 0, band.sourceY, TITLE_WIDTH, 0, band.y, band.height, TITLE_WIDTH);
+    drawImagePart(IMAGE_TITLE, 0, band.sourceY, 0, band.y, band.height, imageWidth(IMAGE_TITLE));
 }
 
 void drawMenuBand(const Band& band, int sourceX = 0) {
-    blitImagePart(gameState.images[IMAGE_MENU_BUTTONS], sourceX, band.sourceY, MENU_IMAGE_WIDTH, MENU_X, band.y,
-                  band.height, MENU_WIDTH);
+    drawImagePart(IMAGE_MENU_BUTTONS, sourceX, band.sourceY, MENU_X, band.y, band.height, MENU_WIDTH);
 }
 
 // Button `row` of the menu (PLAY, HELP, QUIT from the top).
@@ -47,7 +44,7 @@ void drawMenuButton(int row, std::int32_t pressed) {
 }
 
 void drawHomeBackground() {
-    blitImage(gameState.images[IMAGE_HOME_BACKGROUND], 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
+    drawImage(IMAGE_HOME_BACKGROUND, 0, 0);
 }
 
 void drawScreen() {

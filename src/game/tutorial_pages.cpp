@@ -24,7 +24,6 @@ using namespace tutorial;
 constexpr std::uint16_t PAGE_BACKGROUND_COLOUR = 0x0809;
 constexpr std::uint16_t FOOTER_COLOUR = 0x0000;
 constexpr std::uint16_t GROUND_HIGHLIGHT_COLOUR = 0xFFFF;
-constexpr int PICTURE_STRIDE = 240;  // the parts sheet and the play background are both 240 wide
 // On the playing page the blue covers the play background down to the tower buttons.
 constexpr int PLAYING_PAGE_FILL_BOTTOM = 240;
 // Once a page's last step is revealed, it asks for the tap that turns it.
@@ -59,8 +58,7 @@ constexpr Picture panelIcon(int button) {
 }
 
 void drawPicture(const Picture& picture, int x, int y) {
-    blitImagePart(gameState.images[picture.image], picture.srcX, picture.srcY, PICTURE_STRIDE, x, y, picture.height,
-                  picture.width);
+    drawImagePart(picture.image, picture.srcX, picture.srcY, x, y, picture.height, picture.width);
 }
 
 // ---- The frame every page shares ----------------------------------------------------------------------
@@ -355,7 +353,7 @@ void drawActivePlayingStep() {
 }
 
 void drawPlayingPage() {
-    blitImage(gameState.images[IMAGE_PLAY_BACKGROUND], 0, 0, FRAME_HEIGHT, FRAME_WIDTH);
+    drawImage(IMAGE_PLAY_BACKGROUND, 0, 0);
     gameState.penColour = PAGE_BACKGROUND_COLOUR;
     fillRect(0, 0, FRAME_WIDTH - 1, PLAYING_PAGE_FILL_BOTTOM);
     drawHeaderAndFooter(PAGE_PLAYING);

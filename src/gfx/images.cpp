@@ -120,3 +120,11 @@ void blitImagePart(const std::uint16_t* image, int srcX, int srcY, int srcStride
     if (dstX > FRAME_WIDTH - 1 || dstY > FRAME_HEIGHT - 1) return;
     copyKeyed(image + static_cast<std::ptrdiff_t>(srcY) * srcStride + srcX, srcStride, dstX, dstY, height, width);
 }
+
+void drawImage(ImageId image, int x, int y) {
+    blitImage(gameState.images[image], x, y, imageHeight(image), imageWidth(image));
+}
+
+void drawImagePart(ImageId image, int srcX, int srcY, int x, int y, int height, int width) {
+    blitImagePart(gameState.images[image], srcX, srcY, imageWidth(image), x, y, height, width);
+}

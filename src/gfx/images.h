@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 inline constexpr std::uint16_t TRANSPARENT_KEY = 0x0000;
@@ -42,6 +43,15 @@ inline constexpr std::array<ImageResource, IMAGE_COUNT> IMAGE_RESOURCES{{
     {111, 170, 187, "recordDialogImage"},   {113, 33, 25, "okHighlightImage"},
     {112, 16, 18, "keyHighlightImage"},     {122, 240, 90, "tutorialPartsImage"},
 }};
+
+// The size the game draws a picture at.
+constexpr int imageWidth(ImageId image) { return IMAGE_RESOURCES[static_cast<std::size_t>(image)].width; }
+constexpr int imageHeight(ImageId image) { return IMAGE_RESOURCES[static_cast<std::size_t>(image)].height; }
+
+// The game's loaded picture, keyed: whole with its top-left corner at (x, y), or its height x width
+// rectangle at (srcX, srcY) copied to (x, y). Nothing is drawn for a missing picture.
+void drawImage(ImageId image, int x, int y);
+void drawImagePart(ImageId image, int srcX, int srcY, int x, int y, int height, int width);
 
 // The pixels of image resource `id`, or null when the program has no such image.
 const std::uint16_t* loadImage(int id);

@@ -20,7 +20,7 @@ void drawText(const char* text, int x, int y, int style) {
     for (std::size_t i = 0; i < length; ++i) {
         const int glyph = static_cast<signed char>(text[i]) - FIRST_GLYPH_CODE;
         if (glyph < 0 || glyph >= GLYPH_COUNT) continue;
-        blitImagePart(gameState.images[IMAGE_FONT], GLYPH_WIDTH * glyph, sourceY, FONT_IMAGE_WIDTH,
-                      x + TEXT_PITCH * static_cast<int>(i), y, GLYPH_HEIGHT, GLYPH_WIDTH);
+        drawImagePart(IMAGE_FONT, GLYPH_WIDTH * glyph, sourceY, x + TEXT_PITCH * static_cast<int>(i), y, GLYPH_HEIGHT,
+                      GLYPH_WIDTH);
     }
 }

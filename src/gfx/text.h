@@ -4,7 +4,6 @@
 inline constexpr int GLYPH_WIDTH = 11;
 inline constexpr int GLYPH_HEIGHT = 13;
 inline constexpr int TEXT_PITCH = 8;
-inline constexpr int FONT_IMAGE_WIDTH = 638;
 
 // The font's two colours: the font image holds every glyph twice, white above and green below.
 enum TextStyle : int { TEXT_WHITE = 0, TEXT_GREEN = 1 };

@@ -25,7 +25,6 @@ constexpr int CELL_FRAME_FAR = 28;
 constexpr int TILE_INSET = 2;
 constexpr int TILE_SIZE = 26;
 constexpr int TILE_KINDS = 6;
-constexpr int TILES_IMAGE_WIDTH = TILE_SIZE * TILE_KINDS;
 
 // Viewpoint numbers, relative to the grid lines.
 constexpr int NUMBER_ALONG = 9;        // from a cell's left (or top) grid line
@@ -34,12 +33,9 @@ constexpr int RIGHT_NUMBER_GAP = 8;
 constexpr int BOTTOM_NUMBER_GAP = 7;
 constexpr int LEFT_NUMBER_BEFORE = 18;
 
-constexpr int BUTTONS_IMAGE_WIDTH = TOWER_BUTTON_WIDTH * TOWER_BUTTON_COUNT;
 constexpr int BUTTON_CHOSEN_ROW = 47;  // source row of the darkened look
 
-constexpr int DIALOG_X = 35, DIALOG_Y = 66, DIALOG_WIDTH = 170, DIALOG_HEIGHT = 187;
-constexpr int OK_HIGHLIGHT_WIDTH = 33, OK_HIGHLIGHT_HEIGHT = 25;
-constexpr int KEY_HIGHLIGHT_WIDTH = 16, KEY_HIGHLIGHT_HEIGHT = 18;
+constexpr int DIALOG_X = 35, DIALOG_Y = 66;
 constexpr int FIRST_LETTER_GLYPH_X = ('A' - '!') * GLYPH_WIDTH;
 constexpr int KEY_LABEL_INSET = 2;  // a letter's glyph stands this far inside its key
 
@@ -86,8 +82,8 @@ void drawTowers(int columns, int rows, const BoardLines& b) {
         for (int i = 0; i < columns; ++i) {
             const std::int32_t kind = gameState.playerGrid[cellIndex(i, j)];
             if (kind < 1 || kind > drawnKinds) continue;
-            blitImagePart(gameState.images[IMAGE_TOWER_TILES], TILE_SIZE * (kind - 1), 0, TILES_IMAGE_WIDTH,
-                          b.left + CELL * i + TILE_INSET, b.top + CELL * j + TILE_INSET, TILE_SIZE, TILE_SIZE);
+            drawImagePart(IMAGE_TOWER_TILES, TILE_SIZE * (kind - 1), 0, b.left + CELL * i + TILE_INSET,
+                          b.top + CELL * j + TILE_INSET, TILE_SIZE, TILE_SIZE);
         }
     }
 }
@@ -123,8 +119,8 @@ void drawViewpointNumbers(int columns, int rows, const BoardLines& b) {
 void drawKeyLabel(int key) {
     const HitRect rect = nameKeyRect(key);
     const int letter = key - FIRST_LETTER_KEY;
-    blitImagePart(gameState.images[IMAGE_FONT], FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * letter, 0, FONT_IMAGE_WIDTH,
-                  rect.left + KEY_LABEL_INSET, rect.top + KEY_LABEL_INSET, GLYPH_HEIGHT, GLYPH_WIDTH);
+    drawImagePart(IMAGE_FONT, FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * letter, 0, rect.left + KEY_LABEL_INSET,
+                  rect.top + KEY_LABEL_INSET, GLYPH_HEIGHT, GLYPH_WIDTH);
 }
 
 }  // namespace
@@ -147,8 +143,7 @@ void drawTowerPanel() {
     for (int i = 0; i < buttons; ++i) {
         const int sourceY = i == gameState.selectedTower ? BUTTON_CHOSEN_ROW : 0;
         const int x = TOWER_BUTTON_WIDTH * i;
-        blitImagePart(gameState.images[IMAGE_TOWER_BUTTONS], x, sourceY, BUTTONS_IMAGE_WIDTH, x, TOWER_PANEL_TOP,
-                      TOWER_BUTTON_HEIGHT, TOWER_BUTTON_WIDTH);
+        drawImagePart(IMAGE_TOWER_BUTTONS, x, sourceY, x, TOWER_PANEL_TOP, TOWER_BUTTON_HEIGHT, TOWER_BUTTON_WIDTH);
     }
 }
 
@@ -166,14 +161,12 @@ void shadeScreen() {
 }
 
 void drawRecordKeyboard() {
-    blitImage(gameState.images[IMAGE_RECORD_DIALOG], DIALOG_X, DIALOG_Y, DIALOG_HEIGHT, DIALOG_WIDTH);
+    drawImage(IMAGE_RECORD_DIALOG, DIALOG_X, DIALOG_Y);
     if (gameState.keyHeld != 0) {
         if (gameState.heldKey == OK_KEY)
-            blitImage(gameState.images[IMAGE_OK_HIGHLIGHT], gameState.heldKeyX, gameState.heldKeyY - 1,
-                      OK_HIGHLIGHT_HEIGHT, OK_HIGHLIGHT_WIDTH);
+            drawImage(IMAGE_OK_HIGHLIGHT, gameState.heldKeyX, gameState.heldKeyY - 1);
         else
-            blitImage(gameState.images[IMAGE_KEY_HIGHLIGHT], gameState.heldKeyX, gameState.heldKeyY,
-                      KEY_HIGHLIGHT_HEIGHT, KEY_HIGHLIGHT_WIDTH);
+            drawImage(IMAGE_KEY_HIGHLIGHT, gameState.heldKeyX, gameState.heldKeyY);
     }
     for (int key = FIRST_LETTER_KEY; key <= LAST_LETTER_KEY; ++key) drawKeyLabel(key);
 }

@@ -135,9 +135,9 @@ TEST_F(Gfx, CopiesKeepToTheFrameAndRefuseBadArguments) {
 
 TEST_F(Gfx, TextLeavesGapsForBytesWithoutAGlyphAndIsCutAtTheFrameEdge) {
     constexpr int A = ('A' - '!') * GLYPH_WIDTH;
-    const std::vector<std::uint16_t> font = numbered(FONT_IMAGE_WIDTH * 2 * GLYPH_HEIGHT);
+    const std::vector<std::uint16_t> font = numbered(imageWidth(IMAGE_FONT) * 2 * GLYPH_HEIGHT);
     gameState.images[IMAGE_FONT] = font.data();
-    const auto fontPixel = [&](int x, int y) { return font[static_cast<std::size_t>(y * FONT_IMAGE_WIDTH + x)]; };
+    const auto fontPixel = [&](int x, int y) { return font[static_cast<std::size_t>(y * imageWidth(IMAGE_FONT) + x)]; };
     const char text[] = {'A', '\x80', '\xFF', '\x1F', '[', '~', '\x7F', ' ', 'B', ' ', '!', 'Z', 0};
     drawText(text, 0, 100, 7);  // any style but white is green
     EXPECT_EQ(pixel(0, 100), fontPixel(A, GLYPH_HEIGHT));
