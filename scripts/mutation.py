@@ -95,15 +95,20 @@ def all_mutants():
                 yield (str(path.relative_to(ROOT)), number, line, mutated)
 
 
+def folded(line):
+    return " ".join(line.split())
+
+
 def find_line(lines, original, near):
-    places = [i for i, line in enumerate(lines) if line == original]
+    """The original line, also where only its spacing changed (a table re-aligned)."""
+    places = [i for i, line in enumerate(lines) if folded(line) == folded(original)]
     return min(places, key=lambda i: abs(i + 1 - near)) if places else None
 
 
 def moved_mutant(lines, original, mutated, near):
     """The same fault on a line that has since been reworded (a renamed constant, a reflowed call):
     the most alike line near the old place, with the mutant's one edit made at the same spot."""
-    alike = [(difflib.SequenceMatcher(None, original, line).ratio(), -abs(i + 1 - near), i)
+    alike = [(difflib.SequenceMatcher(None, folded(original), folded(line)).ratio(), -abs(i + 1 - near), i)
              for i, line in enumerate(lines) if abs(i + 1 - near) <= RELOCATE_DISTANCE]
     alike = [entry for entry in alike if entry[0] >= RELOCATE_LIKENESS]
     if not alike:
