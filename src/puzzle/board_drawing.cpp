@@ -33,7 +33,8 @@ constexpr int RIGHT_NUMBER_GAP = 8;
 constexpr int BOTTOM_NUMBER_GAP = 7;
 constexpr int LEFT_NUMBER_BEFORE = 18;
 
-constexpr int BUTTON_CHOSEN_ROW = 47;  // source row of the darkened look
+// The chosen look sits in the sheet right under the plain one.
+constexpr int BUTTON_CHOSEN_ROW = TOWER_BUTTON_HEIGHT;
 
 constexpr int DIALOG_X = 35, DIALOG_Y = 66;
 constexpr int FIRST_LETTER_GLYPH_X = ('A' - '!') * GLYPH_WIDTH;
