@@ -29,10 +29,11 @@ bool startGame() {
 
 void showFullBoard(std::int32_t level) {
     gameState.level = level;
-    setupLevel(static_cast<std::uint32_t>(level));
-    generatePuzzle(gameState.columnCount, gameState.rowCount);
-    gameState.playerGrid = gameState.solutionGrid;
-    gameState.selectedTower = 0;
+    setupLevel(gameState.board, static_cast<std::uint32_t>(level));
+    gameState.levelSeconds = 0.0;
+    generatePuzzle(gameState.board, gameState.board.columnCount, gameState.board.rowCount);
+    gameState.board.playerGrid = gameState.board.solutionGrid;
+    gameState.board.selectedTower = 0;
     gameState.screen = SCREEN_PLAY;
 }
 

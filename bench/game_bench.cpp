@@ -15,9 +15,9 @@ constexpr std::uint64_t ONE_SECOND_MS = 1000;
 void BM_GeneratePuzzle(benchmark::State& state) {
     headless::reset();
     resetGameState();
-    setupLevel(FULL_BOARD_LEVEL);
+    setupLevel(gameState.board, FULL_BOARD_LEVEL);
     for (auto _ : state) {
-        generatePuzzle(gameState.columnCount, gameState.rowCount);
+        generatePuzzle(gameState.board, gameState.board.columnCount, gameState.board.rowCount);
         benchmark::ClobberMemory();
     }
 }

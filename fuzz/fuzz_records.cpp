@@ -7,6 +7,7 @@
 #include <string>
 
 #include "fuzz_scratch.h"
+#include "game/game_records.h"
 #include "game/game_state.h"
 #include "platform/headless/headless.h"
 #include "records/records_file.h"
@@ -28,7 +29,7 @@ SavedFields savedFields() {
             gameState.recordTimes};
 }
 
-void writeRecordsFile(const std::uint8_t* data, std::size_t size) {
+void putFuzzedRecordsFile(const std::uint8_t* data, std::size_t size) {
     std::FILE* file = std::fopen(recordsFilePath().c_str(), "wb");
     if (file == nullptr) std::abort();
     if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
@@ -43,7 +44,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    writeRecordsFile(data, size);
+    putFuzzedRecordsFile(data, size);
     resetGameState();
     loadRecords();
     saveRecords();

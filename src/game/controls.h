@@ -1,12 +1,21 @@
 // The rectangles of every button, key and tower button, shared by the stylus-down marks, the stylus-up
-// commands and the drawing of pressed buttons.
+// commands and the drawing of pressed buttons and keys.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
 #include "game/game_state.h"
-#include "game/stylus.h"
+#include "puzzle/board_drawing.h"
+
+// A screen rectangle, inclusive on all four sides.
+struct HitRect {
+    std::int32_t left, top, right, bottom;
+};
+
+constexpr bool pointInRect(int x, int y, const HitRect& rect) {
+    return rect.left <= x && x <= rect.right && rect.top <= y && y <= rect.bottom;
+}
 
 // The home menu, stacked 35 pixels apart; neighbours share their boundary row.
 enum MenuButton { MENU_PLAY, MENU_HELP, MENU_QUIT, MENU_BUTTON_COUNT };
@@ -33,10 +42,8 @@ inline constexpr std::array<std::int32_t GameState::*, PANEL_BUTTON_COUNT> panel
     &GameState::resetPressed, &GameState::soundPressed, &GameState::nextPressed,
 };
 
-// The six tower buttons under the board, index 0..5 from the left, each drawn 40 pixels wide; the hit
-// area of each button after the first starts one column after its neighbour's ends.
-inline constexpr int TOWER_BUTTON_COUNT = 6;
-inline constexpr int TOWER_BUTTON_WIDTH = 40, TOWER_BUTTON_HEIGHT = 47, TOWER_PANEL_TOP = 222;
+// The tower buttons as the board drawing lays them out; the hit area of each button after the first
+// starts one column after its neighbour's ends.
 constexpr HitRect towerButtonRect(int button) {
     return {button == 0 ? 0 : TOWER_BUTTON_WIDTH * button + 1, TOWER_PANEL_TOP, TOWER_BUTTON_WIDTH * (button + 1),
             TOWER_PANEL_TOP + TOWER_BUTTON_HEIGHT};

@@ -1,23 +1,18 @@
 // The game's one-time start on the first rendered frame: pictures, records, the level reached, sound.
-#include <cstddef>
+#include "game/game_start.h"
 
+#include "game/game_records.h"
 #include "game/game_state.h"
-#include "game/stylus.h"
+#include "game/level_commands.h"
+#include "game/sound_cues.h"
 #include "gfx/frame.h"
 #include "gfx/images.h"
 #include "records/records_file.h"
-#include "sound/sound_cues.h"
 
 namespace {
 
 // Dark red: what shows while everything is still loading.
 constexpr int LOADING_RED = 32, LOADING_GREEN = 0, LOADING_BLUE = 0;
-
-void loadImages() {
-    for (std::size_t image = 0; image < IMAGE_RESOURCES.size(); ++image) {
-        gameState.images[image] = loadImage(IMAGE_RESOURCES[image].id);
-    }
-}
 
 // Without a readable records file maxLevel keeps a value that names no level; rather than an empty
 // board and record tables read at a level that does not exist, the game plays on from level 1.
@@ -30,13 +25,13 @@ void resumeReachedLevel() {
 }  // namespace
 
 void initialiseGame() {
-    if (gameState.BackBuffer == nullptr) return;
-    clearFrame(LOADING_RED, LOADING_GREEN, LOADING_BLUE);
-    loadImages();
+    if (screenFrame.BackBuffer == nullptr) return;
+    clearFrame(screenFrame, LOADING_RED, LOADING_GREEN, LOADING_BLUE);
+    loadImages(screenFrame);
     ensureRecordsFile();
     loadRecords();
     resumeReachedLevel();
     gameState.screen = SCREEN_HOME;
     startGameSound();
-    presentFrame();
+    presentFrame(screenFrame);
 }

@@ -2,10 +2,12 @@
 #include "game/game_state.h"
 
 #include "game/screen_words.h"
+#include "gfx/frame.h"
 
 GameState gameState;
 
 void resetGameState() {
     gameState = GameState{};
+    screenFrame = Frame{};
     forgetScreenWords();
 }

@@ -1,12 +1,14 @@
-// The one global record of the game: every screen, command, board rule and drawing operation reads and
-// writes its fields by name. Touched only on the message-loop thread.
+// The one global record of the game: every screen and command reads and writes its fields by name; the
+// puzzle in play is its Board, handed to the board's rules and drawing. Touched only on the message-loop
+// thread.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "gfx/images.h"
-#include "platform/platform.h"
+#include "puzzle/board_rules.h"
+#include "puzzle/level_table.h"
+#include "records/records_layout.h"
 
 // Screen identifiers stored in GameState::screen.
 enum ScreenId : std::uint32_t {
@@ -22,25 +24,16 @@ enum ScreenId : std::uint32_t {
     SCREEN_TUTORIAL_STRATEGY = 11,
 };
 
-inline constexpr int LEVEL_COUNT = 56;
-inline constexpr int LEVEL_TABLE_SIZE = LEVEL_COUNT + 1;  // per-level tables leave index 0 empty
-inline constexpr int GRID_SIDE = 6;                       // grids are GRID_SIDE x GRID_SIDE, column-major
-inline constexpr int GRID_CELLS = GRID_SIDE * GRID_SIDE;
-inline constexpr int VIEWPOINT_SLOTS = 25;                // used from index 1
-inline constexpr int NO_TOWER = 6;                        // selectedTower when no tower is chosen
-inline constexpr int PARK = 5;                            // the tower kind nobody sees
-inline constexpr int RECORD_TEXT_SIZE = 9;                // 8 characters and the terminator
 inline constexpr int TUTORIAL_STEPS = 7;
 inline constexpr int TUTORIAL_PAGES = 4;
 
-using RecordText = std::array<char, RECORD_TEXT_SIZE>;
+using records::RECORD_TEXT_SIZE;
+using records::RecordText;
 
+// The frame, the display and the pictures belong to the drawing (gfx/frame.h: screenFrame).
 struct GameState {
     // Application shell
-    platform::DisplayProperties displayProperties;
     std::uint32_t active = 0;
-    std::uint16_t* BackBuffer = nullptr;
-    std::uint32_t backBufferSize = 0;
 
     // Game flow
     std::uint32_t initPending = 1;
@@ -76,24 +69,10 @@ struct GameState {
     std::array<std::int32_t, TUTORIAL_PAGES> tutorialPageDone{};
     std::int32_t pointerX = 0, pointerY = 0;
 
-    // Board
-    std::int32_t columnCount = 0, rowCount = 0, towerKindCount = 0;
-    std::int32_t boardColumnOffset = 0, boardRowOffset = 0;
-    std::int32_t selectedTower = 0;
-    std::array<std::int32_t, GRID_CELLS> playerGrid{};
-    std::array<std::int32_t, GRID_CELLS> solutionGrid{};
-    std::array<std::int32_t, VIEWPOINT_SLOTS> viewpointClues{};
-    std::array<std::int32_t, VIEWPOINT_SLOTS> viewpointLit{};
-    std::int32_t boardLeft = 0, boardTop = 0, boardRight = 0, boardBottom = 0;
-    std::int32_t hitCellLeft = 0, hitCellTop = 0, hitColumn = 0, hitRow = 0;
+    // The puzzle in play
+    Board board;
     // SOLVE showed this puzzle's answer: its completion is no best time. Cleared with each new puzzle.
     std::int32_t solutionShown = 0;
-
-    // Drawing state
-    std::uint16_t penColour = 0;
-
-    // Images in ImageId order (null when missing; pixels live in the program's resources)
-    std::array<const std::uint16_t*, IMAGE_COUNT> images{};
 
     // Sound handles (slot numbers; negative when the sound is missing)
     std::int32_t firstRemoveSample = -1;
@@ -104,8 +83,6 @@ struct GameState {
 
 extern GameState gameState;
 
-// Puts every field back to its value at program start (tests use it between cases).
+// Puts every field, and the screen frame, back to its value at program start (tests use it between
+// cases).
 void resetGameState();
-
-// One-time game initialisation, run by the first rendered frame.
-void initialiseGame();

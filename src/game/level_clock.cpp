@@ -84,10 +84,10 @@ void formatClock(double seconds) {
 
 void drawStatusLine() {
     std::snprintf(gameState.statusText.data(), gameState.statusText.size(), "%2i", gameState.level);
-    drawText(gameState.statusText.data(), LEVEL_X, STATUS_Y, TEXT_WHITE);
+    drawText(screenFrame, gameState.statusText.data(), LEVEL_X, STATUS_Y, TEXT_WHITE);
 
     formatClock(gameState.levelSeconds);
-    drawText(gameState.statusText.data(), CLOCK_X, STATUS_Y, TEXT_WHITE);
+    drawText(screenFrame, gameState.statusText.data(), CLOCK_X, STATUS_Y, TEXT_WHITE);
 
     if (gameState.showRecordName != 0) {
         std::snprintf(gameState.statusText.data(), gameState.statusText.size(), "%8.8s",
@@ -95,7 +95,7 @@ void drawStatusLine() {
     } else {
         formatClock(storedRecordSeconds());
     }
-    drawText(gameState.statusText.data(), RECORD_X, STATUS_Y, TEXT_WHITE);
+    drawText(screenFrame, gameState.statusText.data(), RECORD_X, STATUS_Y, TEXT_WHITE);
 }
 
 // Only a positive, finite time is a record to beat: a damaged field reading as NAN, INF or a negative

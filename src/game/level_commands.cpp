@@ -1,19 +1,21 @@
 // The operations that several commands share: starting a level, moving on to the next one, opening
 // the tutorial and closing the program.
+#include "game/level_commands.h"
+
 #include <algorithm>
 
 #include "game/game_state.h"
 #include "game/level_clock.h"
-#include "game/stylus.h"
+#include "game/sound_cues.h"
 #include "platform/platform.h"
 #include "puzzle/level_table.h"
 #include "puzzle/puzzle_generator.h"
-#include "sound/sound_cues.h"
 
 void startLevel() {
+    gameState.levelSeconds = 0.0;
     gameState.solutionShown = 0;
-    setupLevel(static_cast<std::uint32_t>(gameState.level));
-    generatePuzzle(gameState.columnCount, gameState.rowCount);
+    setupLevel(gameState.board, static_cast<std::uint32_t>(gameState.level));
+    generatePuzzle(gameState.board, gameState.board.columnCount, gameState.board.rowCount);
 }
 
 void advanceLevel() {

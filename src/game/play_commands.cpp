@@ -5,19 +5,15 @@
 #include <algorithm>
 
 #include "game/controls.h"
+#include "game/game_records.h"
 #include "game/game_state.h"
 #include "game/level_clock.h"
-#include "game/stylus.h"
-#include "puzzle/board.h"
-#include "records/records_file.h"
-#include "sound/sound_cues.h"
+#include "game/level_commands.h"
+#include "game/sound_cues.h"
+#include "puzzle/board_lines.h"
+#include "puzzle/board_rules.h"
 
 namespace {
-
-bool pickInsideBoard(int column, int row) {
-    return column >= 0 && column < std::min(gameState.columnCount, GRID_SIDE) && row >= 0 &&
-           row < std::min(gameState.rowCount, GRID_SIDE);
-}
 
 void completeLevel() {
     stopClockTimers();
@@ -31,35 +27,35 @@ void completeLevel() {
     }
 }
 
-// Places the chosen tower (or empties the cell) where the stylus went down, wherever it is lifted.
-// Board bounds from an earlier level can pick a cell the current board does not have; such a pick is
-// dropped instead of writing outside the board.
+// Places the chosen tower (or empties the cell) where the stylus went down, wherever it is lifted. A
+// pick the current board does not have (its bounds were an earlier level's) is dropped instead of
+// writing outside the board.
 void placePickedTower() {
-    const int column = gameState.hitColumn - gameState.boardColumnOffset;
-    const int row = gameState.hitRow - gameState.boardRowOffset;
+    Board& board = gameState.board;
+    const BoardCell cell = hitBoardCell(board);
     gameState.cellPicked = 0;
-    if (!pickInsideBoard(column, row)) return;
+    if (!cell.onBoard) return;
 
-    gameState.playerGrid[column * GRID_SIDE + row] =
-        gameState.selectedTower == NO_TOWER ? 0 : gameState.selectedTower + 1;
+    board.playerGrid[cellIndex(cell.column, cell.row)] = board.selectedTower == NO_TOWER ? 0 : board.selectedTower + 1;
     playButtonsSample();
-    if (evaluateMove(column, row) != 0) completeLevel();
+    if (evaluateMove(board, cell.column, cell.row) != 0) completeLevel();
 }
 
 void chooseTower(int button) {
-    gameState.selectedTower = button < gameState.towerKindCount ? button : NO_TOWER;
+    gameState.board.selectedTower = button < gameState.board.towerKindCount ? button : NO_TOWER;
 }
 
 void showSolution() {
-    const int columns = std::min(gameState.columnCount, GRID_SIDE);
-    const int rows = std::min(gameState.rowCount, GRID_SIDE);
+    Board& board = gameState.board;
+    const int columns = std::min(board.columnCount, GRID_SIDE);
+    const int rows = std::min(board.rowCount, GRID_SIDE);
     for (int column = 0; column < columns; ++column) {
         for (int row = 0; row < rows; ++row) {
-            gameState.playerGrid[column * GRID_SIDE + row] = gameState.solutionGrid[column * GRID_SIDE + row];
+            board.playerGrid[cellIndex(column, row)] = board.solutionGrid[cellIndex(column, row)];
         }
     }
-    const int viewpoints = std::min(2 * (columns + rows), VIEWPOINT_SLOTS - 1);
-    for (int viewpoint = 1; viewpoint <= viewpoints; ++viewpoint) gameState.viewpointLit[viewpoint] = 1;
+    const int viewpoints = std::min(viewpointCount(columns, rows), VIEWPOINT_SLOTS - 1);
+    for (int viewpoint = 1; viewpoint <= viewpoints; ++viewpoint) board.viewpointLit[viewpoint] = 1;
     gameState.solutionShown = 1;
 }
 
@@ -112,11 +108,6 @@ void pressPanelButton(int button) {
     }
 }
 
-bool strictlyInsideBoard(int x, int y) {
-    return gameState.boardLeft < x && x < gameState.boardRight && gameState.boardTop < y &&
-           y < gameState.boardBottom;
-}
-
 void carryOutControlAt(int x, int y) {
     for (int button = 0; button < TOWER_BUTTON_COUNT; ++button) {
         if (pointInRect(x, y, towerButtonRects[button])) {
@@ -130,7 +121,7 @@ void carryOutControlAt(int x, int y) {
             return;
         }
     }
-    if (!strictlyInsideBoard(x, y)) gameState.selectedTower = NO_TOWER;
+    if (!insideBoard(gameState.board, x, y)) gameState.board.selectedTower = NO_TOWER;
 }
 
 }  // namespace

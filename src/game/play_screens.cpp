@@ -19,13 +19,17 @@ constexpr int PICK_INNER_SPAN = 27;
 constexpr int NAME_X = 88;
 constexpr int NAME_Y = 131;
 
-void drawPlayBackground() { drawImage(IMAGE_PLAY_BACKGROUND, 0, 0); }
+constexpr int DIALOG_X = 35, DIALOG_Y = 66;
+constexpr int FIRST_LETTER_GLYPH_X = ('A' - '!') * GLYPH_WIDTH;
+constexpr int KEY_LABEL_INSET = 2;  // a letter's glyph stands this far inside its key
+
+void drawPlayBackground() { drawImage(screenFrame, IMAGE_PLAY_BACKGROUND, 0, 0); }
 
 // The control strip's pressed look: the button's own rectangle of the highlight strip, copied to the same
 // place over the strip.
 void drawPanelButtonPressed(int button) {
     const HitRect& rect = panelRects[button];
-    drawImagePart(IMAGE_PANEL_HIGHLIGHTS, rect.left, 0, rect.left, rect.top, rect.bottom - rect.top,
+    drawImagePart(screenFrame, IMAGE_PANEL_HIGHLIGHTS, rect.left, 0, rect.left, rect.top, rect.bottom - rect.top,
                   rect.right - rect.left);
 }
 
@@ -48,28 +52,48 @@ void drawIdlePanelButtons() {
 
 void drawPickedCellFrame() {
     const int left = gameState.pickedCellLeft;
-    const int top = gameState.hitCellTop;
-    gameState.penColour = PICK_GREEN;
-    drawRect(left - PICK_OUTER_MARGIN, top - PICK_OUTER_MARGIN, left + PICK_INNER_SPAN + PICK_OUTER_MARGIN,
+    const int top = gameState.board.hitCellTop;
+    screenFrame.penColour = PICK_GREEN;
+    drawRect(screenFrame, left - PICK_OUTER_MARGIN, top - PICK_OUTER_MARGIN, left + PICK_INNER_SPAN + PICK_OUTER_MARGIN,
              top + PICK_INNER_SPAN + PICK_OUTER_MARGIN);
-    drawRect(left, top, left + PICK_INNER_SPAN, top + PICK_INNER_SPAN);
+    drawRect(screenFrame, left, top, left + PICK_INNER_SPAN, top + PICK_INNER_SPAN);
 }
 
 // What the three result screens keep of the play screen: its background, tower buttons and status
 // line, darkened at half density; the board itself is not drawn.
 void drawDarkenedPlayScreen() {
     drawPlayBackground();
-    drawTowerPanel();
+    drawTowerPanel(screenFrame, gameState.board);
     drawStatusLine();
-    shadeScreen();
+    shadeScreen(screenFrame);
+}
+
+// The delete key has its sign painted in the dialog; the letter keys get their letters here.
+void drawKeyLabel(int key) {
+    const HitRect rect = nameKeyRect(key);
+    const int letter = key - FIRST_LETTER_KEY;
+    drawImagePart(screenFrame, IMAGE_FONT, FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * letter, 0, rect.left + KEY_LABEL_INSET,
+                  rect.top + KEY_LABEL_INSET, GLYPH_HEIGHT, GLYPH_WIDTH);
+}
+
+// The record dialog with the held key's highlight and the key labels.
+void drawRecordKeyboard() {
+    drawImage(screenFrame, IMAGE_RECORD_DIALOG, DIALOG_X, DIALOG_Y);
+    if (gameState.keyHeld != 0) {
+        if (gameState.heldKey == OK_KEY)
+            drawImage(screenFrame, IMAGE_OK_HIGHLIGHT, gameState.heldKeyX, gameState.heldKeyY - 1);
+        else
+            drawImage(screenFrame, IMAGE_KEY_HIGHLIGHT, gameState.heldKeyX, gameState.heldKeyY);
+    }
+    for (int key = FIRST_LETTER_KEY; key <= LAST_LETTER_KEY; ++key) drawKeyLabel(key);
 }
 
 }  // namespace
 
 void drawPlayScreen() {
     drawPlayBackground();
-    drawBoard(gameState.columnCount, gameState.rowCount, gameState.boardRowOffset, gameState.boardColumnOffset);
-    drawTowerPanel();
+    drawBoard(screenFrame, gameState.board);
+    drawTowerPanel(screenFrame, gameState.board);
     drawStatusLine();
     drawHeldPanelButton();
     drawIdlePanelButtons();
@@ -79,7 +103,7 @@ void drawPlayScreen() {
 void drawNewRecordScreen() {
     drawDarkenedPlayScreen();
     drawRecordKeyboard();
-    drawText(gameState.nameEntry.data(), NAME_X, NAME_Y, TEXT_WHITE);
+    drawText(screenFrame, gameState.nameEntry.data(), NAME_X, NAME_Y, TEXT_WHITE);
 }
 
 void drawLevelCompleteScreen() {

@@ -74,6 +74,6 @@ constexpr ScreenText SCREEN_TEXTS[] = {
 
 void drawScreenTexts(std::uint32_t screen, int step) {
     for (const ScreenText& line : SCREEN_TEXTS) {
-        if (line.screen == screen && line.step == step) drawText(line.text, line.x, line.y, line.style);
+        if (line.screen == screen && line.step == step) drawText(screenFrame, line.text, line.x, line.y, line.style);
     }
 }

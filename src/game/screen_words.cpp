@@ -60,9 +60,9 @@ void buildSummary(std::string& text) {
             text += "Level ";
             appendNumber(text, gameState.level);
             text += ", ";
-            appendNumber(text, gameState.columnCount);
+            appendNumber(text, gameState.board.columnCount);
             text += " by ";
-            appendNumber(text, gameState.rowCount);
+            appendNumber(text, gameState.board.rowCount);
             return;
         case SCREEN_NEW_RECORD:
             text += "New best time ";
@@ -77,8 +77,8 @@ void buildSummary(std::string& text) {
 
 // Viewpoint k's number, and "lit" when the line it watches is right.
 void appendViewpoint(std::string& text, int k) {
-    appendNumber(text, gameState.viewpointClues[static_cast<std::size_t>(k)]);
-    if (gameState.viewpointLit[static_cast<std::size_t>(k)] != 0) text += " lit";
+    appendNumber(text, gameState.board.viewpointClues[static_cast<std::size_t>(k)]);
+    if (gameState.board.viewpointLit[static_cast<std::size_t>(k)] != 0) text += " lit";
 }
 
 // The viewpoints first..first+count-1 of one side, as a list.
@@ -103,7 +103,7 @@ void appendRow(std::string& text, int y, int columns, int rows) {
     appendViewpoint(text, leftViewpoint(columns, rows, y));
     for (int x = 0; x < columns; ++x) {
         text += x == 0 ? ": " : ", ";
-        text += kindName(gameState.playerGrid[static_cast<std::size_t>(cellIndex(x, y))]);
+        text += kindName(gameState.board.playerGrid[static_cast<std::size_t>(cellIndex(x, y))]);
     }
     text += "; right ";
     appendViewpoint(text, rightViewpoint(columns, y));
@@ -114,14 +114,14 @@ bool showsBoard() { return gameState.screen == SCREEN_PLAY || gameState.screen =
 
 void buildBoard(std::string& text) {
     text.clear();
-    const int columns = gameState.columnCount, rows = gameState.rowCount;
+    const int columns = gameState.board.columnCount, rows = gameState.board.rowCount;
     if (!showsBoard() || !boardSizeValid(columns, rows)) return;
     appendSide(text, "Top", topViewpoint(0), columns);
     for (int y = 0; y < rows; ++y) appendRow(text, y, columns, rows);
     appendSide(text, "Bottom", bottomViewpoint(columns, rows, 0), columns);
-    const bool chosen = gameState.selectedTower >= 0 && gameState.selectedTower < NO_TOWER;
+    const bool chosen = gameState.board.selectedTower >= 0 && gameState.board.selectedTower < NO_TOWER;
     text += "Chosen tower: ";
-    text += chosen ? kindName(gameState.selectedTower + 1) : "none";
+    text += chosen ? kindName(gameState.board.selectedTower + 1) : "none";
     text += ".";
 }
 

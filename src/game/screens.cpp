@@ -1,6 +1,7 @@
 // The whole frame, redrawn every tick for the screen in front; the home menu and the credits.
 #include "game/screens.h"
 
+#include "game/game_start.h"
 #include "game/game_state.h"
 #include "game/screen_layers.h"
 #include "game/screen_texts.h"
@@ -29,11 +30,11 @@ constexpr Band MENU_FIRST_BUTTON{7, 35, 121};
 constexpr int MENU_PRESSED_SOURCE_X = 108;
 
 void drawTitleBand(const Band& band) {
-    drawImagePart(IMAGE_TITLE, 0, band.sourceY, 0, band.y, band.height, imageWidth(IMAGE_TITLE));
+    drawImagePart(screenFrame, IMAGE_TITLE, 0, band.sourceY, 0, band.y, band.height, imageWidth(IMAGE_TITLE));
 }
 
 void drawMenuBand(const Band& band, int sourceX = 0) {
-    drawImagePart(IMAGE_MENU_BUTTONS, sourceX, band.sourceY, MENU_X, band.y, band.height, MENU_WIDTH);
+    drawImagePart(screenFrame, IMAGE_MENU_BUTTONS, sourceX, band.sourceY, MENU_X, band.y, band.height, MENU_WIDTH);
 }
 
 // Button `row` of the menu (PLAY, HELP, QUIT from the top).
@@ -44,7 +45,7 @@ void drawMenuButton(int row, std::int32_t pressed) {
 }
 
 void drawHomeBackground() {
-    drawImage(IMAGE_HOME_BACKGROUND, 0, 0);
+    drawImage(screenFrame, IMAGE_HOME_BACKGROUND, 0, 0);
 }
 
 void drawScreen() {
@@ -102,8 +103,8 @@ void renderFrame() {
         gameState.initPending = 0;
     }
     // Without a frame there is nothing to draw into or to show (the shell never runs without one).
-    if (gameState.BackBuffer == nullptr) return;
+    if (screenFrame.BackBuffer == nullptr) return;
     drawScreen();
-    presentFrame();
+    presentFrame(screenFrame);
     announceScreenChanges();
 }

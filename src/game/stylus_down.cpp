@@ -1,11 +1,12 @@
 // Stylus-down marks what lies under the stylus (a button shown pressed, the board cell touched); only
 // the record dialog's keyboard acts at once, typing as the key goes down.
+#include "game/stylus_down.h"
+
 #include <algorithm>
 
 #include "game/controls.h"
 #include "game/game_state.h"
-#include "game/stylus.h"
-#include "puzzle/board.h"
+#include "puzzle/board_rules.h"
 
 namespace {
 
@@ -24,8 +25,8 @@ void markMenuButton(int x, int y) {
 
 void pickCellAndMarkPanel(int x, int y) {
     gameState.cellPicked = static_cast<std::int32_t>(
-        hitTestBoard(x, y, gameState.hitCellLeft, gameState.hitCellTop, gameState.hitColumn, gameState.hitRow));
-    gameState.pickedCellLeft = gameState.hitCellLeft;
+        hitTestBoard(gameState.board, x, y, gameState.board.hitCellLeft, gameState.board.hitCellTop, gameState.board.hitColumn, gameState.board.hitRow));
+    gameState.pickedCellLeft = gameState.board.hitCellLeft;
     for (int button = 0; button < PANEL_BUTTON_COUNT; ++button) {
         if (pointInRect(x, y, panelRects[button])) {
             gameState.*panelPressedFlags[button] = 1;

@@ -1,15 +1,17 @@
 // Every command of the game runs when the stylus is lifted: the control under the lift point, for the
 // screen in front.
+#include "game/stylus_up.h"
+
 #include <cstdio>
 
 #include "game/controls.h"
+#include "game/game_records.h"
 #include "game/game_state.h"
 #include "game/level_clock.h"
+#include "game/level_commands.h"
 #include "game/play_commands.h"
-#include "game/stylus.h"
+#include "game/sound_cues.h"
 #include "game/tutorial.h"
-#include "records/records_file.h"
-#include "sound/sound_cues.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include "game/controls.h"
 #include "game/game_state.h"
 #include "game/level_clock.h"
-#include "game/stylus.h"
+#include "game/level_commands.h"
+#include "game/sound_cues.h"
 #include "game/tutorial.h"
 #include "game/tutorial_schedule.h"
 #include "puzzle/puzzle_generator.h"
-#include "sound/sound_cues.h"
 
 namespace {
 
@@ -103,17 +103,17 @@ void tutorialNavigation(int x, int y) {
 }
 
 void prepareTutorialBoard() {
-    gameState.towerKindCount = DEMO_TOWER_KINDS;
-    gameState.selectedTower = NO_TOWER;
-    gameState.boardColumnOffset = DEMO_BOARD_OFFSET;
-    gameState.boardRowOffset = DEMO_BOARD_OFFSET;
-    gameState.rowCount = DEMO_BOARD_SIDE;
-    gameState.columnCount = DEMO_BOARD_SIDE;
+    Board& board = gameState.board;
+    board.towerKindCount = DEMO_TOWER_KINDS;
+    board.selectedTower = NO_TOWER;
+    board.boardColumnOffset = DEMO_BOARD_OFFSET;
+    board.boardRowOffset = DEMO_BOARD_OFFSET;
+    board.rowCount = DEMO_BOARD_SIDE;
+    board.columnCount = DEMO_BOARD_SIDE;
     gameState.solutionShown = 0;
-    generatePuzzle(DEMO_BOARD_SIDE, DEMO_BOARD_SIDE);
-    for (std::size_t clue = 0; clue < DEMO_CLUES.size(); ++clue) {
-        gameState.viewpointClues[clue + 1] = DEMO_CLUES[clue];
-    }
+    gameState.levelSeconds = 0.0;
+    generatePuzzle(board, DEMO_BOARD_SIDE, DEMO_BOARD_SIDE);
+    for (std::size_t clue = 0; clue < DEMO_CLUES.size(); ++clue) board.viewpointClues[clue + 1] = DEMO_CLUES[clue];
     startClockTimers();
     gameState.screen = SCREEN_TUTORIAL_PLAYING;
 }

@@ -14,8 +14,8 @@
 #include "gfx/frame.h"
 #include "gfx/images.h"
 #include "gfx/text.h"
-#include "puzzle/board.h"
 #include "puzzle/board_drawing.h"
+#include "puzzle/board_rules.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ constexpr Picture panelIcon(int button) {
 }
 
 void drawPicture(const Picture& picture, int x, int y) {
-    drawImagePart(picture.image, picture.srcX, picture.srcY, x, y, picture.height, picture.width);
+    drawImagePart(screenFrame, picture.image, picture.srcX, picture.srcY, x, y, picture.height, picture.width);
 }
 
 // ---- The frame every page shares ----------------------------------------------------------------------
@@ -83,11 +83,11 @@ constexpr std::array<std::array<IndicatorPart, 2>, TUTORIAL_PAGES> PAGE_INDICATO
 
 void drawHeaderAndFooter(int page) {
     drawPicture(HEADER_BAR, HEADER_X, HEADER_Y);
-    gameState.penColour = FOOTER_COLOUR;
-    fillRect(0, FOOTER_TOP, FRAME_WIDTH - 1, FRAME_HEIGHT - 1);
-    drawText("HOME>>>", HOME_LINK_X, FOOTER_TEXT_Y, TEXT_WHITE);
+    screenFrame.penColour = FOOTER_COLOUR;
+    fillRect(screenFrame, 0, FOOTER_TOP, FRAME_WIDTH - 1, FRAME_HEIGHT - 1);
+    drawText(screenFrame, "HOME>>>", HOME_LINK_X, FOOTER_TEXT_Y, TEXT_WHITE);
     for (const IndicatorPart& part : PAGE_INDICATORS[static_cast<std::size_t>(page)]) {
-        if (part.text != nullptr) drawText(part.text, part.x, FOOTER_TEXT_Y, part.style);
+        if (part.text != nullptr) drawText(screenFrame, part.text, part.x, FOOTER_TEXT_Y, part.style);
     }
 }
 
@@ -129,12 +129,12 @@ void drawRevealedSteps(std::span<const StepPicture> pictures) {
 }
 
 void drawContinue(int page) {
-    drawText(CONTINUE_TEXT, CONTINUE_X, CONTINUE_Y[static_cast<std::size_t>(page)], TEXT_GREEN);
+    drawText(screenFrame, CONTINUE_TEXT, CONTINUE_X, CONTINUE_Y[static_cast<std::size_t>(page)], TEXT_GREEN);
 }
 
 void drawCumulativePage(int page, std::span<const StepPicture> pictures = {}) {
-    gameState.penColour = PAGE_BACKGROUND_COLOUR;
-    fillRect(0, 0, FRAME_WIDTH - 1, FRAME_HEIGHT - 1);
+    screenFrame.penColour = PAGE_BACKGROUND_COLOUR;
+    fillRect(screenFrame, 0, 0, FRAME_WIDTH - 1, FRAME_HEIGHT - 1);
     drawHeaderAndFooter(page);
     advanceCumulativeSchedule(page);
     drawRevealedSteps(pictures);
@@ -153,28 +153,20 @@ constexpr Point BOTTOM_LEFT_CELL{163, 191};
 constexpr Point TOP_RIGHT_CELL{191, 162};
 constexpr Point BOTTOM_RIGHT_CELL{191, 191};
 
-struct BoardCell {
-    int column, row;
-    bool onBoard;
-};
-
 // The tower kind under the point becomes `kind`. The hit test is the player's own, so the cell is the one
 // a tap there would pick. A point off the board (only possible on a board other than the demonstration
 // board) writes nothing, so the grid is never written outside the board's cells.
 BoardCell placeKindAt(Point point, int kind) {
-    hitTestBoard(point.x, point.y, gameState.hitCellLeft, gameState.hitCellTop, gameState.hitColumn,
-                 gameState.hitRow);
-    const int column = gameState.hitColumn - gameState.boardColumnOffset;
-    const int row = gameState.hitRow - gameState.boardRowOffset;
-    const bool onBoard = column >= 0 && column < gameState.columnCount && column < GRID_SIDE && row >= 0 &&
-                         row < gameState.rowCount && row < GRID_SIDE;
-    if (onBoard) gameState.playerGrid[static_cast<std::size_t>(column * GRID_SIDE + row)] = kind;
-    return {column, row, onBoard};
+    Board& board = gameState.board;
+    hitTestBoard(board, point.x, point.y, board.hitCellLeft, board.hitCellTop, board.hitColumn, board.hitRow);
+    const BoardCell cell = hitBoardCell(board);
+    if (cell.onBoard) board.playerGrid[static_cast<std::size_t>(cellIndex(cell.column, cell.row))] = kind;
+    return cell;
 }
 
 void placeAndJudge(Point point, int kind) {
     const BoardCell cell = placeKindAt(point, kind);
-    if (cell.onBoard) evaluateMove(cell.column, cell.row);
+    if (cell.onBoard) evaluateMove(gameState.board, cell.column, cell.row);
 }
 
 // ---- The playing page's steps -------------------------------------------------------------------------
@@ -199,7 +191,7 @@ constexpr Point PLAYING_TITLE_AT{4, 40};
 
 void drawStepLines(const StepLines& lines) {
     for (std::size_t line = 0; line < lines.size(); ++line) {
-        drawText(lines[line], STEP_TEXT_X, STEP_TEXT_Y[line], TEXT_WHITE);
+        drawText(screenFrame, lines[line], STEP_TEXT_X, STEP_TEXT_Y[line], TEXT_WHITE);
     }
 }
 
@@ -224,7 +216,7 @@ struct Line {
 };
 constexpr std::array<Line, 2> GROUND_CROSS_LINES{{{{45, 174}, {87, 192}}, {{43, 192}, {86, 173}}}};
 
-void drawGroundLine(Line line) { drawLine(line.from.x, line.from.y, line.to.x, line.to.y); }
+void drawGroundLine(Line line) { drawLine(screenFrame, line.from.x, line.from.y, line.to.x, line.to.y); }
 
 void drawGround() {
     for (std::size_t corner = 0; corner < GROUND_CORNERS.size(); ++corner) {
@@ -272,17 +264,17 @@ void showChoosingTower() {
     const int tick = gameState.tutorialTick;
     if (tick >= TOWER_TAP_FIRST_TICK && tick <= TOWER_TAP_LAST_TICK) {
         drawPicture(TAP_RING, RING_ON_TOWER_BUTTON.x, RING_ON_TOWER_BUTTON.y);
-        gameState.selectedTower = DEMONSTRATED_TOWER;
+        gameState.board.selectedTower = DEMONSTRATED_TOWER;
     }
     drawPointer();
 }
 
 void showMovingToTile() {
-    gameState.selectedTower = DEMONSTRATED_TOWER;
+    gameState.board.selectedTower = DEMONSTRATED_TOWER;
     drawStepLines(CHOOSING_LINES);
     if (gameState.pointerX >= POINTER_ON_CELL.x && gameState.pointerY <= POINTER_ON_CELL.y) {
         drawPicture(TAP_RING, RING_ON_CELL.x, RING_ON_CELL.y);
-        placeKindAt(BOTTOM_LEFT_CELL, gameState.selectedTower + 1);
+        placeKindAt(BOTTOM_LEFT_CELL, gameState.board.selectedTower + 1);
     }
     drawPointer();
     if (gameState.pointerX < POINTER_ON_CELL.x) gameState.pointerX += POINTER_SPEED;
@@ -291,15 +283,15 @@ void showMovingToTile() {
 
 void showViewpoints() {
     drawStepLines(VIEWPOINT_LINES);
-    placeKindAt(BOTTOM_LEFT_CELL, gameState.selectedTower + 1);
+    placeKindAt(BOTTOM_LEFT_CELL, gameState.board.selectedTower + 1);
 }
 
 void showImagining() {
-    gameState.penColour = GROUND_HIGHLIGHT_COLOUR;
+    screenFrame.penColour = GROUND_HIGHLIGHT_COLOUR;
     drawGround();
     const int tick = gameState.tutorialTick;
     if (tick < TALL_BUILDING_FIRST_TICK || tick > IMAGINING_LAST_TICK) return;
-    drawText(IMAGINE_TEXT, STEP_TEXT_X, STEP_TEXT_Y[0], TEXT_WHITE);
+    drawText(screenFrame, IMAGINE_TEXT, STEP_TEXT_X, STEP_TEXT_Y[0], TEXT_WHITE);
     if (tick < MIDDLE_BUILDING_FIRST_TICK) {
         drawPicture(TALL_BUILDING, TALL_BUILDING_AT.x, TALL_BUILDING_AT.y);
     } else if (tick < LOW_BUILDING_FIRST_TICK) {
@@ -353,15 +345,15 @@ void drawActivePlayingStep() {
 }
 
 void drawPlayingPage() {
-    drawImage(IMAGE_PLAY_BACKGROUND, 0, 0);
-    gameState.penColour = PAGE_BACKGROUND_COLOUR;
-    fillRect(0, 0, FRAME_WIDTH - 1, PLAYING_PAGE_FILL_BOTTOM);
+    drawImage(screenFrame, IMAGE_PLAY_BACKGROUND, 0, 0);
+    screenFrame.penColour = PAGE_BACKGROUND_COLOUR;
+    fillRect(screenFrame, 0, 0, FRAME_WIDTH - 1, PLAYING_PAGE_FILL_BOTTOM);
     drawHeaderAndFooter(PAGE_PLAYING);
-    drawTowerPanel();
+    drawTowerPanel(screenFrame, gameState.board);
     drawStatusLine();
-    drawBoard(gameState.columnCount, gameState.rowCount, gameState.boardRowOffset, gameState.boardColumnOffset);
+    drawBoard(screenFrame, gameState.board);
     advancePlayingSchedule();
-    drawText(PLAYING_TITLE, PLAYING_TITLE_AT.x, PLAYING_TITLE_AT.y, TEXT_GREEN);
+    drawText(screenFrame, PLAYING_TITLE, PLAYING_TITLE_AT.x, PLAYING_TITLE_AT.y, TEXT_GREEN);
     drawActivePlayingStep();
 }
 

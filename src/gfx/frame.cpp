@@ -4,8 +4,9 @@
 #include <cstddef>
 #include <cstring>
 
-#include "game/game_state.h"
 #include "platform/platform.h"
+
+Frame screenFrame;
 
 namespace {
 
@@ -26,46 +27,44 @@ struct PixelStep {
     int y;
 };
 
-// Pixels (left..right, y) in penColour, those outside the frame left out.
-void drawRow(std::uint16_t* frame, int y, int left, int right) {
+// Pixels (left..right, y) in the colour, those outside the frame left out.
+void drawRow(std::uint16_t* pixels, std::uint16_t colour, int y, int left, int right) {
     if (y < 0 || y >= FRAME_HEIGHT) return;
     const int first = left > 0 ? left : 0;
     const int last = right < FRAME_WIDTH - 1 ? right : FRAME_WIDTH - 1;
-    const std::uint16_t colour = gameState.penColour;
-    std::uint16_t* const row = frame + y * FRAME_WIDTH;
+    std::uint16_t* const row = pixels + y * FRAME_WIDTH;
     for (int x = first; x <= last; ++x) row[x] = colour;
 }
 
-// Pixels (x, top..bottom) in penColour, those outside the frame left out.
-void drawColumn(std::uint16_t* frame, int x, int top, int bottom) {
+// Pixels (x, top..bottom) in the colour, those outside the frame left out.
+void drawColumn(std::uint16_t* pixels, std::uint16_t colour, int x, int top, int bottom) {
     if (x < 0 || x >= FRAME_WIDTH) return;
     const int first = top > 0 ? top : 0;
     const int last = bottom < FRAME_HEIGHT - 1 ? bottom : FRAME_HEIGHT - 1;
-    const std::uint16_t colour = gameState.penColour;
-    for (int y = first; y <= last; ++y) frame[y * FRAME_WIDTH + x] = colour;
+    for (int y = first; y <= last; ++y) pixels[y * FRAME_WIDTH + x] = colour;
 }
 
 }  // namespace
 
-int presentFrame() {
+int presentFrame(const Frame& frame) {
     std::uint16_t* const display = platform::beginDraw();
     if (display == nullptr) return 0;
 
-    const platform::DisplayProperties& properties = gameState.displayProperties;
+    const platform::DisplayProperties& properties = frame.displayProperties;
     const std::ptrdiff_t xStep = properties.xPitch >> 1;
     const std::ptrdiff_t yStep = properties.yPitch >> 1;
     // A display of another size gets the frame's top-left part; the frame is never read past its end.
     const int rows = properties.height < FRAME_HEIGHT ? properties.height : FRAME_HEIGHT;
     const int columns = properties.width < FRAME_WIDTH ? properties.width : FRAME_WIDTH;
 
-    const std::uint16_t* const frame = gameState.BackBuffer;
-    if (frame != nullptr && xStep == 1 && yStep == FRAME_WIDTH && columns == FRAME_WIDTH && rows > 0) {
+    const std::uint16_t* const pixels = frame.BackBuffer;
+    if (pixels != nullptr && xStep == 1 && yStep == FRAME_WIDTH && columns == FRAME_WIDTH && rows > 0) {
         // Display memory laid out like the frame itself: the walk is one block copy.
-        std::memcpy(display, frame, static_cast<std::size_t>(rows) * FRAME_WIDTH * sizeof *frame);
-    } else if (frame != nullptr && rows > 0 && columns > 0) {
+        std::memcpy(display, pixels, static_cast<std::size_t>(rows) * FRAME_WIDTH * sizeof *pixels);
+    } else if (pixels != nullptr && rows > 0 && columns > 0) {
         std::ptrdiff_t rowStart = 0;
         for (std::uint16_t row = 0; row < rows; ++row) {
-            const std::uint16_t* source = frame + static_cast<std::ptrdiff_t>(row) * FRAME_WIDTH;
+            const std::uint16_t* source = pixels + static_cast<std::ptrdiff_t>(row) * FRAME_WIDTH;
             if (xStep == 1) {
                 // The usual display: a row's pixels lie side by side, so the walk is one block copy.
                 std::memcpy(display + rowStart, source, static_cast<std::size_t>(columns) * sizeof *source);
@@ -82,28 +81,29 @@ int presentFrame() {
     return platform::endDraw();
 }
 
-void clearFrame(int r, int g, int b) {
+void clearFrame(Frame& frame, int r, int g, int b) {
     const std::uint16_t colour = packColour(r, g, b);
-    gameState.penColour = colour;
-    std::uint16_t* const frame = gameState.BackBuffer;
-    if (frame == nullptr) return;
+    frame.penColour = colour;
+    std::uint16_t* const pixels = frame.BackBuffer;
+    if (pixels == nullptr) return;
     const std::uint32_t pair = static_cast<std::uint32_t>(colour) << 16 | colour;
-    for (int word = 0; word < FRAME_PIXELS / 2; ++word) std::memcpy(frame + 2 * word, &pair, sizeof pair);
+    for (int word = 0; word < FRAME_PIXELS / 2; ++word) std::memcpy(pixels + 2 * word, &pair, sizeof pair);
 }
 
-void drawLine(int x0, int y0, int x1, int y1) {
-    std::uint16_t* const frame = gameState.BackBuffer;
-    if (frame == nullptr) return;
+void drawLine(Frame& frame, int x0, int y0, int x1, int y1) {
+    std::uint16_t* const pixels = frame.BackBuffer;
+    if (pixels == nullptr) return;
+    const std::uint16_t colour = frame.penColour;
     if (!plausible(x0) || !plausible(y0) || !plausible(x1) || !plausible(y1)) return;
 
     // Straight lines are most of what the game draws (fills, grids, frames); they write the same
     // pixels as the stepping below, in one run.
     if (y0 == y1) {
-        drawRow(frame, y0, x0 < x1 ? x0 : x1, x0 < x1 ? x1 : x0);
+        drawRow(pixels, colour, y0, x0 < x1 ? x0 : x1, x0 < x1 ? x1 : x0);
         return;
     }
     if (x0 == x1) {
-        drawColumn(frame, x0, y0 < y1 ? y0 : y1, y0 < y1 ? y1 : y0);
+        drawColumn(pixels, colour, x0, y0 < y1 ? y0 : y1, y0 < y1 ? y1 : y0);
         return;
     }
 
@@ -117,13 +117,12 @@ void drawLine(int x0, int y0, int x1, int y1) {
     const PixelStep majorStep = xMajor ? xStep : yStep;
     const PixelStep minorStep = xMajor ? yStep : xStep;
 
-    const std::uint16_t colour = gameState.penColour;
     int err = major / 2;
     int x = x0;
     int y = y0;
     for (int pixel = 0; pixel <= major; ++pixel) {
         err += minor;
-        if (insideFrame(x, y)) frame[y * FRAME_WIDTH + x] = colour;
+        if (insideFrame(x, y)) pixels[y * FRAME_WIDTH + x] = colour;
         if (err >= major) {
             x += minorStep.x;
             y += minorStep.y;
@@ -134,16 +133,16 @@ void drawLine(int x0, int y0, int x1, int y1) {
     }
 }
 
-void drawRect(int x0, int y0, int x1, int y1) {
-    drawLine(x0, y0, x1, y0);
-    drawLine(x0, y1, x1, y1);
-    drawLine(x0, y0, x0, y1);
-    drawLine(x1, y0, x1, y1);
+void drawRect(Frame& frame, int x0, int y0, int x1, int y1) {
+    drawLine(frame, x0, y0, x1, y0);
+    drawLine(frame, x0, y1, x1, y1);
+    drawLine(frame, x0, y0, x0, y1);
+    drawLine(frame, x1, y0, x1, y1);
 }
 
-void fillRect(int x0, int y0, int x1, int y1) {
+void fillRect(Frame& frame, int x0, int y0, int x1, int y1) {
     // Rows outside the frame would draw nothing; skipping them keeps a wild rectangle from looping long.
     const int first = y0 > 0 ? y0 : 0;
     const int last = y1 < FRAME_HEIGHT - 1 ? y1 : FRAME_HEIGHT - 1;
-    for (int y = first; y <= last; ++y) drawLine(x0, y, x1, y);
+    for (int y = first; y <= last; ++y) drawLine(frame, x0, y, x1, y);
 }

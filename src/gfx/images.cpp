@@ -8,8 +8,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "game/game_state.h"
-#include "gfx/frame.h"
 #include "platform/platform.h"
 
 // The resource bytes are little-endian RGB565 and are drawn where they lie, without conversion.
@@ -50,8 +48,6 @@ void copyKeyedRow(const std::uint16_t* source, std::uint16_t* target, int width)
     for (; column < width; ++column) copyKeyedPixel(source[column], target[column]);
 }
 
-// The copy keeps to the frame: a picture placed partly outside it loses the part outside instead of
-// writing past the frame or wrapping round into the neighbouring row.
 // Pictures with no transparent pixel at all (the backgrounds), found once when they are loaded: their
 // keyed copy is a plain copy, so it skips the key test and never reads the frame.
 constexpr std::size_t MOST_OPAQUE_IMAGES = IMAGE_COUNT;
@@ -76,9 +72,12 @@ bool withinOpaqueImage(const std::uint16_t* pixels) {
     return false;
 }
 
-void copyKeyed(const std::uint16_t* source, std::ptrdiff_t sourceStride, int x, int y, int height, int width) {
-    std::uint16_t* const frame = gameState.BackBuffer;
-    if (frame == nullptr) return;
+// The copy keeps to the frame: a picture placed partly outside it loses the part outside instead of
+// writing past the frame or wrapping round into the neighbouring row.
+void copyKeyed(Frame& frame, const std::uint16_t* source, std::ptrdiff_t sourceStride, int x, int y, int height,
+               int width) {
+    std::uint16_t* const pixels = frame.BackBuffer;
+    if (pixels == nullptr) return;
     const std::int64_t firstRow = std::max<std::int64_t>(0, -static_cast<std::int64_t>(y));
     const std::int64_t firstColumn = std::max<std::int64_t>(0, -static_cast<std::int64_t>(x));
     const std::int64_t endRow = std::min<std::int64_t>(height, static_cast<std::int64_t>(FRAME_HEIGHT) - y);
@@ -88,7 +87,7 @@ void copyKeyed(const std::uint16_t* source, std::ptrdiff_t sourceStride, int x, 
     const bool opaque = withinOpaqueImage(source);
     for (std::int64_t row = firstRow; row < endRow; ++row) {
         const std::uint16_t* const sourceRow = source + row * sourceStride + firstColumn;
-        std::uint16_t* const targetRow = frame + (y + row) * FRAME_WIDTH + x + firstColumn;
+        std::uint16_t* const targetRow = pixels + (y + row) * FRAME_WIDTH + x + firstColumn;
         if (opaque) {
             std::memcpy(targetRow, sourceRow, static_cast<std::size_t>(columns) * sizeof *sourceRow);
         } else {
@@ -108,23 +107,35 @@ const std::uint16_t* loadImage(int id) {
     return image;
 }
 
-void blitImage(const std::uint16_t* image, int x, int y, int height, int width) {
-    if (image == nullptr || height < 1) return;
-    copyKeyed(image, width, x, y, height, width);
+void loadImages(Frame& frame) {
+    for (std::size_t image = 0; image < IMAGE_RESOURCES.size(); ++image) {
+        frame.images[image] = loadImage(IMAGE_RESOURCES[image].id);
+    }
 }
 
-void blitImagePart(const std::uint16_t* image, int srcX, int srcY, int srcStride, int dstX, int dstY,
-                   int height, int width) {
+void blitImage(Frame& frame, const std::uint16_t* image, int x, int y, int height, int width) {
+    if (image == nullptr || height < 1) return;
+    copyKeyed(frame, image, width, x, y, height, width);
+}
+
+// A rectangle reaching past the picture's right or bottom edge would read the next row's pixels or past
+// the picture's end: only its part inside the picture is copied.
+void blitImagePart(Frame& frame, const std::uint16_t* image, int srcX, int srcY, int srcStride, int srcRows,
+                   int dstX, int dstY, int height, int width) {
     if (image == nullptr) return;
     if (srcX < 0 || srcY < 0 || dstX < 0 || dstY < 0 || height < 0 || width < 0) return;
     if (dstX > FRAME_WIDTH - 1 || dstY > FRAME_HEIGHT - 1) return;
-    copyKeyed(image + static_cast<std::ptrdiff_t>(srcY) * srcStride + srcX, srcStride, dstX, dstY, height, width);
+    const int columns = std::max(0, std::min(width, srcStride - srcX));
+    const int rows = std::max(0, std::min(height, srcRows - srcY));
+    copyKeyed(frame, image + static_cast<std::ptrdiff_t>(srcY) * srcStride + srcX, srcStride, dstX, dstY, rows,
+              columns);
 }
 
-void drawImage(ImageId image, int x, int y) {
-    blitImage(gameState.images[image], x, y, imageHeight(image), imageWidth(image));
+void drawImage(Frame& frame, ImageId image, int x, int y) {
+    blitImage(frame, frame.images[image], x, y, imageHeight(image), imageWidth(image));
 }
 
-void drawImagePart(ImageId image, int srcX, int srcY, int x, int y, int height, int width) {
-    blitImagePart(gameState.images[image], srcX, srcY, imageWidth(image), x, y, height, width);
+void drawImagePart(Frame& frame, ImageId image, int srcX, int srcY, int x, int y, int height, int width) {
+    blitImagePart(frame, frame.images[image], srcX, srcY, imageWidth(image), imageHeight(image), x, y, height,
+                  width);
 }

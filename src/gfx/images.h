@@ -1,67 +1,29 @@
-// Images are raw RGB565 pixel arrays from the program's resources, drawn with black as the
-// transparent key.
+// Loading the pictures from the program's resources, and the keyed copies that draw them into a frame.
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 
-inline constexpr std::uint16_t TRANSPARENT_KEY = 0x0000;
+#include "gfx/frame.h"
+#include "gfx/image_table.h"
 
-// The twelve pictures, in the order the game loads them (the OK highlight before the key highlight,
-// although its resource id is the later one).
-enum ImageId : int {
-    IMAGE_PLAY_BACKGROUND,
-    IMAGE_FONT,
-    IMAGE_TOWER_BUTTONS,
-    IMAGE_TOWER_TILES,
-    IMAGE_HOME_BACKGROUND,
-    IMAGE_TITLE,
-    IMAGE_MENU_BUTTONS,
-    IMAGE_PANEL_HIGHLIGHTS,
-    IMAGE_RECORD_DIALOG,
-    IMAGE_OK_HIGHLIGHT,
-    IMAGE_KEY_HIGHLIGHT,
-    IMAGE_TUTORIAL_PARTS,
-    IMAGE_COUNT
-};
+// The frame's loaded picture, keyed: whole with its top-left corner at (x, y), or its height x width
+// rectangle at (srcX, srcY) copied to (x, y). Nothing is drawn for a picture the frame has not loaded.
+void drawImage(Frame& frame, ImageId image, int x, int y);
+void drawImagePart(Frame& frame, ImageId image, int srcX, int srcY, int x, int y, int height, int width);
 
-// Each picture's resource id, the size the game draws it at, and its name in the simulator's state
-// report. The build refuses an asset of another size, and the game does not use a resource too short
-// for it (it would be read past its end).
-struct ImageResource {
-    int id;
-    int width;
-    int height;
-    const char* reportName;
-};
-inline constexpr std::array<ImageResource, IMAGE_COUNT> IMAGE_RESOURCES{{
-    {103, 240, 320, "playBackgroundImage"}, {104, 638, 26, "fontImage"},
-    {105, 240, 94, "towerButtonsImage"},    {106, 156, 26, "towerTilesImage"},
-    {107, 240, 320, "homeBackgroundImage"}, {108, 240, 188, "titleImage"},
-    {109, 216, 125, "menuButtonsImage"},    {110, 240, 19, "panelHighlightsImage"},
-    {111, 170, 187, "recordDialogImage"},   {113, 33, 25, "okHighlightImage"},
-    {112, 16, 18, "keyHighlightImage"},     {122, 240, 90, "tutorialPartsImage"},
-}};
+// Fills frame.images with every picture of the image table; a missing or short resource leaves null.
+void loadImages(Frame& frame);
 
-// The size the game draws a picture at.
-constexpr int imageWidth(ImageId image) { return IMAGE_RESOURCES[static_cast<std::size_t>(image)].width; }
-constexpr int imageHeight(ImageId image) { return IMAGE_RESOURCES[static_cast<std::size_t>(image)].height; }
-
-// The game's loaded picture, keyed: whole with its top-left corner at (x, y), or its height x width
-// rectangle at (srcX, srcY) copied to (x, y). Nothing is drawn for a missing picture.
-void drawImage(ImageId image, int x, int y);
-void drawImagePart(ImageId image, int srcX, int srcY, int x, int y, int height, int width);
-
-// The pixels of image resource `id`, or null when the program has no such image.
+// The pixels of image resource `id`, or null when the program has no such image (or one too short for
+// the size the image table gives it).
 const std::uint16_t* loadImage(int id);
 
 // Keyed copy of a whole width x height image with its top-left corner at (x, y). Does nothing for a
-// null image or height < 1.
-void blitImage(const std::uint16_t* image, int x, int y, int height, int width);
+// null image or height < 1. What falls outside the frame is left out.
+void blitImage(Frame& frame, const std::uint16_t* image, int x, int y, int height, int width);
 
-// Keyed copy of the height x width rectangle at (srcX, srcY) of an image whose rows are srcStride
-// pixels long, to (dstX, dstY). Does nothing for a null image, a negative argument, dstX > 239 or
-// dstY > 319.
-void blitImagePart(const std::uint16_t* image, int srcX, int srcY, int srcStride, int dstX, int dstY,
-                   int height, int width);
+// Keyed copy of the height x width rectangle at (srcX, srcY) of a srcStride x srcRows image to
+// (dstX, dstY). Does nothing for a null image, a negative argument, dstX > 239 or dstY > 319; the part
+// of the rectangle outside the image, and what falls outside the frame, is left out.
+void blitImagePart(Frame& frame, const std::uint16_t* image, int srcX, int srcY, int srcStride, int srcRows,
+                   int dstX, int dstY, int height, int width);

@@ -1,5 +1,5 @@
 // The device layer: everything the game uses of the machine it runs on. One backend is linked in
-// (SDL2 for the real program, headless for tests and tools, later the browser); the game sees only this.
+// (SDL2 for the real program, headless for tests and tools, the browser for the web); the game sees only this.
 #pragma once
 
 #include <cstddef>

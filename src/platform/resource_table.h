@@ -1,5 +1,6 @@
 // The table of resources built into the program from assets/ (generated at build time by
-// spirehold-embed); findResource looks entries up here in every backend.
+// spirehold-embed); findResource looks entries up here on the desktop and headless backends, and the
+// browser build packs its own table from it.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
-// findResource over the built-in table; shared by every backend.
+// findResource over the built-in table; shared by the desktop and headless backends (the browser looks
+// its resources up in a packed table of its own).
 #include "platform/platform.h"
 #include "platform/resource_table.h"
 

@@ -1,13 +1,10 @@
-// Drawing of the board with its towers and viewpoint numbers, the tower panel, the result screens'
-// shading and the new-record dialog's keyboard.
+// Drawing of the board with its towers and viewpoint numbers, the tower panel and the result screens'
+// shading.
 #include "puzzle/board_drawing.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "game/controls.h"
-#include "game/game_state.h"
-#include "gfx/frame.h"
 #include "gfx/images.h"
 #include "gfx/text.h"
 #include "puzzle/board_lines.h"
@@ -36,10 +33,6 @@ constexpr int LEFT_NUMBER_BEFORE = 18;
 // The chosen look sits in the sheet right under the plain one.
 constexpr int BUTTON_CHOSEN_ROW = TOWER_BUTTON_HEIGHT;
 
-constexpr int DIALOG_X = 35, DIALOG_Y = 66;
-constexpr int FIRST_LETTER_GLYPH_X = ('A' - '!') * GLYPH_WIDTH;
-constexpr int KEY_LABEL_INSET = 2;  // a letter's glyph stands this far inside its key
-
 struct BoardLines {
     int left, top, right, bottom;
 };
@@ -50,47 +43,47 @@ BoardLines boardLines(int columns, int rows, int rowOffset, int columnOffset) {
     return {left, top, left + CELL * columns, top + CELL * rows};
 }
 
-// The callers' boards all fit; anything else (an unset level, a stale size) is not drawn at all, since
-// the primitives do not clip.
+// The callers' boards all fit; anything else (an unset level, a stale size) is not drawn at all rather
+// than drawn in part.
 bool boardFitsFrame(int columns, int rows, const BoardLines& lines) {
     return boardSizeValid(columns, rows) && lines.left - LEFT_NUMBER_BEFORE >= 0 && lines.top - TOP_NUMBER_ABOVE >= 0 &&
            lines.right + RIGHT_NUMBER_GAP + GLYPH_WIDTH <= FRAME_WIDTH &&
            lines.bottom + BOTTOM_NUMBER_GAP + GLYPH_HEIGHT <= FRAME_HEIGHT;
 }
 
-void drawGrid(int columns, int rows, const BoardLines& b) {
-    gameState.penColour = GRID_COLOUR;
-    drawRect(b.left, b.top, b.right, b.bottom);
-    for (int i = 1; i < columns; ++i) drawLine(b.left + CELL * i, b.top, b.left + CELL * i, b.bottom);
-    for (int j = 1; j < rows; ++j) drawLine(b.left, b.top + CELL * j, b.right, b.top + CELL * j);
+void drawGrid(Frame& frame, int columns, int rows, const BoardLines& b) {
+    frame.penColour = GRID_COLOUR;
+    drawRect(frame, b.left, b.top, b.right, b.bottom);
+    for (int i = 1; i < columns; ++i) drawLine(frame, b.left + CELL * i, b.top, b.left + CELL * i, b.bottom);
+    for (int j = 1; j < rows; ++j) drawLine(frame, b.left, b.top + CELL * j, b.right, b.top + CELL * j);
 }
 
-void drawFrames(int columns, int rows, const BoardLines& b) {
-    gameState.penColour = FRAME_COLOUR;
-    drawRect(b.left - 1, b.top - 1, b.right + 1, b.bottom + 1);
+void drawFrames(Frame& frame, int columns, int rows, const BoardLines& b) {
+    frame.penColour = FRAME_COLOUR;
+    drawRect(frame, b.left - 1, b.top - 1, b.right + 1, b.bottom + 1);
     for (int j = 0; j < rows; ++j) {
         for (int i = 0; i < columns; ++i) {
             const int x = b.left + CELL * i;
             const int y = b.top + CELL * j;
-            drawRect(x + CELL_FRAME_INSET, y + CELL_FRAME_INSET, x + CELL_FRAME_FAR, y + CELL_FRAME_FAR);
+            drawRect(frame, x + CELL_FRAME_INSET, y + CELL_FRAME_INSET, x + CELL_FRAME_FAR, y + CELL_FRAME_FAR);
         }
     }
 }
 
-void drawTowers(int columns, int rows, const BoardLines& b) {
-    const int drawnKinds = std::min(gameState.towerKindCount, TILE_KINDS);
-    for (int j = 0; j < rows; ++j) {
-        for (int i = 0; i < columns; ++i) {
-            const std::int32_t kind = gameState.playerGrid[cellIndex(i, j)];
+void drawTowers(Frame& frame, const Board& board, const BoardLines& b) {
+    const int drawnKinds = std::min(board.towerKindCount, TILE_KINDS);
+    for (int j = 0; j < board.rowCount; ++j) {
+        for (int i = 0; i < board.columnCount; ++i) {
+            const std::int32_t kind = board.playerGrid[cellIndex(i, j)];
             if (kind < 1 || kind > drawnKinds) continue;
-            drawImagePart(IMAGE_TOWER_TILES, TILE_SIZE * (kind - 1), 0, b.left + CELL * i + TILE_INSET,
+            drawImagePart(frame, IMAGE_TOWER_TILES, TILE_SIZE * (kind - 1), 0, b.left + CELL * i + TILE_INSET,
                           b.top + CELL * j + TILE_INSET, TILE_SIZE, TILE_SIZE);
         }
     }
 }
 
-void drawViewpointNumber(int viewpoint, int x, int y) {
-    const int clue = gameState.viewpointClues[viewpoint];
+void drawViewpointNumber(Frame& frame, const Board& board, int viewpoint, int x, int y) {
+    const int clue = board.viewpointClues[viewpoint];
     char text[12];
     // A clue is a single digit on every board; formatting it by hand spares two dozen printf calls a
     // frame and gives the same text as "%1d".
@@ -100,74 +93,57 @@ void drawViewpointNumber(int viewpoint, int x, int y) {
     } else {
         std::snprintf(text, sizeof text, "%1d", clue);
     }
-    drawText(text, x, y, gameState.viewpointLit[viewpoint] != 0 ? TEXT_GREEN : TEXT_WHITE);
+    drawText(frame, text, x, y, board.viewpointLit[viewpoint] != 0 ? TEXT_GREEN : TEXT_WHITE);
 }
 
-void drawViewpointNumbers(int columns, int rows, const BoardLines& b) {
+void drawViewpointNumbers(Frame& frame, const Board& board, const BoardLines& b) {
+    const int columns = board.columnCount, rows = board.rowCount;
     for (int i = 0; i < columns; ++i)
-        drawViewpointNumber(topViewpoint(i), b.left + NUMBER_ALONG + CELL * i, b.top - TOP_NUMBER_ABOVE);
+        drawViewpointNumber(frame, board, topViewpoint(i), b.left + NUMBER_ALONG + CELL * i, b.top - TOP_NUMBER_ABOVE);
     for (int j = 0; j < rows; ++j)
-        drawViewpointNumber(rightViewpoint(columns, j), b.right + RIGHT_NUMBER_GAP, b.top + NUMBER_ALONG + CELL * j);
+        drawViewpointNumber(frame, board, rightViewpoint(columns, j), b.right + RIGHT_NUMBER_GAP, b.top + NUMBER_ALONG + CELL * j);
     for (int i = 0; i < columns; ++i)
-        drawViewpointNumber(bottomViewpoint(columns, rows, i), b.left + NUMBER_ALONG + CELL * i,
+        drawViewpointNumber(frame, board, bottomViewpoint(columns, rows, i), b.left + NUMBER_ALONG + CELL * i,
                             b.bottom + BOTTOM_NUMBER_GAP);
     for (int j = 0; j < rows; ++j)
-        drawViewpointNumber(leftViewpoint(columns, rows, j), b.left - LEFT_NUMBER_BEFORE,
+        drawViewpointNumber(frame, board, leftViewpoint(columns, rows, j), b.left - LEFT_NUMBER_BEFORE,
                             b.top + NUMBER_ALONG + CELL * j);
-}
-
-// The delete key has its sign painted in the dialog; the letter keys get their letters here.
-void drawKeyLabel(int key) {
-    const HitRect rect = nameKeyRect(key);
-    const int letter = key - FIRST_LETTER_KEY;
-    drawImagePart(IMAGE_FONT, FIRST_LETTER_GLYPH_X + GLYPH_WIDTH * letter, 0, rect.left + KEY_LABEL_INSET,
-                  rect.top + KEY_LABEL_INSET, GLYPH_HEIGHT, GLYPH_WIDTH);
 }
 
 }  // namespace
 
-void drawBoard(int columns, int rows, int rowOffset, int columnOffset) {
-    const BoardLines lines = boardLines(columns, rows, rowOffset, columnOffset);
-    gameState.boardLeft = lines.left;
-    gameState.boardTop = lines.top;
-    gameState.boardRight = lines.right;
-    gameState.boardBottom = lines.bottom;
+void drawBoard(Frame& frame, Board& board) {
+    const int columns = board.columnCount, rows = board.rowCount;
+    const BoardLines lines = boardLines(columns, rows, board.boardRowOffset, board.boardColumnOffset);
+    board.boardLeft = lines.left;
+    board.boardTop = lines.top;
+    board.boardRight = lines.right;
+    board.boardBottom = lines.bottom;
     if (!boardFitsFrame(columns, rows, lines)) return;
-    drawGrid(columns, rows, lines);
-    drawFrames(columns, rows, lines);
-    drawTowers(columns, rows, lines);
-    drawViewpointNumbers(columns, rows, lines);
+    drawGrid(frame, columns, rows, lines);
+    drawFrames(frame, columns, rows, lines);
+    drawTowers(frame, board, lines);
+    drawViewpointNumbers(frame, board, lines);
 }
 
-void drawTowerPanel() {
-    const int buttons = std::min(gameState.towerKindCount, TOWER_BUTTON_COUNT);
+void drawTowerPanel(Frame& frame, const Board& board) {
+    const int buttons = std::min(board.towerKindCount, TOWER_BUTTON_COUNT);
     for (int i = 0; i < buttons; ++i) {
-        const int sourceY = i == gameState.selectedTower ? BUTTON_CHOSEN_ROW : 0;
+        const int sourceY = i == board.selectedTower ? BUTTON_CHOSEN_ROW : 0;
         const int x = TOWER_BUTTON_WIDTH * i;
-        drawImagePart(IMAGE_TOWER_BUTTONS, x, sourceY, x, TOWER_PANEL_TOP, TOWER_BUTTON_HEIGHT, TOWER_BUTTON_WIDTH);
+        drawImagePart(frame, IMAGE_TOWER_BUTTONS, x, sourceY, x, TOWER_PANEL_TOP, TOWER_BUTTON_HEIGHT, TOWER_BUTTON_WIDTH);
     }
 }
 
 // Single pixels, column by column, so the picture below shows through at half density.
 // The same pixels as one-pixel rectangles at every even x + y, written straight into the frame: the
 // result screens shade every frame, and 38400 rectangle calls cost more than the rest of the frame.
-void shadeScreen() {
-    gameState.penColour = SHADE_COLOUR;
-    std::uint16_t* const frame = gameState.BackBuffer;
-    if (frame == nullptr) return;
+void shadeScreen(Frame& frame) {
+    frame.penColour = SHADE_COLOUR;
+    std::uint16_t* const pixels = frame.BackBuffer;
+    if (pixels == nullptr) return;
     for (int y = 0; y < FRAME_HEIGHT; ++y) {
-        std::uint16_t* const row = frame + y * FRAME_WIDTH;
+        std::uint16_t* const row = pixels + y * FRAME_WIDTH;
         for (int x = y % 2; x < FRAME_WIDTH; x += 2) row[x] = SHADE_COLOUR;
     }
-}
-
-void drawRecordKeyboard() {
-    drawImage(IMAGE_RECORD_DIALOG, DIALOG_X, DIALOG_Y);
-    if (gameState.keyHeld != 0) {
-        if (gameState.heldKey == OK_KEY)
-            drawImage(IMAGE_OK_HIGHLIGHT, gameState.heldKeyX, gameState.heldKeyY - 1);
-        else
-            drawImage(IMAGE_KEY_HIGHLIGHT, gameState.heldKeyX, gameState.heldKeyY);
-    }
-    for (int key = FIRST_LETTER_KEY; key <= LAST_LETTER_KEY; ++key) drawKeyLabel(key);
 }

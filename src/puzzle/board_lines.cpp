@@ -1,7 +1,7 @@
 // Reading a board's rows and columns in viewing order for the visible count.
 #include "puzzle/board_lines.h"
 
-#include "puzzle/board.h"
+#include <array>
 
 namespace {
 
@@ -13,6 +13,18 @@ int countAlong(const Grid& grid, int first, int step, int length) {
 }
 
 }  // namespace
+
+int countVisible(std::span<const std::int32_t> line) {
+    std::int32_t tallest = 0;
+    int count = 0;
+    for (std::int32_t kind : line) {
+        if (kind > tallest && kind != PARK) {
+            ++count;
+            tallest = kind;
+        }
+    }
+    return count;
+}
 
 int countFromTop(const Grid& grid, int rows, int column) {
     return countAlong(grid, cellIndex(column, 0), 1, rows);

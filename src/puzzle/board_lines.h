@@ -1,12 +1,11 @@
-// The viewpoints round a board: their numbering, and the row or column each one looks along.
+// The viewpoints round a board: their numbering, the row or column each one looks along, and what it sees
+// there.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <span>
 
-#include "game/game_state.h"
-
-using Grid = std::array<std::int32_t, GRID_CELLS>;
+#include "puzzle/board.h"
 
 // The screen is a grid of 29-pixel cells whose lines lie at x and y = 3 + 29k; boards sit on it.
 inline constexpr int SCREEN_CELL = 29;
@@ -19,13 +18,9 @@ constexpr int bottomViewpoint(int columns, int rows, int column) { return column
 constexpr int leftViewpoint(int columns, int rows, int row) { return 2 * columns + rows + 1 + row; }
 constexpr int viewpointCount(int columns, int rows) { return 2 * columns + 2 * rows; }
 
-// True for a board size the grids can hold (1..6 each way).
-constexpr bool boardSizeValid(int columns, int rows) {
-    return columns >= 1 && columns <= GRID_SIDE && rows >= 1 && rows <= GRID_SIDE;
-}
-
-// Cell (column, row) of a grid; grids are stored column by column.
-constexpr int cellIndex(int column, int row) { return column * GRID_SIDE + row; }
+// Towers seen along a line in viewing order: a kind counts when it is taller than every earlier one;
+// empty cells and parks never count.
+int countVisible(std::span<const std::int32_t> line);
 
 // Towers seen along column `column` (rows cells) from the top or from the bottom, and along row `row`
 // (columns cells) from the left or from the right. The line must lie inside the grid.

@@ -3,7 +3,6 @@
 
 #include <array>
 
-#include "game/game_state.h"
 
 namespace {
 
@@ -79,13 +78,13 @@ constexpr std::array<LevelShape, LEVEL_TABLE_SIZE> LEVELS = {{
 
 }  // namespace
 
-void setupLevel(std::uint32_t level) {
+void setupLevel(Board& board, std::uint32_t level) {
     if (level < 1 || level > static_cast<std::uint32_t>(LEVEL_COUNT)) return;
     const LevelShape& shape = LEVELS[level];
-    gameState.towerKindCount = shape.towerKinds;
-    gameState.columnCount = shape.columns;
-    gameState.rowCount = shape.rows;
-    gameState.boardColumnOffset = shape.columnOffset;
-    gameState.boardRowOffset = shape.rowOffset;
-    gameState.selectedTower = NO_TOWER;
+    board.towerKindCount = shape.towerKinds;
+    board.columnCount = shape.columns;
+    board.rowCount = shape.rows;
+    board.boardColumnOffset = shape.columnOffset;
+    board.boardRowOffset = shape.rowOffset;
+    board.selectedTower = NO_TOWER;
 }

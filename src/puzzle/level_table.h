@@ -3,6 +3,11 @@
 
 #include <cstdint>
 
-// Writes towerKindCount, columnCount, rowCount, boardColumnOffset, boardRowOffset and selectedTower
-// (= NO_TOWER) for a level 1..56; any other number changes nothing.
-void setupLevel(std::uint32_t level);
+#include "puzzle/board.h"
+
+inline constexpr int LEVEL_COUNT = 56;
+inline constexpr int LEVEL_TABLE_SIZE = LEVEL_COUNT + 1;  // per-level tables leave index 0 empty
+
+// Writes the board's towerKindCount, columnCount, rowCount, boardColumnOffset, boardRowOffset and
+// selectedTower (= NO_TOWER) for a level 1..56; any other number changes nothing.
+void setupLevel(Board& board, std::uint32_t level);

@@ -1,17 +1,14 @@
-// The records file's operations: create the default file, load it at start-up, save it after changes.
+// The records file's operations: create the default file, read it at start-up, write it after changes.
 // Failures are silent but for one line at start when no place for the file can be written: the game
 // plays on without a saved record.
 #include "records/records_file.h"
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <span>
 
-#include "game/game_state.h"
 #include "platform/platform.h"
-#include "records/records_layout.h"
 #include "records/records_location.h"
 #include "records/records_storage.h"
 
@@ -51,20 +48,18 @@ void createDefaultRecords() {
     if (records::createFileWith(path, records::defaultRecordsImage(), ::write)) platform::fileSaved(path);
 }
 
-void loadRecords() {
+bool readRecordsFile(records::RecordsContents& contents) {
     const std::string path = recordsFilePath();
-    if (path.empty()) return;
+    if (path.empty()) return false;
     records::RecordsImage image{};
     const long length = records::readFileStart(path, image);
-    if (length < 0) return;
-    const auto contents = records::parseRecords(std::span<const std::uint8_t>(image.data(), static_cast<std::size_t>(length)));
-    records::applyRecords(contents, gameState);
+    if (length < 0) return false;
+    contents = records::parseRecords(std::span<const std::uint8_t>(image.data(), static_cast<std::size_t>(length)));
+    return true;
 }
 
-void saveRecords() {
+void writeRecordsFile(const records::RecordsContents& contents) {
     const std::string path = recordsFilePath();
     if (path.empty()) return;
-    if (records::overwriteFileStart(path, records::formatRecords(gameState), ::write)) platform::fileSaved(path);
+    if (records::overwriteFileStart(path, records::formatRecords(contents), ::write)) platform::fileSaved(path);
 }
-
-std::int32_t playableLevel(std::int32_t maxLevel) { return std::clamp(maxLevel, 1, LEVEL_COUNT); }

@@ -2,8 +2,9 @@
 // name of every level, 900 bytes of fixed-position text.
 #pragma once
 
-#include <cstdint>
 #include <string>
+
+#include "records/records_layout.h"
 
 // Where the records file lives for the running program ("" when there is no place for it): beside the
 // program, or in the user's data folder when the program's folder is not writable.
@@ -15,14 +16,9 @@ std::string recordsFilePath();
 void ensureRecordsFile();
 // Creates the default file; does nothing when the file exists or cannot be made.
 void createDefaultRecords();
-// Fills soundOn, tutorialSeen, maxLevel, recordNames and recordTimes from the file; leaves them as they
-// are when it cannot be read. Fields a short file does not hold take the default file's values.
-void loadRecords();
-// Writes those fields back, keeping any bytes beyond the 900; never creates the file. The old file is
+// Reads the file's contents; false (contents untouched) when it cannot be read. Fields a short file does
+// not hold take the default file's values.
+bool readRecordsFile(records::RecordsContents& contents);
+// Writes the contents, keeping any bytes beyond the 900; never creates the file. The old file is
 // replaced whole or not at all.
-void saveRecords();
-
-// The level to resume at for a loaded maxLevel: itself when it is a level (1..56), the last level when
-// it lies beyond, else 1, so that a game whose records could be neither created nor read starts from
-// the first level.
-std::int32_t playableLevel(std::int32_t maxLevel);
+void writeRecordsFile(const records::RecordsContents& contents);

@@ -66,19 +66,19 @@ RecordsImage defaultRecordsImage() {
     return image;
 }
 
-RecordsImage formatRecords(const GameState& state) {
+RecordsImage formatRecords(const RecordsContents& contents) {
     RecordsImage image{};
     FieldText text;
-    std::snprintf(text, sizeof text, "%1i", state.soundOn != 0 ? 1 : 0);
+    std::snprintf(text, sizeof text, "%1i", contents.soundFlag != 0 ? 1 : 0);
     putField(image, SOUND_OFFSET, SOUND_LENGTH, text);
-    std::snprintf(text, sizeof text, "%1i", static_cast<int>(state.tutorialSeen));
+    std::snprintf(text, sizeof text, "%1i", static_cast<int>(contents.tutorialSeen));
     putField(image, TUTORIAL_OFFSET, TUTORIAL_LENGTH, text);
-    std::snprintf(text, sizeof text, "%2i", static_cast<int>(state.maxLevel));
+    std::snprintf(text, sizeof text, "%2i", static_cast<int>(contents.maxLevel));
     putField(image, LEVEL_OFFSET, LEVEL_LENGTH, text);
     for (int level = 1; level <= LEVEL_COUNT; ++level) {
-        std::snprintf(text, sizeof text, "%8.8s", state.recordNames[level].data());
+        std::snprintf(text, sizeof text, "%8.8s", contents.names[level].data());
         putField(image, nameOffset(level), TEXT_LENGTH, text);
-        std::snprintf(text, sizeof text, "%8.8s", state.recordTimes[level].data());
+        std::snprintf(text, sizeof text, "%8.8s", contents.times[level].data());
         putField(image, timeOffset(level), TEXT_LENGTH, text);
     }
     return image;
@@ -97,16 +97,6 @@ RecordsContents parseRecords(std::span<const std::uint8_t> bytes) {
         contents.times[level] = readText(image, timeOffset(level));
     }
     return contents;
-}
-
-void applyRecords(const RecordsContents& contents, GameState& state) {
-    if (contents.soundFlag == 0) state.soundOn = 0;
-    state.tutorialSeen = contents.tutorialSeen;
-    state.maxLevel = contents.maxLevel;
-    for (int level = 1; level <= LEVEL_COUNT; ++level) {
-        state.recordNames[level] = contents.names[level];
-        state.recordTimes[level] = contents.times[level];
-    }
 }
 
 }  // namespace records

@@ -1,4 +1,4 @@
-// The records file's 900-byte image: building it from the game state and reading it back. Pure
+// The records file's 900-byte image: building it from its contents and reading it back. Pure
 // functions over bytes, with no file access, so any bytes at all can be read safely.
 #pragma once
 
@@ -7,15 +7,17 @@
 #include <cstdint>
 #include <span>
 
-#include "game/game_state.h"
+#include "puzzle/level_table.h"
 
 namespace records {
 
 inline constexpr std::size_t RECORDS_FILE_SIZE = 900;
+inline constexpr int RECORD_TEXT_SIZE = 9;  // 8 characters and the terminator
 
 using RecordsImage = std::array<std::uint8_t, RECORDS_FILE_SIZE>;
+using RecordText = std::array<char, RECORD_TEXT_SIZE>;
 
-// What a records image says, field by field, before it is applied to the game state.
+// What a records image says, field by field.
 struct RecordsContents {
     std::int32_t soundFlag = 0;  // decimal value of the sound byte; 0 turns the sound off
     std::int32_t tutorialSeen = 0;
@@ -27,16 +29,13 @@ struct RecordsContents {
 // The file a first start writes: sound on, tutorial not offered, furthest level 1, no records.
 RecordsImage defaultRecordsImage();
 
-// The image of soundOn, tutorialSeen, maxLevel, recordNames and recordTimes. A number too wide for its
-// field keeps its first characters; a text longer than 8 characters keeps its first 8.
-RecordsImage formatRecords(const GameState& state);
+// The image of the contents (a sound flag other than 0 is written as 1). A number too wide for its field
+// keeps its first characters; a text longer than 8 characters keeps its first 8.
+RecordsImage formatRecords(const RecordsContents& contents);
 
 // Reads any bytes as a records file. Numbers follow atoi; a name or time is its 8 bytes as text, cut at
 // a zero byte and right-aligned. A field that `bytes` does not fully hold takes the default file's
 // value; bytes beyond the 900 are ignored.
 RecordsContents parseRecords(std::span<const std::uint8_t> bytes);
-
-// Stores the contents in the state: a sound value of 0 clears soundOn, any other leaves it as it is.
-void applyRecords(const RecordsContents& contents, GameState& state);
 
 }  // namespace records

@@ -8,9 +8,10 @@
 #include "game/game_state.h"
 #include "game/level_clock.h"
 #include "game/screens.h"
-#include "game/stylus.h"
+#include "game/sound_cues.h"
+#include "game/stylus_down.h"
+#include "game/stylus_up.h"
 #include "gfx/frame.h"
-#include "sound/sound_cues.h"
 
 namespace {
 
@@ -24,15 +25,15 @@ constexpr int QUIT_EXIT_CODE = 0;
 std::unique_ptr<std::uint16_t[]> backBuffer;
 
 bool allocateBackBuffer() {
-    gameState.backBufferSize = BACK_BUFFER_SIZE;
+    screenFrame.backBufferSize = BACK_BUFFER_SIZE;
     backBuffer.reset(new (std::nothrow) std::uint16_t[FRAME_PIXELS]());
-    gameState.BackBuffer = backBuffer.get();
+    screenFrame.BackBuffer = backBuffer.get();
     return backBuffer != nullptr;
 }
 
 void freeBackBuffer() {
     backBuffer.reset();
-    gameState.BackBuffer = nullptr;
+    screenFrame.BackBuffer = nullptr;
 }
 
 // A window that could not get the display is left to the end of the process, as is a found copy.
@@ -41,8 +42,8 @@ bool createMainWindow() {
     if (!platform::createWindow(WINDOW_TITLE, windowProcedure)) return false;
     if (!platform::openDisplay()) return false;
     platform::openInput();
-    gameState.displayProperties = platform::displayProperties();
-    if (gameState.displayProperties.bitsPerPixel == REQUIRED_BITS_PER_PIXEL) return allocateBackBuffer();
+    screenFrame.displayProperties = platform::displayProperties();
+    if (screenFrame.displayProperties.bitsPerPixel == REQUIRED_BITS_PER_PIXEL) return allocateBackBuffer();
     platform::showMessageBox(COLOUR_DEPTH_MESSAGE, COLOUR_DEPTH_CAPTION);
     platform::closeDisplay();
     platform::closeInput();
@@ -76,8 +77,7 @@ void onFrameTick() {
         renderFrame();
         return;
     }
-    presentFrame();
-    platform::endDraw();
+    presentFrame(screenFrame);
 }
 
 // Before the first frame tick has initialised the game nothing is on the screen to aim at, and a

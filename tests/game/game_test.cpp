@@ -11,15 +11,18 @@
 #include <tuple>
 #include <vector>
 
+#include "game/game_start.h"
 #include "game/game_state.h"
 #include "game/level_clock.h"
+#include "game/level_commands.h"
 #include "game/screens.h"
-#include "game/stylus.h"
+#include "game/stylus_down.h"
+#include "game/stylus_up.h"
 #include "game/tutorial.h"
 #include "gfx/frame.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "puzzle/board.h"
+#include "puzzle/board_rules.h"
 #include "records/records_file.h"
 #include "sim/state_report.h"
 
@@ -33,11 +36,11 @@ protected:
         headless::reset();
         resetGameState();
         std::filesystem::remove_all(recordsFilePath());
-        gameState.BackBuffer = frame.data();
-        gameState.backBufferSize = BACK_BUFFER_SIZE;
+        screenFrame.BackBuffer = frame.data();
+        screenFrame.backBufferSize = BACK_BUFFER_SIZE;
         ASSERT_TRUE(platform::createWindow("test", platform::defaultWindowProcedure));
         ASSERT_TRUE(platform::openDisplay());
-        gameState.displayProperties = headless::STANDARD_DISPLAY;
+        screenFrame.displayProperties = headless::STANDARD_DISPLAY;
     }
     void TearDown() override {
         stopClockTimers();
@@ -52,20 +55,20 @@ protected:
         gameState.maxLevel = maxLevel;
         startLevel();
         gameState.screen = SCREEN_PLAY;
-        gameState.boardLeft = 29 * gameState.boardColumnOffset - 26;
-        gameState.boardTop = 29 * gameState.boardRowOffset - 26;
-        gameState.boardRight = gameState.boardLeft + 29 * gameState.columnCount;
-        gameState.boardBottom = gameState.boardTop + 29 * gameState.rowCount;
+        gameState.board.boardLeft = 29 * gameState.board.boardColumnOffset - 26;
+        gameState.board.boardTop = 29 * gameState.board.boardRowOffset - 26;
+        gameState.board.boardRight = gameState.board.boardLeft + 29 * gameState.board.columnCount;
+        gameState.board.boardBottom = gameState.board.boardTop + 29 * gameState.board.rowCount;
         startClockTimers();
     }
     // The answer in place but for cell (0, 0), whose kind is chosen; a pick there lifted at (x, y).
     static void solveAllButOneAndLiftAt(int x, int y) {
-        gameState.playerGrid = gameState.solutionGrid;
-        gameState.playerGrid[0] = 0;
-        gameState.selectedTower = gameState.solutionGrid[0] - 1;
-        for (int column = 0; column < gameState.columnCount; ++column) evaluateMove(column, 0);
-        for (int row = 0; row < gameState.rowCount; ++row) evaluateMove(0, row);
-        stylusDown(29 * gameState.boardColumnOffset - 20, 29 * gameState.boardRowOffset - 20);
+        gameState.board.playerGrid = gameState.board.solutionGrid;
+        gameState.board.playerGrid[0] = 0;
+        gameState.board.selectedTower = gameState.board.solutionGrid[0] - 1;
+        for (int column = 0; column < gameState.board.columnCount; ++column) evaluateMove(gameState.board, column, 0);
+        for (int row = 0; row < gameState.board.rowCount; ++row) evaluateMove(gameState.board, 0, row);
+        stylusDown(29 * gameState.board.boardColumnOffset - 20, 29 * gameState.board.boardRowOffset - 20);
         ASSERT_EQ(gameState.cellPicked, 1);
         stylusUp(x, y);
     }
@@ -107,7 +110,7 @@ TEST_F(Game, ARecordsFileNamingNoLevelResumesAtTheNearestAndAFolderPlaysFromOne)
     for (const auto& [header, level] :
          {std::pair{"10 0", 1}, {"1057", 56}, {"1099", 56}, {"10-3", 1}, {"10XX", 1}, {"", 1}}) {
         resetGameState();
-        gameState.BackBuffer = frame.data();
+        screenFrame.BackBuffer = frame.data();
         std::filesystem::remove_all(recordsFilePath());
         if (*header == '\0') std::filesystem::create_directory(recordsFilePath());  // can be neither read nor made
         else std::ofstream(recordsFilePath()) << header << std::string(896, '0');
@@ -119,11 +122,11 @@ TEST_F(Game, ARecordsFileNamingNoLevelResumesAtTheNearestAndAFolderPlaysFromOne)
 }
 
 TEST_F(Game, WithoutAFrameTheStartLoadsNothingButIsNoLongerPending) {
-    gameState.BackBuffer = nullptr;
+    screenFrame.BackBuffer = nullptr;
     renderFrame();
     EXPECT_EQ(gameState.initPending, 0u);
     EXPECT_EQ(gameState.level, 0);
-    EXPECT_EQ(gameState.images[IMAGE_FONT], nullptr);
+    EXPECT_EQ(screenFrame.images[IMAGE_FONT], nullptr);
     EXPECT_FALSE(std::filesystem::exists(recordsFilePath()));
 }
 
@@ -171,7 +174,7 @@ TEST_F(Game, TheLiftThatSolvesTheLevelHoldsBackOnlyWhatWouldLeaveTheResult) {
         EXPECT_EQ(gameState.level, 20);
         EXPECT_EQ(gameState.levelSeconds, 30.0);
         EXPECT_TRUE(headless::timers().empty());  // the level clock stopped
-        EXPECT_EQ(gameState.selectedTower, lift.selectedTower == KEPT ? gameState.solutionGrid[0] - 1 : lift.selectedTower);
+        EXPECT_EQ(gameState.board.selectedTower, lift.selectedTower == KEPT ? gameState.board.solutionGrid[0] - 1 : lift.selectedTower);
         EXPECT_EQ(gameState.soundOn, lift.soundOn);
         EXPECT_EQ(gameState.solutionShown, lift.solutionShown);
     }
@@ -179,15 +182,15 @@ TEST_F(Game, TheLiftThatSolvesTheLevelHoldsBackOnlyWhatWouldLeaveTheResult) {
 
 TEST_F(Game, APickFromAnEarlierBoardThatMissesThisOnePlacesNothing) {
     playing(56, 56);  // 6 x 6: screen cell (7, 7) is board cell (5, 5)
-    gameState.selectedTower = 0;
+    gameState.board.selectedTower = 0;
     stylusDown(29 * 7 - 20, 29 * 7 - 20);
     playing(11, 11);  // 3 x 3: board cell (5, 5) does not exist
-    const auto grid = gameState.playerGrid;
+    const auto grid = gameState.board.playerGrid;
     stylusUp(10, 10);
     gameState.cellPicked = 1;  // and one above and left of the board
-    gameState.hitColumn = 3;
+    gameState.board.hitColumn = 3;
     stylusUp(10, 10);
-    EXPECT_EQ(gameState.playerGrid, grid);
+    EXPECT_EQ(gameState.board.playerGrid, grid);
 }
 
 TEST_F(Game, ScreensThatDoNotExistIgnoreEveryInputAndArePresentedAsTheyStand) {
@@ -226,13 +229,13 @@ TEST_F(Game, EachScreenIsToldInWords) {
     }
     EXPECT_EQ(headless::lastAnnouncement().board, "");
     playing(1, 1);
-    gameState.columnCount = 2;
-    gameState.rowCount = 1;
-    gameState.viewpointClues = {0, 2, 1, 1, 1, 2, 2, 1};
-    gameState.viewpointLit = {0, 1, 0, 0, 1, 0, 0, 1};
-    gameState.playerGrid[0] = 1;
-    gameState.playerGrid[GRID_SIDE] = PARK;
-    gameState.selectedTower = 5;
+    gameState.board.columnCount = 2;
+    gameState.board.rowCount = 1;
+    gameState.board.viewpointClues = {0, 2, 1, 1, 1, 2, 2, 1};
+    gameState.board.viewpointLit = {0, 1, 0, 0, 1, 0, 0, 1};
+    gameState.board.playerGrid[0] = 1;
+    gameState.board.playerGrid[GRID_SIDE] = PARK;
+    gameState.board.selectedTower = 5;
     renderFrame();
     EXPECT_EQ(headless::lastAnnouncement().board,
               "Top: 2 lit, 1.\nRow 1, left 2: 1, park; right 1.\nBottom: 1 lit, 2.\nChosen tower: 5.");

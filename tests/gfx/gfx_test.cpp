@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "game/game_state.h"
 #include "gfx/frame.h"
 #include "gfx/images.h"
 #include "gfx/text.h"
@@ -29,19 +28,20 @@ std::vector<std::uint16_t> numbered(int pixels) {
 
 class Gfx : public ::testing::Test {
 protected:
-    std::vector<std::uint16_t> frame;
-    void SetUp() override { resetGameState(); fresh(); }
-    void TearDown() override { resetGameState(); headless::reset(); }
+    std::vector<std::uint16_t> memory;
+    Frame frame;
+    void SetUp() override { fresh(); }
+    void TearDown() override { headless::reset(); }
     void fresh() {
-        frame.assign(FRAME_PIXELS, UNTOUCHED);
-        gameState.BackBuffer = frame.data();
-        gameState.penColour = PEN;
+        memory.assign(FRAME_PIXELS, UNTOUCHED);
+        frame.BackBuffer = memory.data();
+        frame.penColour = PEN;
     }
-    std::uint16_t pixel(int x, int y) const { return frame[static_cast<std::size_t>(y * FRAME_WIDTH + x)]; }
+    std::uint16_t pixel(int x, int y) const { return memory[static_cast<std::size_t>(y * FRAME_WIDTH + x)]; }
     Pixels touched() const {
         Pixels pixels;
         for (int i = 0; i < FRAME_PIXELS; ++i)
-            if (frame[static_cast<std::size_t>(i)] != UNTOUCHED) pixels.emplace_back(i % FRAME_WIDTH, i / FRAME_WIDTH);
+            if (memory[static_cast<std::size_t>(i)] != UNTOUCHED) pixels.emplace_back(i % FRAME_WIDTH, i / FRAME_WIDTH);
         return pixels;
     }
 };
@@ -65,12 +65,12 @@ TEST_F(Gfx, LinesAndRectanglesDrawTheirPixelsAndLoseOnlyThoseOutsideTheFrame) {
         {FILL, -5, 318, 0, 400, {{0, 318}, {0, 319}}}};
     for (const Case& c : cases) {
         fresh();
-        (c.shape == LINE ? drawLine : c.shape == RECT ? drawRect : fillRect)(c.x0, c.y0, c.x1, c.y1);
+        (c.shape == LINE ? drawLine : c.shape == RECT ? drawRect : fillRect)(frame, c.x0, c.y0, c.x1, c.y1);
         EXPECT_EQ(touched(), c.drawn) << c.shape << ": " << c.x0 << "," << c.y0 << " " << c.x1 << "," << c.y1;
         for (const auto& [x, y] : c.drawn) ASSERT_EQ(pixel(x, y), PEN);
     }
     fresh();
-    fillRect(0, INT_MIN, 1, INT_MAX);  // ends quickly, drawing only what is inside
+    fillRect(frame, 0, INT_MIN, 1, INT_MAX);  // ends quickly, drawing only what is inside
     EXPECT_EQ(touched().size(), 2u * FRAME_HEIGHT);
 }
 
@@ -78,18 +78,18 @@ TEST_F(Gfx, ClearPacksTheColourIntoEveryPixelAndSetsThePen) {
     for (const auto& [rgb, packed] : {std::pair{std::array{32, 0, 0}, 0x2000}, {{255, 255, 255}, 0xFFFF},
                                       {{7, 3, 7}, 0x0000}, {{0, 255, 0}, 0x07E0}, {{0xA8, 0x54, 0x28}, 0xAAA5}}) {
         EXPECT_EQ(packColour(rgb[0], rgb[1], rgb[2]), packed);
-        clearFrame(rgb[0], rgb[1], rgb[2]);
-        EXPECT_EQ(gameState.penColour, packed);
-        for (std::uint16_t value : frame) ASSERT_EQ(value, packed);
+        clearFrame(frame, rgb[0], rgb[1], rgb[2]);
+        EXPECT_EQ(frame.penColour, packed);
+        for (std::uint16_t value : memory) ASSERT_EQ(value, packed);
     }
     fresh();
-    gameState.BackBuffer = nullptr;  // nothing is drawn without a back buffer
-    clearFrame(255, 0, 0);
-    drawLine(0, 0, 10, 10);
-    fillRect(0, 0, 239, 319);
-    blitImage(frame.data(), 0, 0, 1, 1);
-    drawText("A", 0, 0, TEXT_WHITE);
-    EXPECT_EQ(gameState.penColour, 0xF800);
+    frame.BackBuffer = nullptr;  // nothing is drawn without a back buffer
+    clearFrame(frame, 255, 0, 0);
+    drawLine(frame, 0, 0, 10, 10);
+    fillRect(frame, 0, 0, 239, 319);
+    blitImage(frame, memory.data(), 0, 0, 1, 1);
+    drawText(frame, "A", 0, 0, TEXT_WHITE);
+    EXPECT_EQ(frame.penColour, 0xF800);
     EXPECT_TRUE(touched().empty());
 }
 
@@ -98,7 +98,7 @@ TEST_F(Gfx, KeyedCopiesSkipTheKeyEverywhereAlongARow) {
     constexpr int LONG_ROW = 37;
     std::vector<std::uint16_t> row = numbered(LONG_ROW);
     for (int j = 0; j < LONG_ROW; j += 3) row[static_cast<std::size_t>(j)] = TRANSPARENT_KEY;
-    blitImage(row.data(), 5, 7, 1, LONG_ROW);
+    blitImage(frame, row.data(), 5, 7, 1, LONG_ROW);
     for (int j = 0; j < LONG_ROW; ++j) EXPECT_EQ(pixel(5 + j, 7), j % 3 == 0 ? UNTOUCHED : j + 1) << j;
     EXPECT_EQ(touched().size(), static_cast<std::size_t>(LONG_ROW - (LONG_ROW + 2) / 3));
     EXPECT_EQ(loadImage(0), nullptr);  // ids without a picture
@@ -106,8 +106,8 @@ TEST_F(Gfx, KeyedCopiesSkipTheKeyEverywhereAlongARow) {
 }
 
 TEST_F(Gfx, CopiesKeepToTheFrameAndRefuseBadArguments) {
-    constexpr int STRIDE = 20;
-    const std::vector<std::uint16_t> sheet = numbered(STRIDE * 10);
+    constexpr int STRIDE = 20, ROWS = 10;
+    const std::vector<std::uint16_t> sheet = numbered(STRIDE * ROWS);
     // `part`: blitImagePart from the sheet; otherwise blitImage, with the copy's width as its stride.
     struct Case { bool part; int srcX, srcY, x, y, height, width; std::size_t drawn; };
     const Case cases[] = {
@@ -117,42 +117,46 @@ TEST_F(Gfx, CopiesKeepToTheFrameAndRefuseBadArguments) {
         {true, 0, 0, 0, 0, 2, -1, 0},      {true, 0, 0, 240, 0, 2, 1, 0},    {true, 0, 0, 0, 320, 2, 1, 0},
         {true, 0, 0, 0, 0, 0, 2, 0},       {false, 0, 0, 238, 319, 2, 3, 2}, {false, 0, 0, -1, -1, 2, 3, 2},
         {false, 0, 0, 0, 0, 0, 3, 0},      {false, 0, 0, 0, 0, -1, 3, 0},    {false, 0, 0, INT_MIN, 0, 2, 3, 0},
-        {false, 0, 0, 0, INT_MIN, 2, 3, 0}, {false, 0, 0, INT_MAX, INT_MAX, 2, 3, 0}};
+        {false, 0, 0, 0, INT_MIN, 2, 3, 0}, {false, 0, 0, INT_MAX, INT_MAX, 2, 3, 0},
+        // Rectangles reaching past the sheet's right or bottom edge copy only what the sheet holds.
+        {true, 18, 0, 50, 60, 2, 4, 4},    {true, 0, 9, 50, 60, 3, 2, 2},    {true, 20, 0, 50, 60, 2, 2, 0},
+        {true, 0, 10, 50, 60, 2, 2, 0},    {true, 19, 9, 50, 60, INT_MAX, INT_MAX, 1}};
     for (const Case& c : cases) {
         fresh();
-        if (c.part) blitImagePart(sheet.data(), c.srcX, c.srcY, STRIDE, c.x, c.y, c.height, c.width);
-        else blitImage(sheet.data(), c.x, c.y, c.height, c.width);
+        if (c.part) blitImagePart(frame, sheet.data(), c.srcX, c.srcY, STRIDE, ROWS, c.x, c.y, c.height, c.width);
+        else blitImage(frame, sheet.data(), c.x, c.y, c.height, c.width);
         const int stride = c.part ? STRIDE : c.width;
         const Pixels pixels = touched();
         EXPECT_EQ(pixels.size(), c.drawn) << c.part << " " << c.x << "," << c.y;
         for (const auto& [x, y] : pixels)
             ASSERT_EQ(pixel(x, y), sheet[static_cast<std::size_t>((c.srcY + y - c.y) * stride + c.srcX + x - c.x)]);
     }
-    blitImagePart(nullptr, 0, 0, STRIDE, 0, 0, 2, 2);
-    blitImage(nullptr, 0, 0, 2, 3);
+    fresh();
+    blitImagePart(frame, nullptr, 0, 0, STRIDE, ROWS, 0, 0, 2, 2);
+    blitImage(frame, nullptr, 0, 0, 2, 3);
     EXPECT_TRUE(touched().empty());
 }
 
 TEST_F(Gfx, TextLeavesGapsForBytesWithoutAGlyphAndIsCutAtTheFrameEdge) {
     constexpr int A = ('A' - '!') * GLYPH_WIDTH;
     const std::vector<std::uint16_t> font = numbered(imageWidth(IMAGE_FONT) * 2 * GLYPH_HEIGHT);
-    gameState.images[IMAGE_FONT] = font.data();
+    frame.images[IMAGE_FONT] = font.data();
     const auto fontPixel = [&](int x, int y) { return font[static_cast<std::size_t>(y * imageWidth(IMAGE_FONT) + x)]; };
     const char text[] = {'A', '\x80', '\xFF', '\x1F', '[', '~', '\x7F', ' ', 'B', ' ', '!', 'Z', 0};
-    drawText(text, 0, 100, 7);  // any style but white is green
+    drawText(frame, text, 0, 100, 7);  // any style but white is green
     EXPECT_EQ(pixel(0, 100), fontPixel(A, GLYPH_HEIGHT));
     EXPECT_EQ(pixel(8 * TEXT_PITCH + 10, 112), fontPixel(A + 2 * GLYPH_WIDTH - 1, 2 * GLYPH_HEIGHT - 1));
     EXPECT_EQ(pixel(10 * TEXT_PITCH, 100), fontPixel(0, GLYPH_HEIGHT));  // "!" under "Z"'s left edge
     EXPECT_EQ(pixel(11 * TEXT_PITCH + 10, 112), fontPixel(('Z' - '!' + 1) * GLYPH_WIDTH - 1, 2 * GLYPH_HEIGHT - 1));
     EXPECT_EQ(touched().size(), static_cast<std::size_t>(GLYPH_HEIGHT * (3 * GLYPH_WIDTH + TEXT_PITCH)));
     fresh();
-    drawText("AAAA", 216, 0, TEXT_WHITE);
+    drawText(frame, "AAAA", 216, 0, TEXT_WHITE);
     EXPECT_EQ(pixel(0, 1), UNTOUCHED);  // no wrap into the next row
     EXPECT_EQ(pixel(239, 12), fontPixel(A + 7, 12));
-    drawText("", 0, 50, TEXT_WHITE);
-    drawText(nullptr, 0, 50, TEXT_WHITE);
-    gameState.images[IMAGE_FONT] = nullptr;
-    drawText("ABC", 0, 50, TEXT_WHITE);
+    drawText(frame, "", 0, 50, TEXT_WHITE);
+    drawText(frame, nullptr, 0, 50, TEXT_WHITE);
+    frame.images[IMAGE_FONT] = nullptr;
+    drawText(frame, "ABC", 0, 50, TEXT_WHITE);
     EXPECT_EQ(pixel(0, 50), UNTOUCHED);
 }
 
@@ -169,17 +173,17 @@ TEST_F(Gfx, EveryDisplayLayoutShowsTheFrameItHasRoomFor) {
         headless::configure(1, display, "", false);
         ASSERT_TRUE(platform::createWindow("present test", ignoreMessages));
         ASSERT_TRUE(platform::openDisplay());
-        gameState.displayProperties = platform::displayProperties();
-        frame = numbered(FRAME_PIXELS);
-        gameState.BackBuffer = frame.data();
-        EXPECT_EQ(presentFrame(), 1);
-        EXPECT_EQ(frame, numbered(FRAME_PIXELS));  // the frame is only read
+        frame.displayProperties = platform::displayProperties();
+        memory = numbered(FRAME_PIXELS);
+        frame.BackBuffer = memory.data();
+        EXPECT_EQ(presentFrame(frame), 1);
+        EXPECT_EQ(memory, numbered(FRAME_PIXELS));  // the frame is only read
         for (int y = 0; y < display.height; ++y)
             for (int x = 0; x < display.width; ++x)
                 ASSERT_EQ(headless::displayPixel(x, y), x < FRAME_WIDTH && y < FRAME_HEIGHT ? pixel(x, y) : 0) << x << "," << y;
     }
     headless::reset();  // no display at all
-    EXPECT_EQ(presentFrame(), 0);
+    EXPECT_EQ(presentFrame(frame), 0);
     EXPECT_EQ(headless::framesPresented(), 0u);
 }
 

@@ -4,15 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "game/game_state.h"
 #include "gfx/frame.h"
 #include "platform/headless/headless.h"
-#include "puzzle/board.h"
 #include "puzzle/board_drawing.h"
+#include "puzzle/board_lines.h"
+#include "puzzle/board_rules.h"
 #include "puzzle/level_table.h"
 #include "puzzle/puzzle_generator.h"
 
@@ -21,7 +22,9 @@ namespace {
 constexpr std::uint16_t UNTOUCHED = 0x1234;
 
 struct Puzzle : ::testing::Test {
-    void SetUp() override { resetGameState(), headless::reset(); }
+    Board board;
+    void SetUp() override { headless::reset(); }
+    void TearDown() override { headless::reset(); }
 };
 
 TEST(CountVisible, TallerTowersHideLowerOnesAndParksAreNeitherSeenNorHide) {
@@ -47,28 +50,28 @@ TEST_F(Puzzle, AMoveLightsTheFullLinesOfItsRowAndColumnThatMeetTheirCluesAndOnly
         {2, 2, "1111", "11111111", "11110111", 1, 0, "11110111", 0},  // a dark viewpoint elsewhere counts
         {2, 2, "1111", "11111111", "11111111", 2, 2, "11111111", 1}};  // no line of the board to judge
     for (const Case& c : cases) {
-        gameState.columnCount = c.columns, gameState.rowCount = c.rows;
+        board.columnCount = c.columns, board.rowCount = c.rows;
         for (int i = 0; i < c.columns * c.rows; ++i)
-            gameState.playerGrid[(i % c.columns) * 6 + i / c.columns] = c.cells[i] == '.' ? 0 : c.cells[i] - '0';
+            board.playerGrid[cellIndex(i % c.columns, i / c.columns)] = c.cells[i] == '.' ? 0 : c.cells[i] - '0';
         for (int k = 1; k <= 2 * (c.columns + c.rows); ++k) {
-            gameState.viewpointClues[k] = c.clues[k - 1] - '0';
-            gameState.viewpointLit[k] = c.litBefore[k - 1] - '0';
+            board.viewpointClues[k] = c.clues[k - 1] - '0';
+            board.viewpointLit[k] = c.litBefore[k - 1] - '0';
         }
-        EXPECT_EQ(evaluateMove(c.column, c.row), static_cast<std::uint32_t>(c.solved)) << c.cells;
+        EXPECT_EQ(evaluateMove(board, c.column, c.row), static_cast<std::uint32_t>(c.solved)) << c.cells;
         std::string lit;
-        for (int k = 1; k <= 2 * (c.columns + c.rows); ++k) lit += static_cast<char>('0' + gameState.viewpointLit[k]);
+        for (int k = 1; k <= 2 * (c.columns + c.rows); ++k) lit += static_cast<char>('0' + board.viewpointLit[k]);
         EXPECT_EQ(lit, c.litAfter) << c.cells;
     }
     for (const auto& [columns, rows] : {std::pair{0, 0}, {7, 2}, {2, 7}, {-1, 3}}) {  // sizes the grids cannot hold
-        gameState.columnCount = columns, gameState.rowCount = rows;
-        gameState.viewpointLit.fill(1);
-        EXPECT_EQ(evaluateMove(0, 0), 0u);
+        board.columnCount = columns, board.rowCount = rows;
+        board.viewpointLit.fill(1);
+        EXPECT_EQ(evaluateMove(board, 0, 0), 0u);
     }
 }
 
 TEST_F(Puzzle, HitTestMapsScreenCellsTruncatingTowardZeroAndIsInsideStrictlyBetweenTheOuterLines) {
-    gameState.boardLeft = gameState.boardTop = 32;  // the 6 x 6 board
-    gameState.boardRight = gameState.boardBottom = 206;
+    board.boardLeft = board.boardTop = 32;  // the 6 x 6 board
+    board.boardRight = board.boardBottom = 206;
     struct Case { int x, y; std::uint32_t inside; std::int32_t column, row, left, top; };
     const Case cases[] = {
         {163, 191, 1, 6, 7, 149, 178}, {1, -20, 0, 1, 1, 4, 4},     {-40, 4, 0, 0, 1, -25, 4},
@@ -77,11 +80,11 @@ TEST_F(Puzzle, HitTestMapsScreenCellsTruncatingTowardZeroAndIsInsideStrictlyBetw
         {100, 206, 0, 4, 7, 91, 178},   {100, 205, 1, 4, 7, 91, 178}, {230, 300, 0, 8, 11, 207, 294}};
     for (const Case& c : cases) {
         std::int32_t left = 0, top = 0, column = 0, row = 0;
-        EXPECT_EQ(hitTestBoard(c.x, c.y, left, top, column, row), c.inside) << c.x << "," << c.y;
+        EXPECT_EQ(hitTestBoard(board, c.x, c.y, left, top, column, row), c.inside) << c.x << "," << c.y;
         EXPECT_EQ(std::vector({column, row, left, top}), std::vector({c.column, c.row, c.left, c.top})) << c.x << "," << c.y;
     }
     std::int32_t left = 0, top = 0, column = 0, row = 0;
-    EXPECT_EQ(hitTestBoard(INT32_MIN, INT32_MAX, left, top, column, row), 0u);
+    EXPECT_EQ(hitTestBoard(board, INT32_MIN, INT32_MAX, left, top, column, row), 0u);
     EXPECT_EQ(column, (INT32_MIN - 4ll) / 29 + 1);
     EXPECT_EQ(row, (INT32_MAX - 4ll) / 29 + 1);
 }
@@ -91,13 +94,13 @@ TEST_F(Puzzle, OverManySeedsEveryKindAppearsAndEveryClueCountsItsHiddenLine) {
     for (std::uint32_t seed = 1; seed <= 120; ++seed) {
         headless::configure(seed, headless::STANDARD_DISPLAY, "", false);
         for (std::uint32_t level = 1; level <= LEVEL_COUNT; ++level) {
-            setupLevel(level);
-            const int w = gameState.columnCount, h = gameState.rowCount, n = gameState.towerKindCount;
-            generatePuzzle(w, h);
+            setupLevel(board, level);
+            const int w = board.columnCount, h = board.rowCount, n = board.towerKindCount;
+            generatePuzzle(board, w, h);
             std::vector<std::vector<std::int32_t>> lines(static_cast<std::size_t>(2 * (w + h) + 1));
             for (int x = 0; x < w; ++x) {  // each viewpoint's hidden line in its viewing order
                 for (int y = 0; y < h; ++y) {
-                    const std::int32_t kind = gameState.solutionGrid[x * 6 + y];
+                    const std::int32_t kind = board.solutionGrid[cellIndex(x, y)];
                     ASSERT_TRUE(kind >= 1 && kind <= n) << "level " << level;
                     kindsSeen[n].insert(kind);
                     lines[1 + x].push_back(kind);
@@ -107,35 +110,41 @@ TEST_F(Puzzle, OverManySeedsEveryKindAppearsAndEveryClueCountsItsHiddenLine) {
                 }
             }
             for (int k = 1; k <= 2 * (w + h); ++k)
-                ASSERT_EQ(gameState.viewpointClues[k], countVisible(lines[k])) << "level " << level << " viewpoint " << k;
+                ASSERT_EQ(board.viewpointClues[k], countVisible(lines[k])) << "level " << level << " viewpoint " << k;
         }
     }
     for (int n = 2; n <= 6; ++n) EXPECT_EQ(kindsSeen[n].size(), static_cast<std::size_t>(n)) << n;
 }
 
 TEST_F(Puzzle, LevelsAndSizesOutsideTheTableChangeNothingAndDrawNothing) {
-    setupLevel(5);
-    gameState.selectedTower = 3;
-    const GameState before = gameState;
-    for (std::uint32_t level : {0u, 57u, 0xFFFFFFFFu}) setupLevel(level);
-    EXPECT_EQ(std::vector({gameState.towerKindCount, gameState.columnCount, gameState.rowCount, gameState.boardColumnOffset,
-                           gameState.boardRowOffset, gameState.selectedTower}),
+    setupLevel(board, 5);
+    board.selectedTower = 3;
+    const Board before = board;
+    for (std::uint32_t level : {0u, 57u, 0xFFFFFFFFu}) setupLevel(board, level);
+    EXPECT_EQ(std::vector({board.towerKindCount, board.columnCount, board.rowCount, board.boardColumnOffset,
+                           board.boardRowOffset, board.selectedTower}),
               std::vector({before.towerKindCount, before.columnCount, before.rowCount, before.boardColumnOffset,
                            before.boardRowOffset, before.selectedTower}));
-    gameState.solutionGrid.fill(8);
-    for (const auto& [columns, rows] : {std::pair{0, 0}, {7, 2}, {2, -1}}) generatePuzzle(columns, rows);
-    gameState.towerKindCount = 0;
-    generatePuzzle(2, 2);
-    for (std::int32_t cell : gameState.solutionGrid) ASSERT_EQ(cell, 8);
-    std::vector<std::uint16_t> frame(FRAME_PIXELS, UNTOUCHED);
-    gameState.BackBuffer = frame.data();
-    drawBoard(0, 0, 0, 0);  // an unset level
-    drawBoard(7, 1, 2, 2);
-    drawBoard(6, 6, 2, 3);  // its right-hand numbers would leave the frame
-    drawBoard(1, 1, 1, 4);  // and its top ones
-    drawBoard(1, 1, 4, 1);  // and its left-hand ones
-    drawBoard(1, 1, 11, 4);  // and its bottom ones
-    EXPECT_EQ(std::count(frame.begin(), frame.end(), UNTOUCHED), FRAME_PIXELS);
+    board.solutionGrid.fill(8);
+    for (const auto& [columns, rows] : {std::pair{0, 0}, {7, 2}, {2, -1}}) generatePuzzle(board, columns, rows);
+    board.towerKindCount = 0;
+    generatePuzzle(board, 2, 2);
+    for (std::int32_t cell : board.solutionGrid) ASSERT_EQ(cell, 8);
+    std::vector<std::uint16_t> memory(FRAME_PIXELS, UNTOUCHED);
+    Frame frame;
+    frame.BackBuffer = memory.data();
+    // columns, rows, row offset, column offset
+    for (const auto& [columns, rows, rowOffset, columnOffset] : {std::array{0, 0, 0, 0},  // an unset level
+                                                                  {7, 1, 2, 2},
+                                                                  {6, 6, 2, 3},  // its right-hand numbers would leave the frame
+                                                                  {1, 1, 1, 4},  // and its top ones
+                                                                  {1, 1, 4, 1},  // and its left-hand ones
+                                                                  {1, 1, 11, 4}}) {  // and its bottom ones
+        board.columnCount = columns, board.rowCount = rows;
+        board.boardRowOffset = rowOffset, board.boardColumnOffset = columnOffset;
+        drawBoard(frame, board);
+    }
+    EXPECT_EQ(std::count(memory.begin(), memory.end(), UNTOUCHED), FRAME_PIXELS);
 }
 
 }  // namespace

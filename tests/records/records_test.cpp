@@ -18,6 +18,7 @@
 #include <set>
 #include <thread>
 
+#include "game/game_records.h"
 #include "game/game_state.h"
 #include "platform/headless/headless.h"
 #include "records/records_file.h"
@@ -96,29 +97,27 @@ std::string number(int value) {  // the numbers here stay within eight digits
 TEST(RecordsLayout, ASaveWritesEveryFieldInItsWidth) {
     const auto defaults = records::defaultRecordsImage();
     EXPECT_EQ(std::string(defaults.begin(), defaults.end()), defaultFileText());
-    GameState state;
-    state.soundOn = 5, state.tutorialSeen = 12, state.maxLevel = 123;  // a set flag is 1; numbers are cut
-    std::snprintf(state.recordNames[2].data(), RECORD_TEXT_SIZE, "ANN");  // texts are right-aligned
-    std::snprintf(state.recordTimes[2].data(), RECORD_TEXT_SIZE, "7");
-    state.recordNames[3].fill('X');  // unterminated texts keep their first eight characters
-    state.recordTimes[3].fill('9');
-    const auto file = records::formatRecords(state);
+    records::RecordsContents contents;
+    contents.soundFlag = 5, contents.tutorialSeen = 12, contents.maxLevel = 123;  // a set flag is 1; numbers are cut
+    std::snprintf(contents.names[2].data(), RECORD_TEXT_SIZE, "ANN");  // texts are right-aligned
+    std::snprintf(contents.times[2].data(), RECORD_TEXT_SIZE, "7");
+    contents.names[3].fill('X');  // unterminated texts keep their first eight characters
+    contents.times[3].fill('9');
+    const auto file = records::formatRecords(contents);
     EXPECT_EQ(std::string(file.begin(), file.begin() + 68), "1112" + std::string(16, ' ') + "     ANN       7" +
                                                              "XXXXXXXX99999999" + std::string(16, ' '));
 }
 
-TEST(RecordsLayout, HeaderNumbersReadAsAtoiReadsThemAndOnlyZeroTurnsTheSoundOff) {
+TEST(RecordsLayout, HeaderNumbersReadAsAtoiReadsThem) {
     struct Case { const char* header; int sound, tutorial, level; };
     for (const Case c : {Case{"11 9", 1, 1, 9}, {"0156", 0, 1, 56}, {"ab-7", 0, 0, -7}, {"1+ 5", 1, 0, 5},
                          {"1 +5", 1, 0, 5}, {"--7x", 0, 0, 7}, {"9912", 9, 9, 12}, {"1\t 3", 1, 0, 3},
                          {"7\0\0" "7", 7, 0, 0}}) {
         auto image = records::defaultRecordsImage();
         std::memcpy(image.data(), c.header, 4);
-        GameState state;
-        state.soundOn = 2;  // a set flag read is no reason to turn the sound on
-        records::applyRecords(records::parseRecords(image), state);
-        EXPECT_EQ(std::vector({static_cast<int>(state.soundOn), state.tutorialSeen, state.maxLevel}),
-                  std::vector({c.sound == 0 ? 0 : 2, c.tutorial, c.level})) << c.header;
+        const records::RecordsContents contents = records::parseRecords(image);
+        EXPECT_EQ(std::vector({contents.soundFlag, contents.tutorialSeen, contents.maxLevel}),
+                  std::vector({c.sound, c.tutorial, c.level})) << c.header;
     }
 }
 
@@ -129,11 +128,11 @@ TEST(RecordsLayout, TextsKeepAnyBytesUpToAZeroRightAlignedAndAShortFileTakesTheD
     auto contents = records::parseRecords(bytes);
     EXPECT_EQ(text(contents.names[1]) + text(contents.times[1]), "      AB        ");
     EXPECT_EQ(text(contents.names[56]) + text(contents.times[56]), "a\xff~ \x01z!?       0");
-    GameState saved;
-    saved.soundOn = 0, saved.tutorialSeen = 1, saved.maxLevel = 37;
+    records::RecordsContents saved;
+    saved.soundFlag = 0, saved.tutorialSeen = 1, saved.maxLevel = 37;
     for (int level = 1; level <= LEVEL_COUNT; ++level) {
-        std::memcpy(saved.recordNames[level].data(), number(level).c_str(), RECORD_TEXT_SIZE);
-        std::memcpy(saved.recordTimes[level].data(), number(level * 13).c_str(), RECORD_TEXT_SIZE);
+        std::memcpy(saved.names[level].data(), number(level).c_str(), RECORD_TEXT_SIZE);
+        std::memcpy(saved.times[level].data(), number(level * 13).c_str(), RECORD_TEXT_SIZE);
     }
     const auto file = records::formatRecords(saved);
     for (std::size_t length = 0; length <= records::RECORDS_FILE_SIZE; ++length) {
@@ -263,6 +262,9 @@ protected:
 };
 
 TEST_F(RecordsFile, AShortFileOrNoneOrNoPlaceForOneLoadsWhatThereIsWithoutWritingAndPlaysFromLevelOne) {
+    writeBytes(path, bytesOf("9137"));  // a sound flag other than 0 leaves the sound as it is
+    startGame();
+    EXPECT_EQ(gameState.soundOn, 1u);
     writeBytes(path, bytesOf("0137ZZ"));
     startGame();
     EXPECT_EQ(std::vector({static_cast<int>(gameState.soundOn), gameState.maxLevel}), std::vector({0, 37}));
@@ -319,22 +321,22 @@ constexpr int GENERATIONS_PER_ROUND = 1 << 16;  // more saves than a child makes
 const std::string TAIL = "bytes a later version keeps after the 900\n";
 
 // Save number `generation`: every field differs from its neighbours', and level 1's name says which it is.
-GameState generationState(int generation) {
-    GameState state;
-    state.soundOn = static_cast<std::uint32_t>(generation % 2);
-    state.tutorialSeen = generation % 2;
-    state.maxLevel = 1 + generation % LEVEL_COUNT;
+records::RecordsContents generationContents(int generation) {
+    records::RecordsContents contents;
+    contents.soundFlag = generation % 2;
+    contents.tutorialSeen = generation % 2;
+    contents.maxLevel = 1 + generation % LEVEL_COUNT;
     for (int level = 1; level <= LEVEL_COUNT; ++level) {
-        std::memcpy(state.recordNames[level].data(), number(generation).c_str(), RECORD_TEXT_SIZE);
-        std::memcpy(state.recordTimes[level].data(), number(generation * 7 + level).c_str(), RECORD_TEXT_SIZE);
+        std::memcpy(contents.names[level].data(), number(generation).c_str(), RECORD_TEXT_SIZE);
+        std::memcpy(contents.times[level].data(), number(generation * 7 + level).c_str(), RECORD_TEXT_SIZE);
     }
-    return state;
+    return contents;
 }
 
 // The generation whose complete save the file holds, or -1 when it holds anything else.
 int generationHeld(const std::vector<std::uint8_t>& bytes) {
     const int generation = std::atoi(records::parseRecords(bytes).names[1].data());
-    const records::RecordsImage image = records::formatRecords(generationState(generation));
+    const records::RecordsImage image = records::formatRecords(generationContents(generation));
     return bytes == bytesOf(std::string(image.begin(), image.end()) + TAIL) ? generation : -1;
 }
 
@@ -342,9 +344,8 @@ TEST(RecordsCrashSafety, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewWhole) {
     TemporaryFolder folder;
     headless::configure(1, headless::STANDARD_DISPLAY, folder.path, false);
     ASSERT_EQ(recordsFilePath(), folder.file("game.dat"));
-    gameState = generationState(0);
     writeBytes(recordsFilePath(), bytesOf(std::string(records::RECORDS_FILE_SIZE, ' ') + TAIL));
-    saveRecords();
+    writeRecordsFile(generationContents(0));
     std::mt19937 random(KILL_ROUNDS);
     std::set<int> generationsSeen;
     for (int round = 0; round < KILL_ROUNDS; ++round) {
@@ -353,8 +354,7 @@ TEST(RecordsCrashSafety, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewWhole) {
         ASSERT_GE(child, 0);
         if (child == 0) {  // saves until it is killed
             for (int generation = 1 + round * GENERATIONS_PER_ROUND;; ++generation) {
-                gameState = generationState(generation);
-                saveRecords();
+                writeRecordsFile(generationContents(generation));
             }
         }
         std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution(0, LONGEST_LIFE_US)(random)));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/game_state.h"
+#include "gfx/frame.h"
 #include "platform/headless/headless.h"
 #include "shell/shell.h"
 
@@ -40,7 +41,7 @@ TEST(Shell, ANormalStartHoldsEverythingUntilTheCloseReleasesIt) {
     EXPECT_FALSE(headless::displayOpen());
     EXPECT_FALSE(headless::inputOpen());
     EXPECT_FALSE(headless::stylusCaptured());
-    EXPECT_EQ(gameState.BackBuffer, nullptr);
+    EXPECT_EQ(screenFrame.BackBuffer, nullptr);
 }
 
 TEST(Shell, TheWholeProgramReturnsZeroAfterItsLoopEnds) {

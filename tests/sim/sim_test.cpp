@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "game/game_state.h"
+#include "gfx/frame.h"
 #include "platform/platform.h"
 #include "sim/simulator.h"
 
@@ -89,8 +90,8 @@ TEST_F(SimProtocol, BadLinesAnswerWhyAndChangeNothing) {
 TEST_F(SimProtocol, FilesHoldTheLastPresentedFrameTheResourceAndThePlayedSound) {
     EXPECT_EQ(field(send("frame " + SCRATCH + "early.rgb565"), "ok"), "false");  // nothing presented yet
     send("wait 100");
-    const std::vector<std::uint16_t> presented(gameState.BackBuffer, gameState.BackBuffer + 76800);
-    gameState.BackBuffer[0] ^= 0xFFFF;  // drawn after the present: not in the frame
+    const std::vector<std::uint16_t> presented(screenFrame.BackBuffer, screenFrame.BackBuffer + 76800);
+    screenFrame.BackBuffer[0] ^= 0xFFFF;  // drawn after the present: not in the frame
     for (const char* name : {"f.rgb565", "f.ppm", "f.png"}) send("frame " + SCRATCH + name);
     const std::vector<std::uint8_t> raw = readFile(SCRATCH + "f.rgb565"), ppm = readFile(SCRATCH + "f.ppm");
     ASSERT_EQ(raw.size(), 153600u);
@@ -122,8 +123,8 @@ TEST(SimDisplay, DisplayMemoryIsWrittenInItsOwnLayoutAndOddLayoutsReadNothingOut
         if (std::string(display) != "240,320,-2,-480,16") continue;
         const std::vector<std::uint8_t> mirrored = readFile(SCRATCH + "d.raw");
         ASSERT_EQ(mirrored.size(), 153600u);  // both pitches negative: the frame's first pixel is the last word
-        EXPECT_EQ(mirrored[153598] | (mirrored[153599] << 8), gameState.BackBuffer[0]);
-        EXPECT_EQ(mirrored[0] | (mirrored[1] << 8), gameState.BackBuffer[76799]);
+        EXPECT_EQ(mirrored[153598] | (mirrored[153599] << 8), screenFrame.BackBuffer[0]);
+        EXPECT_EQ(mirrored[0] | (mirrored[1] << 8), screenFrame.BackBuffer[76799]);
     }
 }
 

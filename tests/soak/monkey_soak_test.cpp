@@ -127,7 +127,7 @@ private:
         }
         if (roll < 30) return solveLevel();
         if (roll < 50) return tapIn(towerButtonRects[between(0, TOWER_BUTTON_COUNT - 1)]);
-        if (roll < 80) return tapIn({gameState.boardLeft + 1, gameState.boardTop + 1, gameState.boardRight - 1, gameState.boardBottom - 1});
+        if (roll < 80) return tapIn({gameState.board.boardLeft + 1, gameState.board.boardTop + 1, gameState.board.boardRight - 1, gameState.board.boardBottom - 1});
         // HOME is rare: leaving the board every few taps would keep the game from getting anywhere.
         tapIn(panelRects[between(0, 9) == 0 ? PANEL_HOME : between(PANEL_PREV, PANEL_NEXT)]);
     }
@@ -135,12 +135,12 @@ private:
     // SOLVE, then the solution's own kind placed in one cell: the level ends through a real placement.
     void solveLevel() {
         tapIn(panelRects[PANEL_SOLVE]);
-        if (gameState.screen != SCREEN_PLAY || gameState.columnCount <= 0 || gameState.rowCount <= 0) return;
-        const int column = between(0, gameState.columnCount - 1), row = between(0, gameState.rowCount - 1);
-        const int kind = gameState.solutionGrid[column * GRID_SIDE + row];
+        if (gameState.screen != SCREEN_PLAY || gameState.board.columnCount <= 0 || gameState.board.rowCount <= 0) return;
+        const int column = between(0, gameState.board.columnCount - 1), row = between(0, gameState.board.rowCount - 1);
+        const int kind = gameState.board.solutionGrid[cellIndex(column, row)];
         if (kind >= 1 && kind <= TOWER_BUTTON_COUNT) tapIn(towerButtonRects[kind - 1]);
-        const int x = gameState.boardLeft + (gameState.boardRight - gameState.boardLeft) * (2 * column + 1) / (2 * gameState.columnCount);
-        const int y = gameState.boardTop + (gameState.boardBottom - gameState.boardTop) * (2 * row + 1) / (2 * gameState.rowCount);
+        const int x = gameState.board.boardLeft + (gameState.board.boardRight - gameState.board.boardLeft) * (2 * column + 1) / (2 * gameState.board.columnCount);
+        const int y = gameState.board.boardTop + (gameState.board.boardBottom - gameState.board.boardTop) * (2 * row + 1) / (2 * gameState.board.rowCount);
         tapIn({x, y, x, y});
         if (gameState.screen != SCREEN_PLAY) ++levelsSolved;
     }
@@ -150,12 +150,12 @@ private:
         if (gameState.initPending == 0) {
             if (gameState.level < 1 || gameState.level > gameState.maxLevel || gameState.maxLevel > LEVEL_COUNT)
                 return "level " + std::to_string(gameState.level) + " of " + std::to_string(gameState.maxLevel);
-            if (gameState.columnCount < 1 || gameState.columnCount > GRID_SIDE || gameState.rowCount < 1 || gameState.rowCount > GRID_SIDE)
-                return "a board of " + std::to_string(gameState.columnCount) + " x " + std::to_string(gameState.rowCount);
+            if (gameState.board.columnCount < 1 || gameState.board.columnCount > GRID_SIDE || gameState.board.rowCount < 1 || gameState.board.rowCount > GRID_SIDE)
+                return "a board of " + std::to_string(gameState.board.columnCount) + " x " + std::to_string(gameState.board.rowCount);
             // Cells outside the board in play keep what a larger board left there; nothing reads them.
-            for (int column = 0; column < gameState.columnCount; ++column)
-                for (int row = 0; row < gameState.rowCount; ++row)
-                    if (const int cell = gameState.playerGrid[column * GRID_SIDE + row]; cell < 0 || cell > gameState.towerKindCount)
+            for (int column = 0; column < gameState.board.columnCount; ++column)
+                for (int row = 0; row < gameState.board.rowCount; ++row)
+                    if (const int cell = gameState.board.playerGrid[cellIndex(column, row)]; cell < 0 || cell > gameState.board.towerKindCount)
                         return "a cell holds " + std::to_string(cell);
             for (std::size_t level = 1; level < LEVEL_TABLE_SIZE; ++level)
                 if (gameState.recordNames[level].back() != '\0' || gameState.recordTimes[level].back() != '\0')

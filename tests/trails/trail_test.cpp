@@ -101,9 +101,9 @@ private:
     }
 
     void place(int column, int row) {
-        const int kind = gameState.solutionGrid[column * GRID_SIDE + row];
-        if (gameState.selectedTower != kind - 1) tapCentre(towerButtonRects[kind - 1]);
-        const int left = gameState.boardLeft + column * SCREEN_CELL, top = gameState.boardTop + row * SCREEN_CELL;
+        const int kind = gameState.board.solutionGrid[cellIndex(column, row)];
+        if (gameState.board.selectedTower != kind - 1) tapCentre(towerButtonRects[kind - 1]);
+        const int left = gameState.board.boardLeft + column * SCREEN_CELL, top = gameState.board.boardTop + row * SCREEN_CELL;
         tapCentre({left, top, left + SCREEN_CELL - 1, top + SCREEN_CELL - 1});
     }
 
@@ -111,10 +111,10 @@ private:
     // since only a placement completes a level.
     void placeTheAnswer() {
         bool placed = false;
-        for (int column = 0; column < gameState.columnCount; ++column) {
-            for (int row = 0; row < gameState.rowCount; ++row) {
-                const int cell = column * GRID_SIDE + row;
-                if (gameState.solutionGrid[cell] == gameState.playerGrid[cell]) continue;
+        for (int column = 0; column < gameState.board.columnCount; ++column) {
+            for (int row = 0; row < gameState.board.rowCount; ++row) {
+                const int cell = cellIndex(column, row);
+                if (gameState.board.solutionGrid[cell] == gameState.board.playerGrid[cell]) continue;
                 place(column, row);
                 placed = true;
             }

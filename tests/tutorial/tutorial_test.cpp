@@ -22,9 +22,9 @@ protected:
     void SetUp() override {
         headless::reset();
         resetGameState();
-        gameState.BackBuffer = frame.data();
+        screenFrame.BackBuffer = frame.data();
         for (ImageId image : {IMAGE_FONT, IMAGE_TOWER_TILES, IMAGE_TUTORIAL_PARTS})
-            gameState.images[image] = loadImage(IMAGE_RESOURCES[image].id);
+            screenFrame.images[image] = loadImage(IMAGE_RESOURCES[image].id);
         ASSERT_TRUE(platform::createWindow("test", platform::defaultWindowProcedure));
     }
     void TearDown() override {
@@ -58,14 +58,14 @@ TEST_F(Tutorial, TheHomeLinkAlwaysStopsTheClockAndOffersTheLevelReached) {
 TEST_F(Tutorial, TheAnimationNeverWritesOutsideAnotherBoard) {
     // A 6 x 6 board one screen cell in, on which only the last probe falls inside.
     gameState.screen = SCREEN_TUTORIAL_PLAYING;
-    gameState.columnCount = gameState.rowCount = 6;
-    gameState.towerKindCount = 3;
-    gameState.boardColumnOffset = gameState.boardRowOffset = 1;
-    gameState.solutionGrid.fill(7);
+    gameState.board.columnCount = gameState.board.rowCount = 6;
+    gameState.board.towerKindCount = 3;
+    gameState.board.boardColumnOffset = gameState.board.boardRowOffset = 1;
+    gameState.board.solutionGrid.fill(7);
     renderUntilTick(900);
-    for (std::size_t cell = 0; cell + 1 < gameState.playerGrid.size(); ++cell) EXPECT_EQ(gameState.playerGrid[cell], 0);
-    EXPECT_EQ(gameState.playerGrid.back(), 2);
-    for (const std::int32_t cell : gameState.solutionGrid) EXPECT_EQ(cell, 7);
+    for (std::size_t cell = 0; cell + 1 < gameState.board.playerGrid.size(); ++cell) EXPECT_EQ(gameState.board.playerGrid[cell], 0);
+    EXPECT_EQ(gameState.board.playerGrid.back(), 2);
+    for (const std::int32_t cell : gameState.board.solutionGrid) EXPECT_EQ(cell, 7);
 }
 
 }  // namespace

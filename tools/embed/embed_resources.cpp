@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/images.h"
+#include "gfx/image_table.h"
 
 namespace {
 

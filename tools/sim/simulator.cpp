@@ -109,8 +109,8 @@ Simulator::Simulator(const SimulatorOptions& options) {
 Simulator::~Simulator() { headless::setPresentHook(nullptr); }
 
 void Simulator::snapshotFrame() {
-    if (gameState.BackBuffer == nullptr) return;
-    lastFrame_.assign(gameState.BackBuffer, gameState.BackBuffer + FRAME_PIXELS);
+    if (screenFrame.BackBuffer == nullptr) return;
+    lastFrame_.assign(screenFrame.BackBuffer, screenFrame.BackBuffer + FRAME_PIXELS);
 }
 
 bool Simulator::running() const { return started_ && !headless::quitPosted(); }

@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "game/game_state.h"
-#include "gfx/images.h"
+#include "gfx/frame.h"
+#include "gfx/image_table.h"
 #include "platform/headless/headless.h"
 #include "sim/json_writer.h"
 
@@ -44,11 +45,11 @@ std::string displayPropertiesJson(const platform::DisplayProperties& display) {
         .text();
 }
 
-void addShellFields(JsonObject& state, const GameState& game) {
-    state.addRaw("displayProperties", displayPropertiesJson(game.displayProperties))
+void addShellFields(JsonObject& state, const GameState& game, const Frame& frame) {
+    state.addRaw("displayProperties", displayPropertiesJson(frame.displayProperties))
         .addUnsigned("active", game.active)
-        .addBool("BackBuffer", game.BackBuffer != nullptr)
-        .addUnsigned("backBufferSize", game.backBufferSize);
+        .addBool("BackBuffer", frame.BackBuffer != nullptr)
+        .addUnsigned("backBufferSize", frame.backBufferSize);
 }
 
 void addGameFlowFields(JsonObject& state, const GameState& game) {
@@ -95,32 +96,32 @@ void addClockAndTutorialFields(JsonObject& state, const GameState& game) {
         .addInteger("pointerY", game.pointerY);
 }
 
-void addBoardFields(JsonObject& state, const GameState& game) {
-    state.addInteger("columnCount", game.columnCount)
-        .addInteger("rowCount", game.rowCount)
-        .addInteger("towerKindCount", game.towerKindCount)
-        .addInteger("boardColumnOffset", game.boardColumnOffset)
-        .addInteger("boardRowOffset", game.boardRowOffset)
-        .addInteger("selectedTower", game.selectedTower)
-        .addRaw("playerGrid", numbersJson(game.playerGrid))
-        .addRaw("solutionGrid", numbersJson(game.solutionGrid))
-        .addRaw("viewpointClues", numbersJson(game.viewpointClues))
-        .addRaw("viewpointLit", numbersJson(game.viewpointLit))
-        .addInteger("boardLeft", game.boardLeft)
-        .addInteger("boardTop", game.boardTop)
-        .addInteger("boardRight", game.boardRight)
-        .addInteger("boardBottom", game.boardBottom)
-        .addInteger("hitCellLeft", game.hitCellLeft)
-        .addInteger("hitCellTop", game.hitCellTop)
-        .addInteger("hitColumn", game.hitColumn)
-        .addInteger("hitRow", game.hitRow)
+void addBoardFields(JsonObject& state, const Board& board, const GameState& game, const Frame& frame) {
+    state.addInteger("columnCount", board.columnCount)
+        .addInteger("rowCount", board.rowCount)
+        .addInteger("towerKindCount", board.towerKindCount)
+        .addInteger("boardColumnOffset", board.boardColumnOffset)
+        .addInteger("boardRowOffset", board.boardRowOffset)
+        .addInteger("selectedTower", board.selectedTower)
+        .addRaw("playerGrid", numbersJson(board.playerGrid))
+        .addRaw("solutionGrid", numbersJson(board.solutionGrid))
+        .addRaw("viewpointClues", numbersJson(board.viewpointClues))
+        .addRaw("viewpointLit", numbersJson(board.viewpointLit))
+        .addInteger("boardLeft", board.boardLeft)
+        .addInteger("boardTop", board.boardTop)
+        .addInteger("boardRight", board.boardRight)
+        .addInteger("boardBottom", board.boardBottom)
+        .addInteger("hitCellLeft", board.hitCellLeft)
+        .addInteger("hitCellTop", board.hitCellTop)
+        .addInteger("hitColumn", board.hitColumn)
+        .addInteger("hitRow", board.hitRow)
         .addInteger("solutionShown", game.solutionShown)
-        .addUnsigned("penColour", game.penColour);
+        .addUnsigned("penColour", frame.penColour);
 }
 
-void addImageAndSoundFields(JsonObject& state, const GameState& game) {
+void addImageAndSoundFields(JsonObject& state, const GameState& game, const Frame& frame) {
     for (std::size_t image = 0; image < IMAGE_RESOURCES.size(); ++image) {
-        state.addBool(IMAGE_RESOURCES[image].reportName, game.images[image] != nullptr);
+        state.addBool(IMAGE_RESOURCES[image].reportName, frame.images[image] != nullptr);
     }
     state.addInteger("firstRemoveSample", game.firstRemoveSample)
         .addInteger("secondRemoveSample", game.secondRemoveSample)
@@ -132,13 +133,13 @@ void addImageAndSoundFields(JsonObject& state, const GameState& game) {
 
 std::string gameStateJson() {
     JsonObject state;
-    addShellFields(state, gameState);
+    addShellFields(state, gameState, screenFrame);
     addGameFlowFields(state, gameState);
     addHighlightFields(state, gameState);
     addRecordEntryFields(state, gameState);
     addClockAndTutorialFields(state, gameState);
-    addBoardFields(state, gameState);
-    addImageAndSoundFields(state, gameState);
+    addBoardFields(state, gameState.board, gameState, screenFrame);
+    addImageAndSoundFields(state, gameState, screenFrame);
     return state.text();
 }
 

@@ -1,5 +1,5 @@
 // The game's sounds: start-up of the output, the tap and claps cues, and the music controls.
-#include "sound/sound_cues.h"
+#include "game/sound_cues.h"
 
 #include <limits>
 #include <span>
