@@ -3,6 +3,7 @@
 // only the last run's findings, and made only when a file is written, so a passing check leaves none.
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <string>
@@ -25,14 +26,9 @@ public:
     }
 
     // `text` with everything but letters and digits turned into '-': a file name for a case's title.
-    static std::string fileNameOf(const std::string& text) {
-        std::string name;
-        for (const char c : text) {
-            const bool kept = std::isalnum(static_cast<unsigned char>(c)) != 0;
-            if (kept || (!name.empty() && name.back() != '-')) name += kept ? c : '-';
-        }
-        while (!name.empty() && name.back() == '-') name.pop_back();
-        return name;
+    static std::string fileNameOf(std::string text) {
+        std::replace_if(text.begin(), text.end(), [](unsigned char c) { return std::isalnum(c) == 0; }, '-');
+        return text;
     }
 
 private:

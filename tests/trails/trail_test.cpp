@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -42,15 +43,14 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path TRAIL_DIR = fs::path(SPIREHOLD_SOURCE_DIR) / "tests" / "trails";
-constexpr int HASH_DIGITS = 16;
 constexpr std::size_t MISMATCHES_SHOWN = 3;
 
-// What a trail line pins, each part under its own hash, in the order the line holds them.
+// What a trail line pins, each part under its own hash, in the order the line holds them:
+// "PICTURE SOUND STATE  command".
 enum Part { PICTURE, SOUND, STATE, PART_COUNT };
 constexpr const char* PART_NAMES[PART_COUNT] = {"picture", "sound", "state"};
-using Hashes = std::array<std::string, PART_COUNT>;
-// "PICTURE SOUND STATE  ": each hash and a space, then one more before the command.
-constexpr std::size_t HASHES_WIDTH = PART_COUNT * (HASH_DIGITS + 1) + 1;
+constexpr std::size_t HASH_DIGITS = 16;
+const std::regex RECORDED_LINE("((?:[0-9a-f]{16} ){2}[0-9a-f]{16})  (.*)");
 
 std::string hexOf(const Fnv& hash) {
     char text[HASH_DIGITS + 1];
@@ -58,41 +58,25 @@ std::string hexOf(const Fnv& hash) {
     return text;
 }
 
+// One part's hash out of "PICTURE SOUND STATE" ("" out of "").
+std::string hashOf(const std::string& hashes, int part) {
+    return hashes.empty() ? "" : hashes.substr(part * (HASH_DIGITS + 1), HASH_DIGITS);
+}
+
 struct TrailLine {
-    Hashes recorded;  // empty for a comment, a heading or a line not yet recorded
+    std::string recorded;  // "PICTURE SOUND STATE"; empty for a comment, a heading or a line not yet recorded
     std::string command;
 };
-
-bool isHashedLine(const std::string& text) {
-    if (text.size() <= HASHES_WIDTH || text.compare(HASHES_WIDTH - 2, 2, "  ") != 0) return false;
-    for (int part = 0; part < PART_COUNT; ++part) {
-        const std::size_t at = part * (HASH_DIGITS + 1);
-        if (text.find_first_not_of("0123456789abcdef", at) != at + HASH_DIGITS) return false;
-    }
-    return true;
-}
 
 std::vector<TrailLine> readTrail(const fs::path& path) {
     std::vector<TrailLine> lines;
     std::ifstream file(path);
+    std::smatch match;
     for (std::string text; std::getline(file, text);) {
-        TrailLine line{{}, text};
-        if (isHashedLine(text)) {
-            for (int part = 0; part < PART_COUNT; ++part) line.recorded[part] = text.substr(part * (HASH_DIGITS + 1), HASH_DIGITS);
-            line.command = text.substr(HASHES_WIDTH);
-        }
-        lines.push_back(line);
+        if (std::regex_match(text, match, RECORDED_LINE)) lines.push_back({match[1], match[2]});
+        else lines.push_back({"", text});
     }
     return lines;
-}
-
-void writeTrail(const fs::path& path, const std::vector<TrailLine>& lines) {
-    std::ofstream out(path);
-    for (const TrailLine& line : lines) {
-        if (!line.recorded[PICTURE].empty())
-            out << line.recorded[PICTURE] << ' ' << line.recorded[SOUND] << ' ' << line.recorded[STATE] << "  ";
-        out << line.command << "\n";
-    }
 }
 
 std::string heading(const std::vector<TrailLine>& lines, const std::string& key) {
@@ -112,7 +96,7 @@ struct LinePlayed {
     std::vector<std::uint8_t> sound;
     std::vector<std::string> answers;  // the commands' own, then the `state` answer
 
-    Hashes hex() const { return {hexOf(hashes[PICTURE]), hexOf(hashes[SOUND]), hexOf(hashes[STATE])}; }
+    std::string hex() const { return hexOf(hashes[PICTURE]) + " " + hexOf(hashes[SOUND]) + " " + hexOf(hashes[STATE]); }
 };
 
 class TrailPlayer {
@@ -186,31 +170,26 @@ private:
     LinePlayed line_;
 };
 
-// The output's format, or the format a recording takes before the output is opened (when nothing has
-// been played).
-sim::PcmFormat soundFormat() {
-    const headless::AudioFormat output = headless::audioFormat();
-    return output.rate != 0 ? sim::PcmFormat{output.channels, output.rate, output.bits} : sim::PcmFormat{};
-}
-
 // Writes what the line got into `folder` and says where, or what could not be written.
 std::string leaveWhatItGot(const FailureFolder& failures, const std::string& folder, const TrailPlayer& player,
                            const LinePlayed& line) {
     std::string error;
     const platform::DisplayProperties& display = player.display();
-    std::string json = "{\"answers\":[";
-    for (std::size_t i = 0; i + 1 < line.answers.size(); ++i) json += (i > 0 ? "," : "") + line.answers[i];
-    json += "],\"state\":" + line.answers.back() + "}\n";
+    const headless::AudioFormat output = headless::audioFormat();  // rate 0 while the output was never opened
+    const sim::PcmFormat format = output.rate != 0 ? sim::PcmFormat{output.channels, output.rate, output.bits} : sim::PcmFormat{};
+    std::ofstream json(failures.file(folder + "/state.json"));
+    json << "{\"answers\":[";
+    for (std::size_t i = 0; i + 1 < line.answers.size(); ++i) json << (i > 0 ? "," : "") << line.answers[i];
+    json << "],\"state\":" << line.answers.back() << "}\n";
     const bool written = sim::writeFrameFile(failures.file(folder + "/frame.png"), player.picture(), display.width, display.height, error) &&
-                         sim::writeWavFile(failures.file(folder + "/sound.wav"), line.sound, soundFormat(), error) &&
-                         sim::writeBytesFile(failures.file(folder + "/state.json"), {reinterpret_cast<const std::uint8_t*>(json.data()), json.size()}, error);
+                         sim::writeWavFile(failures.file(folder + "/sound.wav"), line.sound, format, error);
     return written ? "what it got is in " + failures.file(folder) + "/ (frame.png, sound.wav, state.json)" : error;
 }
 
-std::string differingParts(const Hashes& recorded, const Hashes& got) {
+std::string differingParts(const std::string& recorded, const std::string& got) {
     std::string parts;
     for (int part = 0; part < PART_COUNT; ++part)
-        if (recorded[part] != got[part]) parts += (parts.empty() ? "" : ", ") + std::string(PART_NAMES[part]);
+        if (hashOf(recorded, part) != hashOf(got, part)) parts += (parts.empty() ? "" : ", ") + std::string(PART_NAMES[part]);
     return parts;
 }
 
@@ -239,7 +218,7 @@ TEST_P(Trail, ReplaysFrameForFrameAndSampleForSample) {
         TrailLine& line = lines[number];
         if (!isCommand(line.command) && line.command != "@solve") continue;
         const LinePlayed& played = player.play(line.command);
-        const Hashes got = played.hex();
+        const std::string got = played.hex();
         if (got != line.recorded && !recording && mismatches++ < MISMATCHES_SHOWN) {
             const std::string folder = "line-" + std::to_string(number + 1);
             ADD_FAILURE() << path.filename().string() << ":" << number + 1 << " `" << line.command << "` differs from the recording in "
@@ -248,7 +227,9 @@ TEST_P(Trail, ReplaysFrameForFrameAndSampleForSample) {
         }
         line.recorded = got;
     }
-    if (recording) writeTrail(path, lines);
+    if (!recording) return;
+    std::ofstream out(path);
+    for (const TrailLine& line : lines) out << (line.recorded.empty() ? "" : line.recorded + "  ") << line.command << "\n";
 }
 
 std::vector<std::string> trailNames() {
