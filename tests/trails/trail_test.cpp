@@ -221,8 +221,9 @@ TEST_P(Trail, ReplaysFrameForFrameAndSampleForSample) {
         const std::string got = played.hex();
         if (got != line.recorded && !recording && mismatches++ < MISMATCHES_SHOWN) {
             const std::string folder = "line-" + std::to_string(number + 1);
-            ADD_FAILURE() << path.filename().string() << ":" << number + 1 << " `" << line.command << "` differs from the recording in "
-                          << differingParts(line.recorded, got) << "; " << leaveWhatItGot(failures, folder, player, played)
+            ADD_FAILURE() << path.filename().string() << ":" << number + 1 << " `" << line.command << "` "
+                          << (line.recorded.empty() ? "has no recording" : "differs from the recording in " + differingParts(line.recorded, got))
+                          << "; " << leaveWhatItGot(failures, folder, player, played)
                           << " (the first " << MISMATCHES_SHOWN << " differing lines are shown)";
         }
         line.recorded = got;
