@@ -2,8 +2,6 @@
 // or touch lands on the letterboxed picture, and the window's remembered size.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +9,7 @@
 #include "platform/sdl/sdl_key_translation.h"
 #include "platform/sdl/sdl_stylus_position.h"
 #include "platform/window_settings.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -106,8 +105,8 @@ TEST(WindowSettings, ARememberedSizeIsKeptWhenBelievableElseTheLargestWholeScale
 }
 
 TEST(WindowSettings, ASavedSizeReadsBackAndADamagedFileOrUnwritablePlaceGivesNone) {
-    const std::string folder = ::testing::TempDir() + "spirehold-window-" + std::to_string(::getpid());
-    const std::string path = folder + "/config/spirehold/window.conf";
+    const ScratchFolder folder;
+    const std::string path = folder.file("config/spirehold/window.conf");
     EXPECT_EQ(window_settings::loadWindowSize(path), std::nullopt);
     ASSERT_TRUE(window_settings::saveWindowSize(path, {600, 900}));
     ASSERT_TRUE(window_settings::saveWindowSize(path, {480, 640}));
@@ -117,10 +116,9 @@ TEST(WindowSettings, ASavedSizeReadsBackAndADamagedFileOrUnwritablePlaceGivesNon
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
     EXPECT_EQ(window_settings::loadWindowSize(path), std::nullopt);
-    std::ofstream(folder + "/plain-file") << "x";
-    EXPECT_FALSE(window_settings::saveWindowSize(folder + "/plain-file/spirehold/window.conf", {600, 900}));
+    std::ofstream(folder.file("plain-file")) << "x";
+    EXPECT_FALSE(window_settings::saveWindowSize(folder.file("plain-file/spirehold/window.conf"), {600, 900}));
     EXPECT_FALSE(window_settings::saveWindowSize("", {600, 900}));
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The game's own module against an independent player (openmpt123): it must load there cleanly, last
 // as long, and rise and fall the same way. Skipped where openmpt123 is not installed.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include "sound/module_player.h"
 #include "sound/sound_file.h"
 #include "sound/sound_sample.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ double correlation(const std::vector<double>& a, const std::vector<double>& b, s
 
 TEST(GameModule, MatchesTheReferencePlayerInFormLengthAndLoudness) {
     if (std::system("command -v openmpt123 >/dev/null 2>&1") != 0) GTEST_SKIP() << "openmpt123 is not installed";
-    // Its own name, as other builds on the machine may run this test at the same time.
-    const std::string copy = testing::TempDir() + "spirehold_reference_" + std::to_string(getpid()) + ".mod";
+    const ScratchFolder scratch;
+    const std::string copy = scratch.file("reference.mod");
     const std::vector<std::uint8_t> image = ReadSoundFile(GAME_MODULE);
     std::ofstream(copy, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
     ASSERT_EQ(std::system(("openmpt123 --info '" + copy + "' >'" + copy + ".txt' 2>&1").c_str()), 0);

@@ -25,24 +25,11 @@
 #include "records/records_layout.h"
 #include "records/records_location.h"
 #include "records/records_storage.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder, removed with everything in it at the end of a test.
-struct TemporaryFolder {
-    std::string path = [] {
-        std::string pattern = (fs::temp_directory_path() / "spirehold-records-XXXXXX").string();
-        return ::mkdtemp(pattern.data()) != nullptr ? pattern : "";
-    }();
-    ~TemporaryFolder() {
-        std::error_code ignored;
-        fs::permissions(path, fs::perms::owner_all, ignored);
-        fs::remove_all(path, ignored);
-    }
-    std::string file(const std::string& name) const { return path + "/" + name; }
-};
 
 inline std::vector<std::uint8_t> readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -163,7 +150,7 @@ TEST(RecordsLocation, TheRecordsLieBesideTheProgramOrMoveToTheNandDisk) {
 std::string userFolderPath;  // the user's data folder as the device names it
 
 TEST(RecordsLocation, AnUnwritableProgramFolderSendsThemToTheUsersDataFolderMadeAndEndedWithASlash) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     userFolderPath = folder.file("data");
     const auto userFolder = [] { return userFolderPath; };
     EXPECT_EQ(records::chooseRecordsPath("/no/such/place/spirehold", userFolder), folder.file("data/game.dat"));
@@ -192,12 +179,12 @@ std::size_t filesIn(const std::string& folder) {
 }
 
 TEST(RecordsStorage, CreatingOnlyMakesAMissingFileAndReadingTakesAtMostTheBuffer) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file("game.dat");
     std::array<std::uint8_t, records::RECORDS_FILE_SIZE> buffer{};
     EXPECT_EQ(records::readFileStart(path, buffer), -1);
     EXPECT_FALSE(records::fileReadable(path) || records::overwriteFileStart(path, pattern(900, 1), ::write));
-    EXPECT_EQ(filesIn(folder.path), 0u);
+    EXPECT_EQ(filesIn(folder.path()), 0u);
     EXPECT_TRUE(records::createFileWith(path, pattern(4, 1), ::write));
     EXPECT_FALSE(records::createFileWith(path, pattern(900, 2), ::write));
     EXPECT_FALSE(records::createFileWith(folder.file("no/such/folder/game.dat"), pattern(4, 1), ::write));
@@ -209,7 +196,7 @@ TEST(RecordsStorage, CreatingOnlyMakesAMissingFileAndReadingTakesAtMostTheBuffer
 }
 
 TEST(RecordsStorage, ASaveFailingAtAnyPointLeavesTheOldFileWholeAndOneThatEndsKeepsTailAndPermissions) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file("game.dat");
     const auto old = pattern(930, 11);
     auto saved = pattern(900, 200);
@@ -222,7 +209,7 @@ TEST(RecordsStorage, ASaveFailingAtAnyPointLeavesTheOldFileWholeAndOneThatEndsKe
         const bool done = records::overwriteFileStart(path, pattern(900, 200), writeWithinBudget);
         ASSERT_EQ(done, budget == old.size()) << budget;
         ASSERT_EQ(readBytes(path), done ? saved : old) << budget;
-        ASSERT_EQ(filesIn(folder.path), 1u) << budget;
+        ASSERT_EQ(filesIn(folder.path()), 1u) << budget;
     }
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
@@ -233,15 +220,15 @@ TEST(RecordsStorage, ASaveFailingAtAnyPointLeavesTheOldFileWholeAndOneThatEndsKe
 }
 
 TEST(RecordsStorage, AReadOnlyFileIsLeftAloneAndALinkIsWrittenThrough) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file("game.dat"), target = folder.file("synced/game.dat");
     writeBytes(path, pattern(900, 1));
     ::chmod(path.c_str(), 0444);
-    giveToOrdinaryUser(folder.path);
+    giveToOrdinaryUser(folder.path());
     giveToOrdinaryUser(path);
     EXPECT_TRUE(runOrdinarily([&] { return !records::overwriteFileStart(path, pattern(900, 2), ::write); }));
     EXPECT_EQ(readBytes(path), pattern(900, 1));
-    EXPECT_EQ(filesIn(folder.path), 1u);
+    EXPECT_EQ(filesIn(folder.path()), 1u);
     fs::create_directory(folder.file("synced"));
     fs::rename(path, target);
     fs::create_symlink("synced/game.dat", path);
@@ -254,9 +241,9 @@ TEST(RecordsStorage, AReadOnlyFileIsLeftAloneAndALinkIsWrittenThrough) {
 
 class RecordsFile : public ::testing::Test {
 protected:
-    TemporaryFolder folder;
+    ScratchFolder folder;
     std::string path = folder.file("game.dat");
-    void SetUp() override { headless::configure(1, headless::STANDARD_DISPLAY, folder.path, false); }
+    void SetUp() override { headless::configure(1, headless::STANDARD_DISPLAY, folder.path(), false); }
     void TearDown() override { resetGameState(); headless::reset(); }
     static void startGame() { resetGameState(); ensureRecordsFile(); loadRecords(); }
 };
@@ -291,16 +278,16 @@ TEST_F(RecordsFile, AShortFileOrNoneOrNoPlaceForOneLoadsWhatThereIsWithoutWritin
 
 TEST_F(RecordsFile, AReadOnlyProgramFolderSaysOnceWhenThereIsNoPlaceToWriteAndOtherwiseUsesTheDataFolder) {
     const std::string beside = defaultFileText().replace(0, 4, "1137").substr(0, 20);  // the data folder starts from it
-    const std::string data = folder.path + "/.local/share/spirehold";
+    const std::string data = folder.path() + "/.local/share/spirehold";
     writeBytes(path, bytesOf(beside));
-    ::chmod(folder.path.c_str(), 0555);
+    ::chmod(folder.path().c_str(), 0555);
     ::testing::internal::CaptureStderr();
     EXPECT_TRUE(runOrdinarily([] { return startGame(), saveRecords(), gameState.maxLevel == 37; }));
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("game.dat"), std::string::npos);
     EXPECT_EQ(said.find('\n'), said.size() - 1);
     fs::create_directories(data);
-    for (const char* made : {"/.local", "/.local/share", "/.local/share/spirehold"}) giveToOrdinaryUser(folder.path + made);
+    for (const char* made : {"/.local", "/.local/share", "/.local/share/spirehold"}) giveToOrdinaryUser(folder.path() + made);
     EXPECT_TRUE(runOrdinarily([] {
         startGame();
         const bool loaded = gameState.maxLevel == 37;
@@ -341,8 +328,8 @@ int generationHeld(const std::vector<std::uint8_t>& bytes) {
 }
 
 TEST(RecordsCrashSafety, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewWhole) {
-    TemporaryFolder folder;
-    headless::configure(1, headless::STANDARD_DISPLAY, folder.path, false);
+    ScratchFolder folder;
+    headless::configure(1, headless::STANDARD_DISPLAY, folder.path(), false);
     ASSERT_EQ(recordsFilePath(), folder.file("game.dat"));
     writeBytes(recordsFilePath(), bytesOf(std::string(records::RECORDS_FILE_SIZE, ' ') + TAIL));
     writeRecordsFile(generationContents(0));

@@ -8,12 +8,12 @@
 #include <iterator>
 #include <string>
 #include <vector>
-#include <unistd.h>
 
 #include "game/game_state.h"
 #include "gfx/frame.h"
 #include "platform/platform.h"
 #include "sim/simulator.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -38,11 +38,10 @@ std::vector<std::uint8_t> readFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-const std::string SCRATCH = (std::filesystem::path(::testing::TempDir()) / ("spirehold-sim-test-" + std::to_string(::getpid()) + "-")).string();
-
 class SimProtocol : public ::testing::Test {
 protected:
     std::string send(const std::string& line) { return simulator.handle(line); }
+    const ScratchFolder scratch;
     sim::Simulator simulator{sim::SimulatorOptions{}};
 };
 
@@ -55,9 +54,9 @@ TEST_F(SimProtocol, EveryCommandAnswersOkWithTheClockAndItsOwnFields) {
              {"down 1 2", "100", "ok", "true"}, {"up 1 2", "100", "ok", "true"}, {"move 239 319", "100", "ok", "true"},
              {"tap 5 6", "200", "frames", "13"}, {"key 65535", "200", "ok", "true"}, {"keyup 0", "200", "ok", "true"},
              {"focus 0", "200", "ok", "true"}, {"focus 1", "200", "ok", "true"}, {"state", "200", "messageBox", "null"},
-             {"frame " + SCRATCH + "f.png", "200", "path", ""}, {"display " + SCRATCH + "d.raw", "200", "bytes", "153600"},
-             {"resource IMAGE 107 " + SCRATCH + "r.bin", "200", "bytes", ""},
-             {"audio " + SCRATCH + "a.wav 1000", "1200", "samples", "11025"}, {"close", "1200", "exitCode", "0"},
+             {"frame " + scratch.file("f.png"), "200", "path", ""}, {"display " + scratch.file("d.raw"), "200", "bytes", "153600"},
+             {"resource IMAGE 107 " + scratch.file("r.bin"), "200", "bytes", ""},
+             {"audio " + scratch.file("a.wav") + " 1000", "1200", "samples", "11025"}, {"close", "1200", "exitCode", "0"},
              {"quit", "1200", "running", "false"}}) {
         const std::string answer = send(line);
         EXPECT_EQ(field(answer, "ok"), "true") << line << " -> " << answer;
@@ -88,40 +87,41 @@ TEST_F(SimProtocol, BadLinesAnswerWhyAndChangeNothing) {
 }
 
 TEST_F(SimProtocol, FilesHoldTheLastPresentedFrameTheResourceAndThePlayedSound) {
-    EXPECT_EQ(field(send("frame " + SCRATCH + "early.rgb565"), "ok"), "false");  // nothing presented yet
+    EXPECT_EQ(field(send("frame " + scratch.file("early.rgb565")), "ok"), "false");  // nothing presented yet
     send("wait 100");
     const std::vector<std::uint16_t> presented(screenFrame.BackBuffer, screenFrame.BackBuffer + 76800);
     screenFrame.BackBuffer[0] ^= 0xFFFF;  // drawn after the present: not in the frame
-    for (const char* name : {"f.rgb565", "f.ppm", "f.png"}) send("frame " + SCRATCH + name);
-    const std::vector<std::uint8_t> raw = readFile(SCRATCH + "f.rgb565"), ppm = readFile(SCRATCH + "f.ppm");
+    for (const char* name : {"f.rgb565", "f.ppm", "f.png"}) send("frame " + scratch.file(name));
+    const std::vector<std::uint8_t> raw = readFile(scratch.file("f.rgb565")), ppm = readFile(scratch.file("f.ppm"));
     ASSERT_EQ(raw.size(), 153600u);
     for (std::size_t i = 0; i < presented.size(); ++i) ASSERT_EQ(raw[2 * i] | (raw[2 * i + 1] << 8), presented[i]) << i;
     const std::string header = "P6\n240 320\n255\n";
     ASSERT_EQ(ppm.size(), header.size() + 240 * 320 * 3);
     EXPECT_EQ(std::string(ppm.begin(), ppm.begin() + 15), header);
     EXPECT_EQ(ppm[header.size()], ((presented[0] >> 11) << 3) | (presented[0] >> 13));
-    const std::vector<std::uint8_t> png = readFile(SCRATCH + "f.png");
+    const std::vector<std::uint8_t> png = readFile(scratch.file("f.png"));
     EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
-    send("resource IMAGE 107 " + SCRATCH + "r.bin");
+    send("resource IMAGE 107 " + scratch.file("r.bin"));
     const auto resource = platform::findResource("IMAGE", 107);
-    EXPECT_EQ(readFile(SCRATCH + "r.bin"), std::vector<std::uint8_t>(resource.begin(), resource.end()));
-    send("audio " + SCRATCH + "a.wav 1000");
-    const std::vector<std::uint8_t> wav = readFile(SCRATCH + "a.wav");
+    EXPECT_EQ(readFile(scratch.file("r.bin")), std::vector<std::uint8_t>(resource.begin(), resource.end()));
+    send("audio " + scratch.file("a.wav") + " 1000");
+    const std::vector<std::uint8_t> wav = readFile(scratch.file("a.wav"));
     ASSERT_EQ(wav.size(), 44u + 11025 * 4);
     EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4) + std::string(wav.begin() + 8, wav.begin() + 16), "RIFFWAVEfmt ");
     EXPECT_EQ(wav[22] + (wav[24] | (wav[25] << 8)) + wav[34], 2 + 11025 + 16);  // channels, rate, bits
 }
 
 TEST(SimDisplay, DisplayMemoryIsWrittenInItsOwnLayoutAndOddLayoutsReadNothingOutside) {
+    const ScratchFolder scratch;
     for (const char* display : {"1,1,0,0,16", "1024,1024,2,2048,16", "240,320,-2,-480,16", "240,320,3,-7,16"}) {
         sim::SimulatorOptions options;
         std::string error;
         ASSERT_TRUE(sim::parseDisplayOption(display, options.display, error)) << display;
         sim::Simulator simulator(options);
         simulator.handle("wait 100");
-        EXPECT_EQ(field(simulator.handle("display " + SCRATCH + "d.raw"), "ok"), "true") << display;
+        EXPECT_EQ(field(simulator.handle("display " + scratch.file("d.raw")), "ok"), "true") << display;
         if (std::string(display) != "240,320,-2,-480,16") continue;
-        const std::vector<std::uint8_t> mirrored = readFile(SCRATCH + "d.raw");
+        const std::vector<std::uint8_t> mirrored = readFile(scratch.file("d.raw"));
         ASSERT_EQ(mirrored.size(), 153600u);  // both pitches negative: the frame's first pixel is the last word
         EXPECT_EQ(mirrored[153598] | (mirrored[153599] << 8), screenFrame.BackBuffer[0]);
         EXPECT_EQ(mirrored[0] | (mirrored[1] << 8), screenFrame.BackBuffer[76799]);

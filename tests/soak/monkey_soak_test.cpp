@@ -17,7 +17,6 @@
 #include <random>
 #include <string>
 #include <vector>
-#include <unistd.h>
 
 #include "game/controls.h"
 #include "game/game_state.h"
@@ -25,6 +24,7 @@
 #include "records/records_layout.h"
 #include "records/records_storage.h"
 #include "sim/simulator.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -189,13 +189,10 @@ TEST(MonkeySoak, HoursOfRandomPlayKeepTheGameAndItsRecordsSound) {
     const char* seedText = std::getenv("SPIREHOLD_SOAK_SEED");
     const double hours = hoursText != nullptr ? std::atof(hoursText) : 0.1;
     const std::uint32_t seed = seedText != nullptr ? std::strtoul(seedText, nullptr, 10) : 20261206;
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / ("spirehold-soak-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    GameMonkey monkey(folder.string(), seed, hoursText != nullptr ? 30 * 60 : 60);
+    const ScratchFolder folder;
+    GameMonkey monkey(folder.path(), seed, hoursText != nullptr ? 30 * 60 : 60);
     EXPECT_EQ(monkey.play(static_cast<std::uint64_t>(hours * 3600 * 1000)), "") << "monkey seed " << seed;
     std::printf("soak: %.2f virtual hours, %d levels solved, highest level %d\n", hours, monkey.levelsSolved, monkey.highestLevel);
     EXPECT_GT(monkey.levelsSolved, 0);  // the run must have gone where the game goes, or it proves little
     EXPECT_GT(monkey.highestLevel, 1);
-    std::filesystem::remove_all(folder);
 }

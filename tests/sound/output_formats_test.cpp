@@ -18,16 +18,18 @@ constexpr int MUSIC_ID = 120, CLAPS_ID = 115, BUTTONS_ID = 123;
 constexpr std::uint64_t STEP_MS = 100, PAUSE_AT_MS = 1000, PAUSE_MS = 300, AFTER_END_MS = 300;
 constexpr std::uint64_t SHORT_MS = 3000, WHOLE_SONG_MS = 180000;
 
-Fnv renderMix(std::uint8_t channels, std::uint32_t rate, std::uint8_t bits, std::uint8_t echo, std::uint64_t ms) {
+PlayedSound renderMix(std::uint8_t channels, std::uint32_t rate, std::uint8_t bits, std::uint8_t echo, std::uint64_t ms) {
     headless::reset();
     SoundEngine engine;
-    Fnv hash;
-    const auto advance = [&hash](std::uint64_t step) {
+    PlayedSound played;
+    const auto advance = [&played](std::uint64_t step) {
         headless::advance(step);
-        hash.add(headless::audioPlayed().data(), headless::audioPlayed().size());
+        played.samples.insert(played.samples.end(), headless::audioPlayed().begin(), headless::audioPlayed().end());
         headless::clearAudioPlayed();
     };
     EXPECT_EQ(engine.OpenOutput(channels, rate, bits, echo), OUTPUT_OPENED);
+    const headless::AudioFormat output = headless::audioFormat();
+    played.format = {output.channels, output.rate, output.bits};
     engine.SetMusicVolume(200);
     engine.SetEffectsVolume(160);
     const auto module = platform::findResource("MOD", MUSIC_ID);
@@ -49,7 +51,7 @@ Fnv renderMix(std::uint8_t channels, std::uint32_t rate, std::uint8_t bits, std:
     engine.PlaySound(wide, 1);
     for (std::uint64_t t = PAUSE_AT_MS + PAUSE_MS; t < ms && engine.IsMusicPlaying(); t += STEP_MS) advance(STEP_MS);
     advance(AFTER_END_MS);
-    return hash;
+    return played;
 }
 
 }  // namespace

@@ -6,12 +6,12 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
-#include <unistd.h>
 
 #include "platform/headless/headless.h"
 #include "sound/sound_engine.h"
 #include "sound/sound_report.h"
 #include "sound/wave_image.h"
+#include "support/scratch_folder.h"
 
 using namespace wave_image;
 
@@ -127,8 +127,8 @@ TEST(SoundEngine, SlotsAndFilesHaveTheirLimits) {
     EXPECT_FALSE(engine.PlaySound(-1, 0));
     EXPECT_FALSE(engine.PlaySound(SoundEngine::SLOT_COUNT, 0));
 
-    const std::string scratch = testing::TempDir() + "spirehold_" + std::to_string(::getpid());
-    const std::string wav = scratch + "_sound.wav", empty = scratch + "_empty.wav";
+    const ScratchFolder scratch;
+    const std::string wav = scratch.file("sound.wav"), empty = scratch.file("empty.wav");
     std::ofstream(wav, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
     std::ofstream{empty};
     SoundEngine files;
@@ -139,7 +139,6 @@ TEST(SoundEngine, SlotsAndFilesHaveTheirLimits) {
     EXPECT_FALSE(files.LoadModuleFile(empty));
     EXPECT_FALSE(files.LoadModuleFile(wav + ".missing"));
     EXPECT_TRUE(files.LoadModuleFile(std::string(SPIREHOLD_SOURCE_DIR) + "/assets/music/120_spirehold.mod"));
-    EXPECT_EQ(std::remove(wav.c_str()) + std::remove(empty.c_str()), 0);
 }
 
 TEST(SoundEngine, BadFormatsOpenNoDeviceItsVolumeIsGivenBackAndARefusedRefillEndsTheStream) {

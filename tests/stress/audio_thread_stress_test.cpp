@@ -13,6 +13,7 @@
 #include "platform/headless/headless.h"
 #include "sound/sound_engine.h"
 #include "sound/sound_file.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -62,8 +63,8 @@ TEST(AudioThreadStress, MusicAndSoundCommandsRaceTheRefillsSafely) {
 // A module file that arrives slowly (through a pipe) is read while the audio thread holds the lock.
 TEST(AudioThreadStress, AModuleFileIsReadBeforeTheAudioLockIsTaken) {
     const std::vector<std::uint8_t> image = ReadSoundFile(std::string(SPIREHOLD_SOURCE_DIR) + "/assets/music/120_spirehold.mod");
-    const std::string pipe = testing::TempDir() + "slow_module_" + std::to_string(getpid()) + ".mod";
-    unlink(pipe.c_str());
+    const ScratchFolder scratch;
+    const std::string pipe = scratch.file("slow_module.mod");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     SoundEngine engine;
     auto refilling = engine.LockAudio();
@@ -79,5 +80,4 @@ TEST(AudioThreadStress, AModuleFileIsReadBeforeTheAudioLockIsTaken) {
     EXPECT_EQ(write(writer, image.data(), image.size()), static_cast<ssize_t>(image.size()));
     close(writer);
     EXPECT_TRUE(loaded.get());
-    unlink(pipe.c_str());
 }

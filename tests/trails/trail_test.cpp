@@ -1,41 +1,56 @@
-// Recorded play sessions replayed through the simulator: after every line of a trail, one hash of every
-// frame presented, every sample played and the whole game state (the simulator's `state` answer) must
-// equal the recorded one. One trail line thus pins whole screens, sounds and rules at once.
+// Recorded play sessions replayed through the simulator: after every line of a trail, three hashes must
+// equal the recorded ones: the picture (every frame presented), the sound (every sample played) and the
+// state (the commands' answers and the simulator's whole `state` answer). One trail line thus pins whole
+// screens, sounds and rules at once, and a line that differs says which of the three it is and leaves
+// what it got in BUILD/test-failures/trails/TRAIL/line-N/: the last frame presented (frame.png), the
+// sound the line played in the output's format (sound.wav) and the answers with the state (state.json).
 //
 // The recorded hashes were taken from a build whose frames and sound the independent models of the
 // other suites and an outside frame-by-frame review had found exact; they are never blessed blindly.
 // After a deliberate change of what the game shows or plays, re-record and look at the frames first:
 //   SPIREHOLD_RECORD_TRAILS=1 build/test_trails
 //
-// Trail files (tests/trails/*.trail): simulator commands, each behind its recorded hash; `@seed N`,
-// `@display W,H,XPITCH,YPITCH,BPP`, `@running yes` (another copy runs) and `@records FILE` (a records
-// file put beside the program before it starts) may head a trail, and the
-// command `@solve` places the shown puzzle's answer tower by tower, as a player who knows it would.
+// Trail files (tests/trails/*.trail): simulator commands, each behind its recorded hashes
+// ("PICTURE SOUND STATE  command"); `@seed N`, `@display W,H,XPITCH,YPITCH,BPP`, `@running yes` (another
+// copy runs) and `@records FILE` (a records file put beside the program before it starts) may head a
+// trail, and the command `@solve` places the shown puzzle's answer tower by tower, as a player who knows
+// it would.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
-#include <unistd.h>
 
 #include "game/controls.h"
 #include "game/game_state.h"
 #include "platform/headless/headless.h"
 #include "puzzle/board_lines.h"
+#include "sim/output_files.h"
 #include "sim/simulator.h"
 #include "sound/golden.h"
+#include "support/failure_folder.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 const fs::path TRAIL_DIR = fs::path(SPIREHOLD_SOURCE_DIR) / "tests" / "trails";
-constexpr int HASH_DIGITS = 16;
+constexpr std::size_t MISMATCHES_SHOWN = 3;
+
+// What a trail line pins, each part under its own hash, in the order the line holds them:
+// "PICTURE SOUND STATE  command".
+enum Part { PICTURE, SOUND, STATE, PART_COUNT };
+constexpr const char* PART_NAMES[PART_COUNT] = {"picture", "sound", "state"};
+constexpr std::size_t HASH_DIGITS = 16;
+const std::regex RECORDED_LINE("((?:[0-9a-f]{16} ){2}[0-9a-f]{16})  (.*)");
 
 std::string hexOf(const Fnv& hash) {
     char text[HASH_DIGITS + 1];
@@ -43,17 +58,22 @@ std::string hexOf(const Fnv& hash) {
     return text;
 }
 
+// One part's hash out of "PICTURE SOUND STATE" ("" out of "").
+std::string hashOf(const std::string& hashes, int part) {
+    return hashes.empty() ? "" : hashes.substr(part * (HASH_DIGITS + 1), HASH_DIGITS);
+}
+
 struct TrailLine {
-    std::string recorded;  // empty for a comment, a heading or a line not yet recorded
+    std::string recorded;  // "PICTURE SOUND STATE"; empty for a comment, a heading or a line not yet recorded
     std::string command;
 };
 
 std::vector<TrailLine> readTrail(const fs::path& path) {
     std::vector<TrailLine> lines;
     std::ifstream file(path);
+    std::smatch match;
     for (std::string text; std::getline(file, text);) {
-        const bool hashed = text.size() > HASH_DIGITS + 2 && text.compare(HASH_DIGITS, 2, "  ") == 0;
-        if (hashed) lines.push_back({text.substr(0, HASH_DIGITS), text.substr(HASH_DIGITS + 2)});
+        if (std::regex_match(text, match, RECORDED_LINE)) lines.push_back({match[1], match[2]});
         else lines.push_back({"", text});
     }
     return lines;
@@ -69,31 +89,54 @@ bool isCommand(const std::string& command) {
     return !command.empty() && command.front() != '#' && command.front() != '@';
 }
 
+// What one trail line got: the hash of each part, and what the parts hold, to be written out when the
+// line differs from its recording.
+struct LinePlayed {
+    std::array<Fnv, PART_COUNT> hashes;
+    std::vector<std::uint8_t> sound;
+    std::vector<std::string> answers;  // the commands' own, then the `state` answer
+
+    std::string hex() const { return hexOf(hashes[PICTURE]) + " " + hexOf(hashes[SOUND]) + " " + hexOf(hashes[STATE]); }
+};
+
 class TrailPlayer {
 public:
-    explicit TrailPlayer(const sim::SimulatorOptions& options) : simulator_(options) {
+    explicit TrailPlayer(const sim::SimulatorOptions& options) : simulator_(options), display_(options.display) {
         headless::setPresentHook([this] {
             const headless::DisplayMemory memory = headless::displayMemory();
-            hash_.add(memory.words.data(), memory.words.size_bytes());
+            line_.hashes[PICTURE].add(memory.words.data(), memory.words.size_bytes());
         });
     }
     ~TrailPlayer() { headless::setPresentHook(nullptr); }
 
-    std::string play(const std::string& command) {
-        hash_ = Fnv{};
+    const LinePlayed& play(const std::string& command) {
+        line_ = {};
         if (command == "@solve") placeTheAnswer();
         else send(command);
-        const std::string state = simulator_.handle("state");
-        hash_.add(state.data(), state.size());
-        return hexOf(hash_);
+        addAnswer(simulator_.handle("state"));
+        return line_;
     }
 
+    // The display as it stands, so after the last frame the line presented, upright whatever its layout.
+    std::vector<std::uint16_t> picture() const {
+        std::vector<std::uint16_t> pixels;
+        for (int y = 0; y < display_.height; ++y)
+            for (int x = 0; x < display_.width; ++x) pixels.push_back(headless::displayPixel(x, y));
+        return pixels;
+    }
+    const platform::DisplayProperties& display() const { return display_; }
+
 private:
+    void addAnswer(const std::string& answer) {
+        line_.hashes[STATE].add(answer.data(), answer.size());
+        line_.answers.push_back(answer);
+    }
+
     void send(const std::string& command) {
-        const std::string answer = simulator_.handle(command);
-        hash_.add(answer.data(), answer.size());
+        addAnswer(simulator_.handle(command));
         const std::vector<std::uint8_t>& played = headless::audioPlayed();
-        hash_.add(played.data(), played.size());
+        line_.hashes[SOUND].add(played.data(), played.size());
+        line_.sound.insert(line_.sound.end(), played.begin(), played.end());
     }
 
     void tapCentre(const HitRect& rect) {
@@ -123,8 +166,32 @@ private:
     }
 
     sim::Simulator simulator_;
-    Fnv hash_;
+    platform::DisplayProperties display_;
+    LinePlayed line_;
 };
+
+// Writes what the line got into `folder` and says where, or what could not be written.
+std::string leaveWhatItGot(const FailureFolder& failures, const std::string& folder, const TrailPlayer& player,
+                           const LinePlayed& line) {
+    std::string error;
+    const platform::DisplayProperties& display = player.display();
+    const headless::AudioFormat output = headless::audioFormat();  // rate 0 while the output was never opened
+    const sim::PcmFormat format = output.rate != 0 ? sim::PcmFormat{output.channels, output.rate, output.bits} : sim::PcmFormat{};
+    std::ofstream json(failures.file(folder + "/state.json"));
+    json << "{\"answers\":[";
+    for (std::size_t i = 0; i + 1 < line.answers.size(); ++i) json << (i > 0 ? "," : "") << line.answers[i];
+    json << "],\"state\":" << line.answers.back() << "}\n";
+    const bool written = sim::writeFrameFile(failures.file(folder + "/frame.png"), player.picture(), display.width, display.height, error) &&
+                         sim::writeWavFile(failures.file(folder + "/sound.wav"), line.sound, format, error);
+    return written ? "what it got is in " + failures.file(folder) + "/ (frame.png, sound.wav, state.json)" : error;
+}
+
+std::string differingParts(const std::string& recorded, const std::string& got) {
+    std::string parts;
+    for (int part = 0; part < PART_COUNT; ++part)
+        if (hashOf(recorded, part) != hashOf(got, part)) parts += (parts.empty() ? "" : ", ") + std::string(PART_NAMES[part]);
+    return parts;
+}
 
 class Trail : public ::testing::TestWithParam<std::string> {};
 
@@ -132,13 +199,10 @@ TEST_P(Trail, ReplaysFrameForFrameAndSampleForSample) {
     const fs::path path = TRAIL_DIR / (GetParam() + ".trail");
     std::vector<TrailLine> lines = readTrail(path);
     ASSERT_FALSE(lines.empty()) << path;
-    const fs::path programDir =
-        fs::path(::testing::TempDir()) / ("spirehold-trail-" + GetParam() + "-" + std::to_string(::getpid()));
-    fs::remove_all(programDir);
-    fs::create_directories(programDir);
+    const ScratchFolder programDir;
     if (const std::string records = heading(lines, "@records"); !records.empty())
-        fs::copy_file(TRAIL_DIR / records, programDir / "game.dat");
-    sim::SimulatorOptions options{.dir = programDir.string()};
+        fs::copy_file(TRAIL_DIR / records, programDir.file("game.dat"));
+    sim::SimulatorOptions options{.dir = programDir.path()};
     if (const std::string seed = heading(lines, "@seed"); !seed.empty()) options.seed = std::stoul(seed);
     options.runningCopy = heading(lines, "@running") == "yes";
     std::string error;
@@ -147,20 +211,23 @@ TEST_P(Trail, ReplaysFrameForFrameAndSampleForSample) {
     }
 
     const bool recording = std::getenv("SPIREHOLD_RECORD_TRAILS") != nullptr;
-    {
-        TrailPlayer player(options);
-        int mismatches = 0;
-        for (std::size_t number = 0; number < lines.size(); ++number) {
-            TrailLine& line = lines[number];
-            if (!isCommand(line.command) && line.command != "@solve") continue;
-            const std::string hash = player.play(line.command);
-            if (hash != line.recorded && !recording && mismatches++ < 3)
-                ADD_FAILURE() << path.filename().string() << ":" << number + 1 << " `" << line.command
-                              << "` differs from the recording (the first three differences are shown)";
-            line.recorded = hash;
+    const FailureFolder failures("trails/" + GetParam());
+    TrailPlayer player(options);
+    std::size_t mismatches = 0;
+    for (std::size_t number = 0; number < lines.size(); ++number) {
+        TrailLine& line = lines[number];
+        if (!isCommand(line.command) && line.command != "@solve") continue;
+        const LinePlayed& played = player.play(line.command);
+        const std::string got = played.hex();
+        if (got != line.recorded && !recording && mismatches++ < MISMATCHES_SHOWN) {
+            const std::string folder = "line-" + std::to_string(number + 1);
+            ADD_FAILURE() << path.filename().string() << ":" << number + 1 << " `" << line.command << "` "
+                          << (line.recorded.empty() ? "has no recording" : "differs from the recording in " + differingParts(line.recorded, got))
+                          << "; " << leaveWhatItGot(failures, folder, player, played)
+                          << " (the first " << MISMATCHES_SHOWN << " differing lines are shown)";
         }
+        line.recorded = got;
     }
-    fs::remove_all(programDir);
     if (!recording) return;
     std::ofstream out(path);
     for (const TrailLine& line : lines) out << (line.recorded.empty() ? "" : line.recorded + "  ") << line.command << "\n";
