@@ -163,9 +163,19 @@ TEST(Art, NoWindowLightStandsBesideAViewpointNumber) {
             brightestRule = std::max({brightestRule, luminance(background.at(line, along)), luminance(background.at(along, line))});
     constexpr std::uint16_t UNDRAWN = 0x1234;
     constexpr int WIDEST_DIGIT = 8;
-    std::vector<std::uint16_t> frame(FRAME_PIXELS);
-    gameState.BackBuffer = frame.data();
-    gameState.images[IMAGE_FONT] = loadImage(IMAGE_RESOURCES[IMAGE_FONT].id);
+    // The game's frame and font for the board drawing, handed back however the test ends.
+    struct DrawingTarget {
+        std::vector<std::uint16_t> frame = std::vector<std::uint16_t>(FRAME_PIXELS);
+        DrawingTarget() {
+            gameState.BackBuffer = frame.data();
+            gameState.images[IMAGE_FONT] = loadImage(IMAGE_RESOURCES[IMAGE_FONT].id);
+        }
+        ~DrawingTarget() {
+            gameState.images[IMAGE_FONT] = nullptr;
+            gameState.BackBuffer = nullptr;
+        }
+    } target;
+    std::vector<std::uint16_t>& frame = target.frame;
     for (std::uint32_t level = 1; level <= LEVEL_COUNT; ++level) {
         setupLevel(level);
         gameState.viewpointClues.fill(WIDEST_DIGIT);
@@ -186,8 +196,6 @@ TEST(Art, NoWindowLightStandsBesideAViewpointNumber) {
         }
         ASSERT_GT(ink, 0) << "level " << level << " shows no numbers round its board";
     }
-    gameState.images[IMAGE_FONT] = nullptr;
-    gameState.BackBuffer = nullptr;
 }
 
 TEST(Art, PressedButtonsDifferOnlyInsideAndTheChosenTowerIsLitNotDimmed) {
