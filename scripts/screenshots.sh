@@ -2,8 +2,15 @@
 # Makes the README's pictures again: docs/screenshots/home.png (the home menu) and play.png (a 5x5
 # level part solved, some viewpoints lit), taken with spirehold-sim and doubled pixel for pixel.
 #   scripts/screenshots.sh [path/to/spirehold-sim]     (default: build/spirehold-sim)
-# Needs python3 and ImageMagick's convert.
+# Needs python3 and ImageMagick's convert (installed from Debian when missing).
 set -eu
+
+if ! dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q "install ok installed"; then
+  echo "Installing: imagemagick"
+  if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends imagemagick
+fi
 
 here="$(cd "$(dirname "$0")/.." && pwd)"
 sim="${1:-$here/build/spirehold-sim}"

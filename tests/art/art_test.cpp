@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "game/controls.h"
+#include "game/game_state.h"
 #include "gfx/frame.h"
 #include "gfx/images.h"
 #include "gfx/text.h"
+#include "puzzle/board_drawing.h"
+#include "puzzle/level_table.h"
 
 namespace {
 
@@ -57,6 +60,9 @@ constexpr int GRID_FIRST = 3, GRID_STEP = 29, GRID_LAST = 235;
 constexpr std::uint16_t BOARD_LINE_COLOURS[] = {0x0000, 0xB5B6};  // a board's black grid and grey frames
 constexpr int KINDS = 6, BUTTON_WIDTH = 40, BUTTON_HEIGHT = 47, BUTTON_CLEARANCE = 2;
 constexpr int STRIP_TOP = 301, STRIP_HEIGHT = 19, GLYPH_COUNT = 58;
+constexpr int SOUND_FACE_BEVEL = 1;                        // the lit edge and the shaded edge inside the outline
+constexpr double DIMMED_KEEPS = 0.5, SOUND_OFF_KEEPS = 0.75;  // of the brightness of the button's normal look
+constexpr int NUMBER_CLEARANCE = 3;  // no window light this close to a viewpoint number's ink
 constexpr Rect TUTORIAL_PIECES[] = {{0, 0, 240, 33},   {0, 33, 60, 22},  {60, 33, 55, 22},  {115, 33, 25, 22},
                                     {140, 33, 24, 22}, {164, 33, 20, 22}, {184, 33, 55, 22}, {0, 55, 20, 32},
                                     {20, 55, 30, 30},  {50, 55, 39, 35},  {90, 58, 38, 32},  {128, 64, 38, 26}};
@@ -146,14 +152,75 @@ TEST(Art, PlayBackgroundGridLiesAt3Plus29kAndIsFainterThanEveryBoardLine) {
     }
 }
 
+// A dot of window light beside a viewpoint number reads as part of it at 1x. The numbers of every level,
+// drawn by the game with the widest ink a digit has, keep a margin of the plain field round them: nothing in
+// it is lighter than the background's faint grid rule.
+TEST(Art, NoWindowLightStandsBesideAViewpointNumber) {
+    const Picture background(IMAGE_PLAY_BACKGROUND);
+    double brightestRule = 0;
+    for (int line = GRID_FIRST; line <= GRID_LAST; line += GRID_STEP)
+        for (int along = GRID_FIRST; along <= GRID_LAST; ++along)
+            brightestRule = std::max({brightestRule, luminance(background.at(line, along)), luminance(background.at(along, line))});
+    constexpr std::uint16_t UNDRAWN = 0x1234;
+    constexpr int WIDEST_DIGIT = 8;
+    // The game's frame and font for the board drawing, handed back however the test ends.
+    struct DrawingTarget {
+        std::vector<std::uint16_t> frame = std::vector<std::uint16_t>(FRAME_PIXELS);
+        DrawingTarget() {
+            gameState.BackBuffer = frame.data();
+            gameState.images[IMAGE_FONT] = loadImage(IMAGE_RESOURCES[IMAGE_FONT].id);
+        }
+        ~DrawingTarget() {
+            gameState.images[IMAGE_FONT] = nullptr;
+            gameState.BackBuffer = nullptr;
+        }
+    } target;
+    std::vector<std::uint16_t>& frame = target.frame;
+    for (std::uint32_t level = 1; level <= LEVEL_COUNT; ++level) {
+        setupLevel(level);
+        gameState.viewpointClues.fill(WIDEST_DIGIT);
+        std::fill(frame.begin(), frame.end(), UNDRAWN);
+        drawBoard(gameState.columnCount, gameState.rowCount, gameState.boardRowOffset, gameState.boardColumnOffset);
+        const Rect board{gameState.boardLeft - 1, gameState.boardTop - 1, gameState.boardRight - gameState.boardLeft + 3,
+                         gameState.boardBottom - gameState.boardTop + 3};
+        int ink = 0;
+        for (int y = 0; y < FRAME_HEIGHT; ++y) {
+            for (int x = 0; x < FRAME_WIDTH; ++x) {
+                if (frame[static_cast<std::size_t>(y * FRAME_WIDTH + x)] == UNDRAWN || board.contains(x, y)) continue;
+                ++ink;
+                for (int ny = std::max(y - NUMBER_CLEARANCE, 0); ny <= std::min(y + NUMBER_CLEARANCE, FRAME_HEIGHT - 1); ++ny)
+                    for (int nx = std::max(x - NUMBER_CLEARANCE, 0); nx <= std::min(x + NUMBER_CLEARANCE, FRAME_WIDTH - 1); ++nx)
+                        ASSERT_LE(luminance(background.at(nx, ny)), brightestRule)
+                            << "level " << level << ": a light at " << nx << "," << ny << " beside the number ink at " << x << "," << y;
+            }
+        }
+        ASSERT_GT(ink, 0) << "level " << level << " shows no numbers round its board";
+    }
+}
+
 TEST(Art, PressedButtonsDifferOnlyInsideAndTheChosenTowerIsLitNotDimmed) {
     const Picture background(IMAGE_PLAY_BACKGROUND), pressed(IMAGE_PANEL_HIGHLIGHTS);
     for (int x = 0; x < FRAME_WIDTH; ++x) {
         bool inButton = false, onEdge = false;
-        for (const HitRect& r : panelRects) inButton |= x > r.left && x < r.right - 1, onEdge |= x == r.left || x == r.right - 1;
+        for (int button = 0; button < PANEL_BUTTON_COUNT; ++button) {
+            // The sound switch's pressed look is its off look: on the same raised face, only its picture differs.
+            const HitRect& r = panelRects[static_cast<std::size_t>(button)];
+            const int face = button == PANEL_SOUND ? SOUND_FACE_BEVEL : 0;
+            inButton |= x > r.left + face && x < r.right - 1 - face;
+            onEdge |= x == r.left || x == r.right - 1;
+        }
         int differing = 0;
         for (int y = 0; y < STRIP_HEIGHT; ++y) differing += pressed.at(x, y) != background.at(x, STRIP_TOP + y);
         EXPECT_TRUE(onEdge || (differing > 0) == inButton) << "column " << x;
+    }
+    // A dimmed button reads as one that would do nothing; the sound switch turned off still works, so it
+    // stays lit.
+    for (int button = 0; button < PANEL_BUTTON_COUNT; ++button) {
+        const HitRect& r = panelRects[static_cast<std::size_t>(button)];
+        const double kept = pressed.meanLuminance({r.left, 0, r.right - r.left, STRIP_HEIGHT}) /
+                            background.meanLuminance({r.left, STRIP_TOP, r.right - r.left, STRIP_HEIGHT});
+        if (button == PANEL_SOUND) EXPECT_GT(kept, SOUND_OFF_KEEPS) << "the sound switch turned off looks dimmed";
+        else EXPECT_LT(kept, DIMMED_KEEPS) << "button " << button << " does not look dimmed when pressed";
     }
     // A darker chosen button reads as disabled: the chosen one shows its picture lit, in a bright frame.
     const Picture buttons(IMAGE_TOWER_BUTTONS);

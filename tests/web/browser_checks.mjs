@@ -8,7 +8,7 @@ import { mkdtempSync, readFileSync, readdirSync, rmSync, statSync } from 'node:f
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import {
-  DESKTOP, DISPLAY_HEIGHT, DISPLAY_WIDTH, LEVEL_ONE_CELLS, OK_KEY, PHONE, PLAY, PREV, SOUND, TOWER_BUTTONS,
+  DESKTOP, DISPLAY_HEIGHT, DISPLAY_WIDTH, LEVEL_ONE_CELLS, OK_KEY, PHONE, PLAY, PREV, QUIT, SOUND, TOWER_BUTTONS,
   TUTORIAL_HOME, displayWords, playGame, started, waitFrames, withSite
 } from './browser_session.mjs';
 
@@ -223,6 +223,40 @@ const CHECKS = {
       await finishLevel({ page, tap }, { waitMs: 1000 * (60 * minutes + Number(seconds) + 1) });
       await spoken(page, /^Level complete$/);
     });
+  },
+
+  // Once a tap on the credits has closed the game, the label that starts it again stands clear of the
+  // picture, inside the page, upright, sideways and where the page has the picture's own shape. It is a
+  // button in no live region, after everything said of the game's screen; the keyboard restarts with it.
+  async playAgainBesideThePicture({ site }) {
+    for (const [device, sizes] of [[PHONE, [[390, 844], [844, 390], [300, 400]]], [DESKTOP, [[600, 800], [1280, 800]]]]) {
+      await playGame(site, device, async ({ page, press, tap }) => {
+        await tap(...QUIT);
+        await spoken(page, /^Credits$/);
+        await press(...QUIT);
+        await page.waitForFunction(() => window.Module.spireholdEnded !== undefined);
+        for (const [width, height] of sizes) {
+          await page.setViewportSize({ width, height });
+          await page.evaluate(() => new Promise((laidOut) => requestAnimationFrame(() => requestAnimationFrame(laidOut))));
+          const [picture, label] = await page.evaluate(() => ['canvas', 'again'].map((id) => {
+            const { left, top, right, bottom } = document.getElementById(id)?.getBoundingClientRect() ?? {};
+            return { left, top, right, bottom };
+          }));
+          const clear = label.right <= picture.left || label.left >= picture.right || label.bottom <= picture.top || label.top >= picture.bottom;
+          const inPage = label.right > label.left && label.left >= 0 && label.top >= 0 && label.right <= width && label.bottom <= height;
+          expect(clear && inPage, `at ${width} x ${height} the label lies at ${JSON.stringify(label)}, the picture at ${JSON.stringify(picture)}`);
+        }
+        const found = await page.evaluate((again = document.getElementById('again')) => again && ({
+          text: again.textContent, button: again.tagName === 'BUTTON' && again.tabIndex >= 0, live: again.closest('[aria-live]') !== null,
+          afterWords: (document.getElementById('spoken').compareDocumentPosition(again) & Node.DOCUMENT_POSITION_FOLLOWING) !== 0
+        }));
+        expect(found && /play again/i.test(found.text) && found.button && !found.live && found.afterWords, `the label is ${JSON.stringify(found)}`);
+        if (device !== DESKTOP) return;
+        await page.focus('#again');
+        await Promise.all([page.waitForNavigation(), page.keyboard.press('Enter')]);
+        await started(page);
+      });
+    }
   },
 
   // Browsers hold sound back until the player acts; the first tap starts the output, and the game's

@@ -10,7 +10,8 @@ export const DISPLAY_WIDTH = 240, DISPLAY_HEIGHT = 320;
 export const DESKTOP = { viewport: { width: 1280, height: 800 } };
 export const PHONE = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 // Display points of the controls the checks and the tool press.
-export const PLAY = [186, 138], TUTORIAL_HOME = [30, 310], PREV = [108, 310], SOLVE = [144, 310], SOUND = [177, 310];
+export const PLAY = [186, 138], QUIT = [186, 208], TUTORIAL_HOME = [30, 310], PREV = [108, 310], SOLVE = [144, 310];
+export const SOUND = [177, 310];
 export const OK_KEY = [120, 235], LEVEL_ONE_CELLS = [[104, 104], [104, 133]];
 export const TOWER_BUTTONS = [20, 60, 100, 140, 180, 220].map((x) => [x, 245]);
 
@@ -57,8 +58,8 @@ export const displayWords = async (page) =>
   Uint16Array.from(await page.evaluate(() => Array.from(window.Module.spireholdDisplay())));
 
 // Plays `body` on the game, fresh in a Chromium of its own on `device` with `init` run before the
-// page's scripts; the page must raise no errors. The body's tap(x, y) touches (on a touch device) or
-// clicks the middle of display pixel (x, y), then lets the game run two frames.
+// page's scripts; the page must raise no errors. The body's press(x, y) touches (on a touch device) or
+// clicks the middle of display pixel (x, y); its tap(x, y) presses, then lets the game run two frames.
 export async function playGame(site, device, body, init) {
   const profile = mkdtempSync(join(tmpdir(), 'spirehold-web-'));
   const context = await chromium.launchPersistentContext(profile,
@@ -68,15 +69,18 @@ export async function playGame(site, device, body, init) {
     if (init) await context.addInitScript(init);
     const page = context.pages()[0] || (await context.newPage()), problems = [];
     page.on('pageerror', (error) => problems.push(String(error)));
-    const tap = async (x, y) => {
+    const press = async (x, y) => {
       const box = await page.locator('#canvas').boundingBox();
       const [pageX, pageY] = [box.x + ((x + 0.5) * box.width) / DISPLAY_WIDTH, box.y + ((y + 0.5) * box.height) / DISPLAY_HEIGHT];
       await (device.hasTouch ? page.touchscreen.tap(pageX, pageY) : page.mouse.click(pageX, pageY));
+    };
+    const tap = async (x, y) => {
+      await press(x, y);
       await waitFrames(page, 2);
     };
     await page.goto(site.base);
     await started(page);
-    const result = await body({ context, page, tap });
+    const result = await body({ context, page, press, tap });
     if (problems.length > 0) throw new Error(`page errors: ${problems}`);
     return result;
   } finally {

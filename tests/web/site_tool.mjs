@@ -1,6 +1,7 @@
 // Looking at the built site and measuring it, for the developer (the checks are browser_checks.mjs):
 //   node tests/web/site_tool.mjs screenshots SITE_DIR OUTPUT_DIR
-//     the start of a level, at a desktop size and on a phone-sized touch screen upright and sideways;
+//     the start of a level, its sound switched off, the credits and the page once the game has closed,
+//     at a desktop size and on a phone-sized touch screen upright and sideways;
 //   node tests/web/site_tool.mjs idle-cpu SITE_DIR...          environment: IDLE_SECONDS (default 10)
 //     what a still home screen costs at phone size, as a share of one core: the page's own thread
 //     (Chromium's TaskDuration) and all of Chromium's processes. The sites take turns, twice over, so
@@ -8,25 +9,40 @@
 import { mkdirSync, readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
 import {
-  DESKTOP, LEVEL_ONE_CELLS, PHONE, PLAY, SOLVE, TOWER_BUTTONS, TUTORIAL_HOME, playGame, waitFrames, withSite
+  DESKTOP, LEVEL_ONE_CELLS, PHONE, PLAY, QUIT, SOLVE, SOUND, TOWER_BUTTONS, TUTORIAL_HOME, playGame, waitFrames, withSite
 } from './browser_session.mjs';
 
+const HOME = TUTORIAL_HOME;  // the play panel's HOME stands where the tutorial's does
 const WALK = [['1-home'], ['2-tutorial', PLAY], ['3-level', TUTORIAL_HOME, PLAY],
   ['4-towers-placed', TOWER_BUTTONS[0], LEVEL_ONE_CELLS[0], TOWER_BUTTONS[1], LEVEL_ONE_CELLS[1]], ['5-solved', SOLVE]];
+// A second visit: the sound switched off on a level, then QUIT, whose credits close the game at a tap.
+const TO_THE_END = [['6-sound-off', PLAY, TUTORIAL_HOME, PLAY, SOUND], ['7-credits', HOME, QUIT]];
 const DEVICES = { desktop: DESKTOP, phone: PHONE, 'phone-landscape': { ...PHONE, viewport: { width: 844, height: 390 } } };
+const ENDED_SETTLE_MS = 1000;  // the page's fade once the game has closed
 const SECONDS = Number(process.env.IDLE_SECONDS || 10);
 const TICKS_PER_SECOND = 100;  // the kernel's clock ticks in /proc/<pid>/stat
 const ROUNDS = 2;
 
+// Taps each step's points, then takes the step's picture as `path(step)`.
+async function walk({ page, tap }, steps, path) {
+  for (const [step, ...taps] of steps) {
+    for (const point of taps) await tap(...point);
+    await waitFrames(page, 10);
+    await page.screenshot({ path: path(step) });
+  }
+}
+
 async function screenshots(site, output) {
   mkdirSync(output, { recursive: true });
   for (const [name, device] of Object.entries(DEVICES)) {
-    await playGame(site, device, async ({ page, tap }) => {
-      for (const [step, ...taps] of WALK) {
-        for (const point of taps) await tap(...point);
-        await waitFrames(page, 10);
-        await page.screenshot({ path: join(output, `${name}-${step}.png`) });
-      }
+    const path = (step) => join(output, `${name}-${step}.png`);
+    await playGame(site, device, (session) => walk(session, WALK, path));
+    await playGame(site, device, async (session) => {
+      await walk(session, TO_THE_END, path);
+      await session.press(...QUIT);  // no frame follows this tap
+      await session.page.waitForFunction(() => window.Module.spireholdEnded !== undefined);
+      await session.page.waitForTimeout(ENDED_SETTLE_MS);
+      await session.page.screenshot({ path: path('8-ended') });
     });
   }
 }

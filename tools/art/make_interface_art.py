@@ -1,5 +1,6 @@
 """Generates the interface pictures: the play background (103), the home menu (109), the pressed control
-strip (110), the new-record dialog (111) and the pressed letter and OK keys (112, 113).
+strip (110, whose sound button is the switch turned off), the new-record dialog (111) and the pressed letter
+and OK keys (112, 113).
 
     python3 tools/art/make_interface_art.py [OUTPUT_DIR]
 
@@ -15,6 +16,7 @@ from interface_palette import (
     VIOLET_LIGHT, WARM_ORANGE, WHITE_SHADE, WHITE_TEXT, WINDOW_DIM, WINDOW_YELLOW, dithered, lightness,
     one_step_lighter)
 from interface_parts import bevel_box, cut_corners, icon, inset_box
+from viewpoint_places import calm_bands
 
 SCREEN_WIDTH = 240
 SCREEN_HEIGHT = 320
@@ -68,6 +70,16 @@ def line_tint(field, x, y, across):
     return one_step_lighter(brightest)
 
 
+# The skyline's windows stay dark in the bands where the bottom and side viewpoint numbers stand, and this
+# far round them: a dot beside a digit reads as part of it at 1x.
+NUMBER_CLEARANCE = 3
+CALM_BANDS = calm_bands(NUMBER_CLEARANCE)
+
+
+def in_calm_band(x, y):
+    return any(left <= x <= right and top <= y <= bottom for left, top, right, bottom in CALM_BANDS)
+
+
 def draw_skyline(canvas):
     for left, right, top in SKYLINE:
         for y in range(top, SHELF_TOP):
@@ -77,7 +89,7 @@ def draw_skyline(canvas):
         for wy in range(top + 4, SHELF_TOP - 4, 6):
             for wx in range(left + 2, right - 1, 4):
                 beside_line = any((v - GRID_FIRST) % GRID_STEP in (0, 1, GRID_STEP - 1) for v in (wx, wy))
-                if (wx * 7 + wy * 3 + left) % 7 < 2 and not beside_line:
+                if (wx * 7 + wy * 3 + left) % 7 < 2 and not beside_line and not in_calm_band(wx, wy):
                     canvas.set(wx, wy, WINDOW_DIM)
 
 
@@ -156,6 +168,10 @@ STRIP_ICONS = {
     "reset": ("..WWW...", ".W...W.W", "W.....WW", "W....WWW", "W.......", "W......W", ".W....W.", "..WWWW.."),
     "sound": ("...W..", "..WW..", "WWWW.W", "WWWW.W", "WWWW.W", "..WW..", "...W.."),
 }
+# The sound switch turned off: its speaker struck through, drawn lit on a raised face like a button that
+# works, so that it never reads as one of the dimmed buttons that would do nothing. K is the outline.
+SOUND_OFF = icon(("O..KKK..", ".OKKWK..", "KKOKWKKK", "KWKOKKWK", "KWWKOKWK", "KWWKOKWK", "KKKWKOKK", "..KKWKO.",
+                  "...KKK.O"), {"W": WHITE_TEXT, "K": OUTLINE, "O": WARM_ORANGE}, outline=None)
 LIT_COLOURS = {"W": WHITE_TEXT, "L": WHITE_SHADE, "Y": WINDOW_YELLOW, "O": WARM_ORANGE, "D": VIOLET_DEEP,
                "S": STONE_LIGHT}
 # Pressed (and unavailable) buttons show their icons dimmed.
@@ -196,6 +212,11 @@ def strip_label(canvas, left, right, parts, shift):
 
 
 def draw_strip_button(canvas, name, left, right, pressed):
+    if name == "sound" and pressed:
+        # The game shows the sound button's pressed look while the sound is off.
+        strip_button_face(canvas, left, right, pressed=False)
+        paste_centred(canvas, SOUND_OFF, left, right, 0)
+        return
     shift = 1 if pressed else 0
     strip_button_face(canvas, left, right, pressed)
     picture = strip_icon(name, pressed)
@@ -209,9 +230,10 @@ def draw_strip_button(canvas, name, left, right, pressed):
         paste_centred(canvas, picture, left, right, shift)
 
 
-# A little watchtower in the gap between HOME and PREV.
-WATCHTOWER = icon(("M.M.M.M", "MMMMMMM", ".SSSSS.", ".SYYSS.", ".SYOSS.", ".SSSSS.", ".SSSYS.", ".SSSOS.",
-                   ".SSSSS.", ".SSSSS.", "SSSSSSS"), {"M": STONE_MID, "S": STONE_DARK, "Y": WINDOW_YELLOW, "O": WARM_ORANGE})
+# A watchtower set flat into the panel in the gap between HOME and PREV, one shade off its night: no outline,
+# no light and no lit window, so that it reads as the panel's own ornament and not as one more button.
+WATCHTOWER = icon(("M.M.M.M", "MMMMMMM", ".MMMMM.", ".MMMMM.", ".MMMMM.", ".MMMMM.", ".MMMMM.", ".MMMMM.",
+                   ".MMMMM.", ".MMMMM.", "MMMMMMM"), {"M": SKY_DEEP}, outline=None)
 
 
 def draw_strip(canvas, top, pressed):
