@@ -163,30 +163,22 @@ TEST(Art, NoWindowLightStandsBesideAViewpointNumber) {
             brightestRule = std::max({brightestRule, luminance(background.at(line, along)), luminance(background.at(along, line))});
     constexpr std::uint16_t UNDRAWN = 0x1234;
     constexpr int WIDEST_DIGIT = 8;
-    // The game's frame and font for the board drawing, handed back however the test ends.
-    struct DrawingTarget {
-        std::vector<std::uint16_t> frame = std::vector<std::uint16_t>(FRAME_PIXELS);
-        DrawingTarget() {
-            gameState.BackBuffer = frame.data();
-            gameState.images[IMAGE_FONT] = loadImage(IMAGE_RESOURCES[IMAGE_FONT].id);
-        }
-        ~DrawingTarget() {
-            gameState.images[IMAGE_FONT] = nullptr;
-            gameState.BackBuffer = nullptr;
-        }
-    } target;
-    std::vector<std::uint16_t>& frame = target.frame;
+    std::vector<std::uint16_t> pixels(FRAME_PIXELS);
+    Frame frame;
+    frame.BackBuffer = pixels.data();
+    frame.images[IMAGE_FONT] = loadImage(IMAGE_RESOURCES[IMAGE_FONT].id);
+    Board board;
     for (std::uint32_t level = 1; level <= LEVEL_COUNT; ++level) {
-        setupLevel(level);
-        gameState.viewpointClues.fill(WIDEST_DIGIT);
-        std::fill(frame.begin(), frame.end(), UNDRAWN);
-        drawBoard(gameState.columnCount, gameState.rowCount, gameState.boardRowOffset, gameState.boardColumnOffset);
-        const Rect board{gameState.boardLeft - 1, gameState.boardTop - 1, gameState.boardRight - gameState.boardLeft + 3,
-                         gameState.boardBottom - gameState.boardTop + 3};
+        setupLevel(board, level);
+        board.viewpointClues.fill(WIDEST_DIGIT);
+        std::fill(pixels.begin(), pixels.end(), UNDRAWN);
+        drawBoard(frame, board);
+        const Rect lines{board.boardLeft - 1, board.boardTop - 1, board.boardRight - board.boardLeft + 3,
+                         board.boardBottom - board.boardTop + 3};
         int ink = 0;
         for (int y = 0; y < FRAME_HEIGHT; ++y) {
             for (int x = 0; x < FRAME_WIDTH; ++x) {
-                if (frame[static_cast<std::size_t>(y * FRAME_WIDTH + x)] == UNDRAWN || board.contains(x, y)) continue;
+                if (pixels[static_cast<std::size_t>(y * FRAME_WIDTH + x)] == UNDRAWN || lines.contains(x, y)) continue;
                 ++ink;
                 for (int ny = std::max(y - NUMBER_CLEARANCE, 0); ny <= std::min(y + NUMBER_CLEARANCE, FRAME_HEIGHT - 1); ++ny)
                     for (int nx = std::max(x - NUMBER_CLEARANCE, 0); nx <= std::min(x + NUMBER_CLEARANCE, FRAME_WIDTH - 1); ++nx)
