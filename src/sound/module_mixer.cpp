@@ -35,6 +35,8 @@ std::int32_t renderFrames(const ModSample& s, const std::int32_t* row, std::int3
     const std::int8_t* data = s.data.data();
     const std::int32_t inside = framesBelow((s.length - 1) * ONE, position, step, count);
     std::int32_t w = 0;
+    // The hottest loop of a refill; unrolled it spends less on its own counting (clang reads this too).
+#pragma GCC unroll 4
     for (; w < inside; ++w, position += step) {
         const std::int32_t i = position >> FRACTION_BITS;
         dest[w] += interpolate(row, data[i], data[i + 1], position & FRACTION_MASK);
