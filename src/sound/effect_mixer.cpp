@@ -11,13 +11,17 @@ namespace {
 
 constexpr std::int64_t VOLUME_ONE = 256;  // the mix divides by the voice count times this
 
-std::int16_t Saturate16(std::int64_t value) {
-    return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int16_t>::min(),
-                                                              std::numeric_limits<std::int16_t>::max()));
+// Limited in the width of the value: a 32-bit value is clamped without widening, which keeps the loops
+// over the buffer open to vector instructions.
+template <typename Value>
+std::int16_t Saturate16(Value value) {
+    return static_cast<std::int16_t>(
+        std::clamp<Value>(value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
 }
 
-std::uint8_t Saturate8(std::int64_t value) {
-    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, platform::AUDIO_8_BIT_MAX));
+template <typename Value>
+std::uint8_t Saturate8(Value value) {
+    return static_cast<std::uint8_t>(std::clamp<Value>(value, 0, platform::AUDIO_8_BIT_MAX));
 }
 
 std::int16_t Load16(const std::uint8_t* data, std::int32_t index) {
@@ -40,16 +44,15 @@ std::int32_t OutputValue(std::int16_t stored) {
     }
 }
 
-// One renderer of the family, chosen by output channels, sample channels and output width: one sample
-// frame per output frame, repeats restarting at 0. Returns true when the voice has played its last frame.
-template <bool StereoOutput, bool StereoSample, bool EightBit>
-bool PlayVoice(SoundVoice& voice, std::int32_t effectsVolume, std::int64_t* accumulator, std::int32_t outputFrames) {
-    const SoundSample& sample = *voice.sample;
-    const std::int32_t frames = static_cast<std::int32_t>(sample.frames);
-    std::int32_t position = voice.position;
-    for (std::int32_t f = 0; f < outputFrames; ++f) {
-        const std::int32_t left = OutputValue<EightBit>(sample.left[position]);
-        const std::int32_t right = StereoSample ? OutputValue<EightBit>(sample.right[position]) : left;
+// Adds `count` frames of the sample from `position` to the accumulator.
+template <bool StereoOutput, bool StereoSample, bool EightBit, typename Sum>
+void AddFrames(const SoundSample& sample, std::int32_t position, std::int32_t count, std::int32_t effectsVolume,
+               Sum* accumulator) {
+    const std::int16_t* lefts = sample.left.data() + position;
+    const std::int16_t* rights = StereoSample ? sample.right.data() + position : lefts;
+    for (std::int32_t f = 0; f < count; ++f) {
+        const std::int32_t left = OutputValue<EightBit>(lefts[f]);
+        const std::int32_t right = OutputValue<EightBit>(rights[f]);
         if constexpr (StereoOutput) {
             accumulator[2 * f] += left * effectsVolume;
             accumulator[2 * f + 1] += right * effectsVolume;
@@ -58,7 +61,24 @@ bool PlayVoice(SoundVoice& voice, std::int32_t effectsVolume, std::int64_t* accu
         } else {
             accumulator[f] += left * effectsVolume;
         }
-        ++position;
+    }
+}
+
+// One renderer of the family, chosen by output channels, sample channels and output width: one sample
+// frame per output frame, repeats restarting at 0. Returns true when the voice has played its last frame.
+// The frames are played in runs up to the sample's end, where a repeat starts or the voice stops.
+template <bool StereoOutput, bool StereoSample, bool EightBit, typename Sum>
+bool PlayVoice(SoundVoice& voice, std::int32_t effectsVolume, Sum* accumulator, std::int32_t outputFrames) {
+    constexpr std::int32_t VALUES_PER_FRAME = StereoOutput ? 2 : 1;
+    const SoundSample& sample = *voice.sample;
+    const std::int32_t frames = static_cast<std::int32_t>(sample.frames);
+    std::int32_t position = voice.position;
+    for (std::int32_t f = 0; f < outputFrames;) {
+        const std::int32_t run = std::min(outputFrames - f, frames - position);
+        AddFrames<StereoOutput, StereoSample, EightBit>(sample, position, run, effectsVolume,
+                                                        accumulator + VALUES_PER_FRAME * f);
+        f += run;
+        position += run;
         if (position >= frames) {
             if (voice.repeats < 1) break;
             --voice.repeats;
@@ -69,13 +89,47 @@ bool PlayVoice(SoundVoice& voice, std::int32_t effectsVolume, std::int64_t* accu
     return position >= frames && voice.repeats <= 0;
 }
 
-template <bool StereoOutput, bool EightBit>
-bool PlayVoiceForSample(SoundVoice& voice, std::int32_t effectsVolume, std::int64_t* accumulator,
-                        std::int32_t outputFrames) {
+template <bool StereoOutput, bool EightBit, typename Sum>
+bool PlayVoiceForSample(SoundVoice& voice, std::int32_t effectsVolume, Sum* accumulator, std::int32_t outputFrames) {
     if (voice.sample->stereo != 0) {
         return PlayVoice<StereoOutput, true, EightBit>(voice, effectsVolume, accumulator, outputFrames);
     }
     return PlayVoice<StereoOutput, false, EightBit>(voice, effectsVolume, accumulator, outputFrames);
+}
+
+// Adds the accumulated voices, each value divided by `divide`, to the buffer's values.
+template <bool EightBit, typename Sum, typename Divide>
+void AddDividedValues(std::uint8_t* data, const Sum* sum, std::int32_t values, Divide divide) {
+    for (std::int32_t i = 0; i < values; ++i) {
+        const Sum voiceValue = divide(sum[i]);
+        if constexpr (EightBit) {
+            data[i] = Saturate8<Sum>(data[i] + voiceValue);
+        } else {
+            Store16(data, i, Saturate16<Sum>(Load16(data, i) + voiceValue));
+        }
+    }
+}
+
+// Divides the sum of `count` voices by count x VOLUME_ONE. A division at run time for every value took
+// a quarter of a refill: for the usual few voices the divisor is a constant, which the compiler turns
+// into a multiplication with the same quotient.
+template <bool EightBit, typename Sum>
+void AddVoiceValues(std::uint8_t* data, const Sum* sum, std::int32_t values, std::int64_t count) {
+    constexpr Sum ONE = VOLUME_ONE;
+    switch (count) {
+    case 1:
+        return AddDividedValues<EightBit>(data, sum, values, [](Sum v) { return v / ONE; });
+    case 2:
+        return AddDividedValues<EightBit>(data, sum, values, [](Sum v) { return v / (2 * ONE); });
+    case 3:
+        return AddDividedValues<EightBit>(data, sum, values, [](Sum v) { return v / (3 * ONE); });
+    case 4:
+        return AddDividedValues<EightBit>(data, sum, values, [](Sum v) { return v / (4 * ONE); });
+    default: {
+        const auto divisor = static_cast<Sum>(count * VOLUME_ONE);
+        return AddDividedValues<EightBit>(data, sum, values, [divisor](Sum v) { return v / divisor; });
+    }
+    }
 }
 
 // Takes the voice out of the list that starts at `first` and frees it.
@@ -98,6 +152,7 @@ bool EffectMixer::Configure(std::uint32_t channelCount, std::uint32_t outputRate
     valuesPerBuffer = static_cast<std::int32_t>(((bytesPerValue * channels * outputRate) / buffers) / bytesPerValue);
     echoDelay = outputRate * ECHO_MILLISECONDS / 1000;
     accumulator.assign(static_cast<std::size_t>(valuesPerBuffer), 0);
+    wideAccumulator.assign(static_cast<std::size_t>(valuesPerBuffer), 0);
     echoHistory.assign(static_cast<std::size_t>(valuesPerBuffer), 0);
     echoInput.assign(static_cast<std::size_t>(valuesPerBuffer), 0);
     return true;
@@ -122,8 +177,8 @@ std::int32_t EffectMixer::PlayedValues() const {
     return valuesPerBuffer / perFrame * perFrame;
 }
 
-bool EffectMixer::RenderVoice(SoundVoice& voice, std::int32_t effectsVolume) {
-    std::int64_t* sum = accumulator.data();
+template <typename Sum>
+bool EffectMixer::RenderVoice(SoundVoice& voice, std::int32_t effectsVolume, Sum* sum) const {
     if (channels == 2) {
         const std::int32_t frames = valuesPerBuffer / 2;
         return bits == 8 ? PlayVoiceForSample<true, true>(voice, effectsVolume, sum, frames)
@@ -133,29 +188,36 @@ bool EffectMixer::RenderVoice(SoundVoice& voice, std::int32_t effectsVolume) {
                      : PlayVoiceForSample<false, false>(voice, effectsVolume, sum, valuesPerBuffer);
 }
 
-void EffectMixer::MixVoices(platform::AudioBufferHeader* buffer, std::unique_ptr<SoundVoice>& voices,
-                            std::int32_t effectsVolume) {
-    std::fill(accumulator.begin(), accumulator.end(), 0);
+template <typename Sum>
+void EffectMixer::MixVoicesInto(platform::AudioBufferHeader* buffer, std::unique_ptr<SoundVoice>& voices,
+                                std::int32_t effectsVolume, std::vector<Sum>& sums) {
+    std::fill(sums.begin(), sums.end(), 0);
     std::int64_t count = 0;
     for (SoundVoice* voice = voices.get(); voice != nullptr;) {
         // Rendering may free the voice: take the link first.
         SoundVoice* following = voice->next.get();
         ++count;
-        if (RenderVoice(*voice, effectsVolume)) UnlinkVoice(*voice, voices);
+        if (RenderVoice(*voice, effectsVolume, sums.data())) UnlinkVoice(*voice, voices);
         voice = following;
     }
     // Several voices share the loudness of one instead of adding up.
-    const std::int64_t divisor = count * VOLUME_ONE;
-    std::uint8_t* data = buffer->data;
     const std::int32_t values =
         std::min<std::int32_t>(valuesPerBuffer, static_cast<std::int32_t>(buffer->length / (bits / 8)));
-    for (std::int32_t i = 0; i < values; ++i) {
-        const std::int64_t voiceValue = accumulator[i] / divisor;
-        if (bits == 16) {
-            Store16(data, i, Saturate16(Load16(data, i) + voiceValue));
-        } else {
-            data[i] = Saturate8(data[i] + voiceValue);
-        }
+    if (bits == 16) {
+        AddVoiceValues<false>(buffer->data, sums.data(), values, count);
+    } else {
+        AddVoiceValues<true>(buffer->data, sums.data(), values, count);
+    }
+}
+
+void EffectMixer::MixVoices(platform::AudioBufferHeader* buffer, std::unique_ptr<SoundVoice>& voices,
+                            std::int32_t effectsVolume) {
+    std::int64_t count = 0;
+    for (const SoundVoice* voice = voices.get(); voice != nullptr; voice = voice->next.get()) ++count;
+    if (count <= MOST_VOICES_IN_32_BITS) {
+        MixVoicesInto(buffer, voices, effectsVolume, accumulator);
+    } else {
+        MixVoicesInto(buffer, voices, effectsVolume, wideAccumulator);
     }
 }
 

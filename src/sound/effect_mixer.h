@@ -41,8 +41,13 @@ private:
     void ClearBuffer(platform::AudioBufferHeader* buffer) const;
     void MixVoices(platform::AudioBufferHeader* buffer, std::unique_ptr<SoundVoice>& voices,
                    std::int32_t effectsVolume);
-    // Plays the voice into the accumulator; true when it has played its last frame.
-    bool RenderVoice(SoundVoice& voice, std::int32_t effectsVolume);
+    // Mixes through `sums`, the accumulator of the width the number of voices needs.
+    template <typename Sum>
+    void MixVoicesInto(platform::AudioBufferHeader* buffer, std::unique_ptr<SoundVoice>& voices,
+                       std::int32_t effectsVolume, std::vector<Sum>& sums);
+    // Plays the voice into `sum`; true when it has played its last frame.
+    template <typename Sum>
+    bool RenderVoice(SoundVoice& voice, std::int32_t effectsVolume, Sum* sum) const;
     void ApplyEcho(platform::AudioBufferHeader* buffer);
     // Values the device actually plays: whole frames only.
     std::int32_t PlayedValues() const;
@@ -52,9 +57,13 @@ private:
     std::int32_t valuesPerBuffer = 0;
     std::uint8_t echo = 0;
     std::uint32_t channels = 0, bits = 0;  // of the output
-    // Sum of the voices for one buffer. 64 bits wide so that any number of full-scale voices sums
-    // without overflow.
-    std::vector<std::int64_t> accumulator;
+    // Sum of the voices for one buffer. A voice adds at most 2^15 x 255 to a value, so up to
+    // MOST_VOICES_IN_32_BITS voices sum in 32 bits, where a vector instruction takes twice as many
+    // values as in 64; more voices sum in 64 bits, where any number of full-scale voices fits.
+    static constexpr std::int64_t MOST_VOICES_IN_32_BITS = 256;
+    static_assert(MOST_VOICES_IN_32_BITS * 32768 * 255 <= INT32_MAX);
+    std::vector<std::int32_t> accumulator;
+    std::vector<std::int64_t> wideAccumulator;
     // The values of the previous buffer before the echo (8-bit output keeps bytes here too).
     std::vector<std::int16_t> echoHistory;
     std::vector<std::int16_t> echoInput;  // this buffer's values before the echo

@@ -13,21 +13,46 @@ constexpr std::int32_t MIN_LOOP_END = 2;  // a loop must end beyond byte 2 to co
 // Bounds a runaway pitch (a period slid towards zero) so positions stay far inside 32 bits.
 constexpr float MAX_STEP = static_cast<float>(1 << 20);
 
-using VolumeRow = std::array<std::int32_t, 256>;
+// The byte at `i` and the one after it, scaled by the volume row, weighed by the fraction f (0..ONE-1).
+// (ONE - f) x a + f x b is ONE x a + f x (b - a), and ONE x a passes the shift whole.
+std::int32_t interpolate(const std::int32_t* row, std::int8_t here, std::int8_t next, std::int32_t f) {
+    const std::int32_t a = row[static_cast<std::uint8_t>(here)];
+    const std::int32_t b = row[static_cast<std::uint8_t>(next)];
+    return a + ((f * (b - a)) >> FRACTION_BITS);
+}
 
-// Renders `count` frames from `position`, returns the position after them.
-std::int32_t renderFrames(const ModSample& s, const VolumeRow& row, std::int32_t position, std::int32_t step,
+// How many of `count` frames from `position` stay below `limit`.
+std::int32_t framesBelow(std::int32_t limit, std::int32_t position, std::int32_t step, std::int32_t count) {
+    if (position >= limit) return 0;
+    return std::min(count, (limit - position - 1) / step + 1);
+}
+
+// Renders `count` frames from `position`, returns the position after them. The last byte's neighbour
+// is the sample's first byte, so the frames that reach it are kept apart from the rest, which read
+// their neighbour straight from the data.
+std::int32_t renderFrames(const ModSample& s, const std::int32_t* row, std::int32_t position, std::int32_t step,
                           std::int32_t* dest, std::int32_t count) {
     const std::int8_t* data = s.data.data();
-    for (std::int32_t w = 0; w < count; ++w) {
+    const std::int32_t inside = framesBelow((s.length - 1) * ONE, position, step, count);
+    std::int32_t w = 0;
+    // The hottest loop of a refill; unrolled it spends less on its own counting (clang reads this too).
+#pragma GCC unroll 4
+    for (; w < inside; ++w, position += step) {
         const std::int32_t i = position >> FRACTION_BITS;
-        const std::int32_t f = position & FRACTION_MASK;
-        const std::int32_t a = row[static_cast<std::uint8_t>(data[i])];
-        const std::int32_t b = row[static_cast<std::uint8_t>(i + 1 < s.length ? data[i + 1] : data[0])];
-        dest[w] += ((ONE - f) * a + f * b) >> FRACTION_BITS;
-        position += step;
+        dest[w] += interpolate(row, data[i], data[i + 1], position & FRACTION_MASK);
+    }
+    for (; w < count; ++w, position += step) {
+        const std::int32_t i = position >> FRACTION_BITS;
+        dest[w] += interpolate(row, data[i], i + 1 < s.length ? data[i + 1] : data[0], position & FRACTION_MASK);
     }
     return position;
+}
+
+// A silent channel (volume 0, whose row is all zeros) adds nothing but moves on all the same.
+std::int32_t playFrames(const ModSample& s, const std::int32_t* row, bool silent, std::int32_t position,
+                        std::int32_t step, std::int32_t* dest, std::int32_t count) {
+    if (silent) return position + count * step;
+    return renderFrames(s, row, position, step, dest, count);
 }
 
 }  // namespace
@@ -51,7 +76,9 @@ void ModulePlayer::MixChannel(ModChannel& ch, std::int32_t* dest, std::int32_t n
     // Without a pitch (no note yet, or none left) the channel renders nothing.
     if (!(exactStep >= 1.0f)) return;
     const auto step = static_cast<std::int32_t>(std::min(exactStep, MAX_STEP));
-    const VolumeRow& row = VolumeTable[static_cast<std::size_t>(std::clamp(ch.mixVolume, 0, VOLUME_STEPS - 1))];
+    const std::int32_t volume = std::clamp(ch.mixVolume, 0, VOLUME_STEPS - 1);
+    const std::int32_t* row = VolumeTable[static_cast<std::size_t>(volume)].data();
+    const bool silent = volume == 0;
     std::int32_t position = ch.position;
     // A loop that starts at or beyond its end has no length: such a sample plays once, like one
     // without a loop, instead of repeating its head for ever.
@@ -65,12 +92,12 @@ void ModulePlayer::MixChannel(ModChannel& ch, std::int32_t* dest, std::int32_t n
                 if (position < 0) position = 0;
             }
             const std::int32_t count = std::min(n - done, (end - position - 1) / step + 1);
-            position = renderFrames(s, row, position, step, dest + done, count);
+            position = playFrames(s, row, silent, position, step, dest + done, count);
             done += count;
         }
     } else if (position < s.length * ONE) {
         const std::int32_t count = std::min(n, (s.length * ONE - position - 1) / (step + 1));
-        position = renderFrames(s, row, position, step, dest, count);
+        position = playFrames(s, row, silent, position, step, dest, count);
     }
     ch.position = position;
 }

@@ -45,6 +45,24 @@ void put16(std::uint8_t* out, std::int16_t value) {
     out[1] = static_cast<std::uint8_t>(bits >> 8);
 }
 
+// One loop per output format, so that the format is not asked again at every frame.
+template <std::uint32_t Bits, std::uint32_t Channels>
+void convertFrames(const std::int32_t* left, const std::int32_t* right, std::uint8_t* out, std::uint32_t frames) {
+    for (std::uint32_t i = 0; i < frames; ++i, out += Bits / 8 * Channels) {
+        if constexpr (Bits == 16 && Channels == 2) {
+            put16(out, saturate16(left[i] >> 1));
+            put16(out + 2, saturate16(right[i] >> 1));
+        } else if constexpr (Bits == 16) {
+            put16(out, saturate16((left[i] + right[i]) >> 1));
+        } else if constexpr (Channels == 2) {
+            out[0] = to8Bit(left[i]);
+            out[1] = to8Bit(right[i]);
+        } else {
+            out[0] = to8Bit(left[i] + right[i]);
+        }
+    }
+}
+
 }  // namespace
 
 ModulePlayer::ModulePlayer() {
@@ -191,22 +209,16 @@ void ModulePlayer::ConvertMix(platform::AudioBufferHeader* buffer) const {
     if (buffer == nullptr || buffer->data == nullptr) return;
     const std::uint32_t frameBytes = (bits / 8u) * channels;
     const std::uint32_t frames = std::min<std::uint32_t>(samplesPerBuffer, buffer->length / frameBytes);
-    std::uint8_t* out = buffer->data;
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        const std::int32_t left = leftMix[i];
-        const std::int32_t right = rightMix[i];
-        if (bits == 16 && channels == 2) {
-            put16(out, saturate16(left >> 1));
-            put16(out + 2, saturate16(right >> 1));
-        } else if (bits == 16) {
-            put16(out, saturate16((left + right) >> 1));
-        } else if (channels == 2) {
-            out[0] = to8Bit(left);
-            out[1] = to8Bit(right);
-        } else {
-            out[0] = to8Bit(left + right);
-        }
-        out += frameBytes;
+    const std::int32_t* left = leftMix.data();
+    const std::int32_t* right = rightMix.data();
+    if (bits == 16 && channels == 2) {
+        convertFrames<16, 2>(left, right, buffer->data, frames);
+    } else if (bits == 16) {
+        convertFrames<16, 1>(left, right, buffer->data, frames);
+    } else if (channels == 2) {
+        convertFrames<8, 2>(left, right, buffer->data, frames);
+    } else {
+        convertFrames<8, 1>(left, right, buffer->data, frames);
     }
 }
 

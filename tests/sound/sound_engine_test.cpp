@@ -196,6 +196,38 @@ TEST(SoundEngine, TheEchoStaysOnItsOwnSideAtEveryRateAndWidth) {
     }
 }
 
+// Voices share the loudness of one: each value is their sum over count x 256, cut towards zero. Near
+// full scale, from one voice to more than a 32-bit sum can hold.
+TEST(SoundEngine, VoicesShareTheLoudnessOfOneHoweverManyPlay) {
+    // Odd and unequal, so that the divisions leave remainders of either sign's rounding to show.
+    constexpr std::int16_t LOUDEST = -32768, QUIETER = -31001;
+    constexpr std::int64_t FULL_EFFECTS = 255, VOLUME_ONE = 256, SILENCE_8 = 128;
+    constexpr std::size_t THIRD_BUFFER_FRAME = 2 * 1102 + 5;  // after the two priming buffers
+    for (const std::uint8_t bits : {8, 16}) {
+        for (const std::int64_t count : {1, 2, 3, 4, 5, 7, 256, 257, 300}) {
+            headless::reset();
+            SoundEngine engine;
+            ASSERT_EQ(engine.OpenOutput(2, 11025, bits, 0), OUTPUT_OPENED);
+            const std::int32_t loudest = engine.LoadSound(L"loudest", build(pcm16(Values(2000, LOUDEST))));
+            const std::int32_t quieter = engine.LoadSound(L"quieter", build(pcm16(Values(2000, QUIETER))));
+            std::int64_t sum = 0;
+            for (std::int64_t v = 0; v < count; ++v) {
+                const std::int16_t value = v % 2 == 0 ? LOUDEST : QUIETER;
+                engine.PlaySound(v % 2 == 0 ? loudest : quieter, 0);
+                sum += (bits == 8 ? value >> 8 : value) * FULL_EFFECTS;
+            }
+            headless::advance(300);
+            const Bytes& played = headless::audioPlayed();
+            const std::size_t at = THIRD_BUFFER_FRAME * 2 * (bits / 8);
+            ASSERT_GT(played.size(), at + 1);
+            const std::int64_t expected = sum / (count * VOLUME_ONE);
+            const std::int64_t heard = bits == 8 ? played[at] - SILENCE_8 : static_cast<std::int16_t>(played[at] | played[at + 1] << 8);
+            EXPECT_EQ(heard, expected) << count << " voices, " << int{bits} << " bits";
+        }
+    }
+    headless::reset();
+}
+
 // A host that starts game after game in one process must find the engine as a fresh process does.
 TEST(SoundEngine, RestartReturnsEverythingToItsStartUpState) {
     headless::reset();

@@ -1,6 +1,8 @@
 // spirehold-modrender: plays a MOD (as music) or a WAV (as a sound) through the game's own sound
-// engine on the headless device and writes what the device played to a WAV file, so offline renders
-// are exactly what a player of the game hears. Prints a one-line JSON summary.
+// engine on the headless device and writes what the device played to a WAV file as it plays, so
+// offline renders are exactly what a player of the game hears, an hour as well as a minute. Prints a
+// one-line JSON summary.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +11,8 @@
 
 #include "platform/headless/headless.h"
 #include "sound/sound_engine.h"
+#include "sound/sound_file.h"
+#include "sound/sound_sample.h"
 #include "wav_writer.h"
 
 namespace {
@@ -23,7 +27,9 @@ const char* const USAGE =
     "                           [--seconds S] [--loop] input.mod|input.wav output.wav\n"
     "Renders a module (as the game's music) or a WAV (as a game sound) through the game's sound engine.\n"
     "Without --loop it stops where the song or sound ends (or after --seconds); with --loop it renders\n"
-    "--seconds (default 180). Prints {\"frames\":..,\"ended\":..,\"endFrame\":..} as one line of JSON.\n";
+    "--seconds (default 180). The output is written as it is rendered; where it cannot seek (a pipe)\n"
+    "the sound is rendered twice, the first time to learn its length for the header.\n"
+    "Prints {\"frames\":..,\"ended\":..,\"endFrame\":..} as one line of JSON.\n";
 
 struct Options {
     std::uint32_t rate = 11025;
@@ -76,51 +82,87 @@ bool parseOptions(int argc, char** argv, Options& options) {
 
 // What was rendered: the frames after the priming silence, and where the song or sound ended.
 struct Render {
-    std::vector<std::uint8_t> pcm;
+    std::uint64_t frames = 0;
     bool ended = false;
     std::uint64_t endFrame = 0;
+    bool written = true;  // false when the sink refused some of the frames
 };
 
-Render render(const Options& options, bool isModule) {
-    const std::uint64_t frameBytes = options.channels * options.bits / 8;
+std::uint64_t frameBytesOf(const Options& options) { return options.channels * options.bits / 8; }
+
+// The frames a render gives when the song or sound does not end before the length asked for.
+std::uint64_t wantedFrames(const Options& options) { return static_cast<std::uint64_t>(options.seconds * options.rate); }
+
+// Plays the engine on the headless device and hands `sink` the frames after the priming silence as
+// they are played, up to where the song or sound ended or the length asked for: only a step of sound
+// is held at a time. Stops at the first write the sink refuses.
+template <typename Sink>
+Render render(const Options& options, bool isModule, const Sink& sink) {
+    const std::uint64_t frameBytes = frameBytesOf(options);
     const std::uint64_t bufferFrames =
         (options.bits / 8 * options.channels * options.rate / SoundEngine::BUFFERS_PER_SECOND) / frameBytes;
-    const std::uint64_t skipFrames = PRIMING_BUFFERS * bufferFrames;
-    const auto wantedFrames = static_cast<std::uint64_t>(options.seconds * options.rate);
-    std::vector<std::uint8_t> played;
+    const std::uint64_t skipBytes = PRIMING_BUFFERS * bufferFrames * frameBytes;
     Render result;
-    std::uint64_t stopAtFrame = skipFrames + wantedFrames;
-    while (played.size() / frameBytes < stopAtFrame) {
+    std::uint64_t playedBytes = 0;  // everything the device played, the priming silence too
+    std::uint64_t stopAtFrame = PRIMING_BUFFERS * bufferFrames + wantedFrames(options);
+    while (playedBytes / frameBytes < stopAtFrame && result.written) {
         headless::advance(STEP_MS);
         const std::vector<std::uint8_t>& fresh = headless::audioPlayed();
-        played.insert(played.end(), fresh.begin(), fresh.end());
+        const std::uint64_t freshFrom = playedBytes;
+        playedBytes += fresh.size();
+        if (!result.ended) {
+            const bool sounding = isModule ? soundEngine.IsMusicPlaying() : soundEngine.CountVoices() > 0;
+            if (!sounding) {
+                // The refill that just ran saw the end. The buffer it filled is queued behind the one
+                // now playing: silent for a song that ended, holding the last frames of a sound.
+                const std::uint64_t completed = playedBytes / frameBytes / bufferFrames;
+                const std::uint64_t endBuffer = isModule ? completed + 1 : completed + 2;
+                result.ended = true;
+                stopAtFrame = std::min(stopAtFrame, endBuffer * bufferFrames);
+            }
+        }
+        // The end, once seen, lies beyond everything played so far: what goes out is never taken back.
+        const std::uint64_t from = std::max(freshFrom, skipBytes);
+        const std::uint64_t to = std::min(playedBytes, stopAtFrame * frameBytes);
+        if (from < to) result.written = sink(fresh.data() + (from - freshFrom), static_cast<std::size_t>(to - from));
         headless::clearAudioPlayed();
-        if (result.ended) continue;
-        const bool sounding = isModule ? soundEngine.IsMusicPlaying() : soundEngine.CountVoices() > 0;
-        if (sounding) continue;
-        // The refill that just ran saw the end. The buffer it filled is queued behind the one now
-        // playing: silent for a song that ended, holding the last frames of a sound.
-        const std::uint64_t completed = played.size() / frameBytes / bufferFrames;
-        const std::uint64_t endBuffer = isModule ? completed + 1 : completed + 2;
-        result.ended = true;
-        stopAtFrame = std::min(stopAtFrame, endBuffer * bufferFrames);
     }
-    const std::uint64_t last = std::min<std::uint64_t>(stopAtFrame, played.size() / frameBytes);
-    if (last > skipFrames)
-        result.pcm.assign(played.begin() + static_cast<std::ptrdiff_t>(skipFrames * frameBytes),
-                          played.begin() + static_cast<std::ptrdiff_t>(last * frameBytes));
-    if (result.ended) result.endFrame = last > skipFrames ? last - skipFrames : 0;
+    const std::uint64_t last = std::min(stopAtFrame, playedBytes / frameBytes);
+    const std::uint64_t skipFrames = PRIMING_BUFFERS * bufferFrames;
+    result.frames = last > skipFrames ? last - skipFrames : 0;
+    if (result.ended) result.endFrame = result.frames;
     return result;
 }
 
-bool start(const Options& options, bool isModule) {
+// Starts the song or sound on a fresh engine and device, so that a second render plays as the first.
+bool start(const Options& options, bool isModule, const std::vector<std::uint8_t>& input) {
+    soundEngine.Restart();
+    headless::reset();
     if (soundEngine.OpenOutput(static_cast<std::uint8_t>(options.channels), options.rate,
                                static_cast<std::uint8_t>(options.bits), 0) != OUTPUT_OPENED)
         return false;
     soundEngine.SetMasterVolume(255);
-    if (isModule) return soundEngine.LoadModuleFile(options.input) && soundEngine.StartMusic(options.loop);
-    const std::int32_t slot = soundEngine.LoadSoundFile(options.input);
+    if (isModule)
+        return soundEngine.LoadModule(input.data(), static_cast<std::int32_t>(input.size())) &&
+               soundEngine.StartMusic(options.loop);
+    const std::int32_t slot = soundEngine.LoadSound(WideFromUtf8(options.input), input);
     return slot >= 0 && soundEngine.PlaySound(slot, 0);
+}
+
+void printSummary(const Options& options, const Render& result) {
+    if (result.ended)
+        std::printf("{\"frames\":%llu,\"rate\":%u,\"ended\":true,\"endFrame\":%llu}\n",
+                    static_cast<unsigned long long>(result.frames), options.rate,
+                    static_cast<unsigned long long>(result.endFrame));
+    else
+        std::printf("{\"frames\":%llu,\"rate\":%u,\"ended\":false,\"endFrame\":null}\n",
+                    static_cast<unsigned long long>(result.frames), options.rate);
+    std::fflush(stdout);
+}
+
+int cannotWrite(const Options& options, const modrender::WavStream& out) {
+    std::fprintf(stderr, "spirehold-modrender: cannot write %s: %s\n", options.output.c_str(), out.error().c_str());
+    return 1;
 }
 
 }  // namespace
@@ -131,26 +173,31 @@ int main(int argc, char** argv) {
         std::fputs(USAGE, stderr);
         return 2;
     }
-    headless::reset();
     const bool isModule = !endsWith(options.input, ".wav");
-    if (!start(options, isModule)) {
+    // Read once: an output that cannot seek has the song played twice.
+    const std::vector<std::uint8_t> input = ReadSoundFile(options.input);
+    if (!start(options, isModule, input)) {
         std::fprintf(stderr, "spirehold-modrender: cannot play %s (format %u Hz, %u channels, %u bits)\n",
                      options.input.c_str(), options.rate, options.channels, options.bits);
         return 1;
     }
-    const Render result = render(options, isModule);
-    if (!modrender::writeWavFile(options.output, result.pcm, options.channels, options.rate, options.bits)) {
-        std::fprintf(stderr, "spirehold-modrender: cannot write %s\n", options.output.c_str());
-        return 1;
+    modrender::WavStream out;
+    if (!out.open(options.output)) return cannotWrite(options, out);
+    std::uint64_t expectedFrames = wantedFrames(options);
+    if (!out.seekable()) {
+        // A pipe takes the header, sizes and all, before the data: a first render finds the length.
+        expectedFrames = render(options, isModule, [](const std::uint8_t*, std::size_t) { return true; }).frames;
+        if (!start(options, isModule, input)) return 1;
     }
-    const std::uint64_t frames = result.pcm.size() / (options.channels * options.bits / 8);
-    if (result.ended)
-        std::printf("{\"frames\":%llu,\"rate\":%u,\"ended\":true,\"endFrame\":%llu}\n",
-                    static_cast<unsigned long long>(frames), options.rate,
-                    static_cast<unsigned long long>(result.endFrame));
-    else
-        std::printf("{\"frames\":%llu,\"rate\":%u,\"ended\":false,\"endFrame\":null}\n",
-                    static_cast<unsigned long long>(frames), options.rate);
-    std::fflush(stdout);
+    const modrender::PcmFormat format{options.channels, options.rate, options.bits};
+    if (!out.begin(format, static_cast<std::uint32_t>(expectedFrames * frameBytesOf(options))))
+        return cannotWrite(options, out);
+    const Render result =
+        render(options, isModule, [&out](const std::uint8_t* pcm, std::size_t size) { return out.write(pcm, size); });
+    if (!result.written || !out.finish()) {
+        out.abandon();
+        return cannotWrite(options, out);
+    }
+    printSummary(options, result);
     return 0;
 }
