@@ -15,6 +15,7 @@
 #include <string>
 
 #include "sound/golden.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -30,12 +31,7 @@ class ModRender : public ::testing::Test {
 protected:
     void SetUp() override {
         if (::access(TOOL.c_str(), X_OK) != 0) GTEST_SKIP() << "needs " << TOOL;
-        std::string pattern = (fs::temp_directory_path() / "spirehold-modrender-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override {
-        if (!folder.empty()) fs::remove_all(folder);
+        ASSERT_FALSE(folder.empty());
     }
 
     // Runs the tool with `arguments` (shell words) after the shell commands `before`; its exit status,
@@ -64,7 +60,21 @@ protected:
         return hash;
     }
 
-    std::string folder;
+    // What the render wrote, as the sound a mismatch leaves to listen to.
+    PlayedSound rendered(const std::string& name) const {
+        const std::string bytes = text(name);
+        if (bytes.size() < WAV_HEADER_BYTES) return {};
+        const auto word = [&](std::size_t at, int size) {
+            std::uint32_t value = 0;
+            for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+            return value;
+        };
+        return {{bytes.begin() + WAV_HEADER_BYTES, bytes.end()}, {word(22, 2), word(24, 4), word(34, 2)}};
+    }
+
+    static constexpr std::size_t WAV_HEADER_BYTES = 44;
+    ScratchFolder scratch;
+    std::string folder = scratch.path();
 };
 
 struct RenderCase {
@@ -84,7 +94,7 @@ TEST_F(ModRender, StreamedFilesAreTheRendersAsRecorded) {
     GoldenFile golden("music/modrender.golden");
     for (const RenderCase& c : cases) {
         ASSERT_EQ(run(c.arguments + " " + shellWord(folder + "/out.wav")), 0) << c.name << ": " << text("errors");
-        golden.expect(c.name, renderHash("out.wav"));
+        golden.expect(c.name, renderHash("out.wav"), rendered("out.wav"));
         // The same bytes through a pipe, where the header must be right before the data.
         ASSERT_EQ(run(c.arguments + " /dev/fd/3 3>&1 >/dev/null | cat >" + shellWord(folder + "/piped.wav")), 0) << c.name;
         EXPECT_EQ(hashOf("piped.wav").value, hashOf("out.wav").value) << c.name << " through a pipe";
