@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the benchmarks in release mode (build-bench) and runs them; then checks the two targets: a
-# whole play-screen frame within 3 times two plain frame copies, and one audio refill under 25 us.
+# whole play-screen frame within 3 times two plain frame copies, and one audio refill under 20 us.
 #   scripts/bench.sh [extra Google Benchmark options]
 set -eu
 cd "$(dirname "$0")/.."
@@ -35,8 +35,9 @@ if frame:
 if refill:
     unit = {"ns": 1e-3, "us": 1.0, "ms": 1e3}[refill["time_unit"]]
     us = refill["real_time"] * unit
-    ok = us < 25.0
+    ok = us < 20.0
     missed += not ok
-    print(f"audio refill: {us:.1f} us (target 25): {'met' if ok else 'MISSED'}")
+    # The target is wall time; the CPU time beside it shows how much of that other load on the machine took.
+    print(f"audio refill: {us:.1f} us, {refill['cpu_time'] * unit:.1f} us CPU (target 20): {'met' if ok else 'MISSED'}")
 sys.exit(1 if missed else 0)
 PYTHON

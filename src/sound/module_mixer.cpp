@@ -13,8 +13,9 @@ constexpr std::int32_t MIN_LOOP_END = 2;  // a loop must end beyond byte 2 to co
 // Bounds a runaway pitch (a period slid towards zero) so positions stay far inside 32 bits.
 constexpr float MAX_STEP = static_cast<float>(1 << 20);
 
-// The byte at `i` and the one after it, scaled by the volume row, weighed by the fraction f (0..ONE-1).
-// (ONE - f) x a + f x b is ONE x a + f x (b - a), and ONE x a passes the shift whole.
+// Two neighbouring bytes, scaled by the volume row, weighed by the fraction f (0..ONE-1) of the way from
+// `here` to `next`. (ONE - f) x a + f x b is ONE x a + f x (b - a), and ONE x a passes the shift whole,
+// so the sum needs one multiplication instead of two.
 std::int32_t interpolate(const std::int32_t* row, std::int8_t here, std::int8_t next, std::int32_t f) {
     const std::int32_t a = row[static_cast<std::uint8_t>(here)];
     const std::int32_t b = row[static_cast<std::uint8_t>(next)];

@@ -24,12 +24,13 @@ struct Case {
     std::string signature = "M.K.";
     int channels = 4;
     std::int32_t finetuneByte = 0, volume = 48;
+    std::int32_t loopStart = 0;  // of the saw, whose loop always runs to its last byte
 };
 
 // A looping saw of 64 bytes, so that pitch and volume both shape what is heard, and a short one-shot
 // blip.
 TestModule moduleOf(const Case& c) {
-    TestSample saw{{}, c.finetuneByte, c.volume, 0, 64}, blip = flatSample(300, 90);
+    TestSample saw{{}, c.finetuneByte, c.volume, c.loopStart, 64 - c.loopStart}, blip = flatSample(300, 90);
     for (int i = 0; i < 64; ++i) saw.data.push_back(static_cast<std::int8_t>(4 * i - 128));
     blip.data[0] = -90;
     TestModule m{c.signature, c.channels, {saw, blip}, c.orders};
@@ -76,6 +77,8 @@ const Case CASES[] = {
     {"six channels", {{0, 0, 4, {1, 428, 0, 0}}, {0, 0, 5, {2, 214, 0, 0}}}, {0}, false, "6CHN", 6},
     {"negative finetune, header volume above 64", {{0, 0, 0, {1, 428, 0, 0}}, {0, 2, 0, {0, 0, 0xA, 0x01}}}, {0}, false, "M.K.", 4, 13, 200},
     {"fifteen samples, no signature", {{0, 0, 0, {1, 428, 0xC, 0x20}}, {0, 1, 3, {2, 214, 0, 0}}}, {0}, false, "", 4},
+    // The last byte's neighbour is the sample's first byte (-128), not the loop's first (0).
+    {"a loop from the middle to the last byte", {{0, 0, 0, {1, 428, 0, 0}}, {0, 0, 1, {1, 302, 0, 0}}}, {0}, false, "M.K.", 4, 0, 48, 32},
 };
 
 }  // namespace
