@@ -1,10 +1,9 @@
-// Reads a MOD image into the player's unpacked form. Every read is checked against the image size:
-// a truncated module keeps what it holds and reads missing pattern bytes as zero.
+// Reads a MOD image into the song's unpacked form.
+#include "sound/module_loader.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-
-#include "sound/module_player.h"
 
 namespace {
 
@@ -33,7 +32,7 @@ struct Layout {
 
     constexpr std::int64_t songOffset() const { return TITLE_BYTES + SAMPLE_HEADER.size * sampleCount; }
     constexpr std::int64_t ordersOffset() const { return songOffset() + SONG_HEADER_BYTES; }
-    constexpr std::int64_t signatureOffset() const { return ordersOffset() + ModulePlayer::ORDER_COUNT; }
+    constexpr std::int64_t signatureOffset() const { return ordersOffset() + ModSong::ORDER_COUNT; }
     constexpr std::int64_t patternsOffset() const {
         return signatureOffset() + (sampleCount == LONG_LAYOUT_SAMPLES ? SIGNATURE_BYTES : 0);
     }
@@ -113,7 +112,7 @@ ModSample readSampleHeader(const ImageReader& reader, std::int64_t offset) {
     const std::int32_t finetune = reader.byteAt(offset + SAMPLE_HEADER.finetune);
     sample.finetune = finetune > 7 ? finetune - 16 : finetune;
     sample.volume =
-        std::min<std::int32_t>(reader.byteAt(offset + SAMPLE_HEADER.volume), ModulePlayer::MAX_CHANNEL_VOLUME);
+        std::min<std::int32_t>(reader.byteAt(offset + SAMPLE_HEADER.volume), ModSong::MAX_CHANNEL_VOLUME);
     sample.loopStart = reader.wordAt(offset + SAMPLE_HEADER.loopStart) * 2;
     sample.loopLength = reader.wordAt(offset + SAMPLE_HEADER.loopLength) * 2;
     return sample;
@@ -129,47 +128,62 @@ void readSampleData(const ImageReader& reader, std::int64_t offset, ModSample& s
         sample.data[static_cast<std::size_t>(sample.loopEnd)] = sample.data[static_cast<std::size_t>(sample.loopStart)];
 }
 
-}  // namespace
+// Empties the song, keeping the patterns' room for the next.
+void clearSong(ModSong& song) {
+    song.title.clear();
+    for (ModSample& sample : song.samples) sample = ModSample{};
+    song.patterns.clear();
+    song.patternCount = 0;
+    song.songLength = 0;
+    song.orders.fill(0);
+}
 
-bool ModulePlayer::LoadModule(const std::uint8_t* image, std::int32_t size) {
-    if (image == nullptr || size < SMALLEST_MODULE) return false;
-    const ImageReader reader(image, size);
-    const Layout layout = layoutOf(reader, size);
-    ClearModule();
-    channelCount = layout.channelCount;
-    title = reader.textAt(0, TITLE_BYTES);
-
-    for (std::int32_t i = 1; i <= layout.sampleCount; ++i)
-        samples[static_cast<std::size_t>(i)] = readSampleHeader(reader, TITLE_BYTES + SAMPLE_HEADER.size * (i - 1));
-
-    // A song longer than the order list would walk off its end.
-    songLength = std::min<std::int32_t>(reader.byteAt(layout.songOffset()), ORDER_COUNT);
-    std::int32_t highestPattern = 0;
-    for (std::int32_t i = 0; i < ORDER_COUNT; ++i) {
-        orders[static_cast<std::size_t>(i)] = reader.byteAt(layout.ordersOffset() + i);
-        highestPattern = std::max(highestPattern, orders[static_cast<std::size_t>(i)]);
-    }
-    patternCount = highestPattern + 1;
-
-    std::int64_t offset = layout.patternsOffset();
-    patterns.assign(static_cast<std::size_t>(patternCount) * ROWS_PER_PATTERN * MAX_CHANNELS, PatternCell{});
-    for (std::int32_t p = 0; p < patternCount; ++p) {
-        for (std::int32_t row = 0; row < ROWS_PER_PATTERN; ++row) {
-            PatternCell* cells = &patterns[(static_cast<std::size_t>(p) * ROWS_PER_PATTERN + row) * MAX_CHANNELS];
-            for (std::int32_t m = 0; m < channelCount; ++m, offset += BYTES_PER_NOTE)
+// Unpacks every pattern from `offset`, which it leaves just past them.
+void readPatterns(const ImageReader& reader, std::int64_t& offset, ModSong& song) {
+    const auto cellsPerPattern = static_cast<std::size_t>(ModSong::ROWS_PER_PATTERN) * ModSong::MAX_CHANNELS;
+    song.patterns.assign(static_cast<std::size_t>(song.patternCount) * cellsPerPattern, PatternCell{});
+    for (std::int32_t p = 0; p < song.patternCount; ++p) {
+        for (std::int32_t row = 0; row < ModSong::ROWS_PER_PATTERN; ++row) {
+            PatternCell* cells = &song.patterns[static_cast<std::size_t>(p) * cellsPerPattern +
+                                                static_cast<std::size_t>(row) * ModSong::MAX_CHANNELS];
+            for (std::int32_t m = 0; m < song.channelCount; ++m, offset += BYTES_PER_NOTE)
                 cells[m] = unpackNote(reader.byteAt(offset), reader.byteAt(offset + 1), reader.byteAt(offset + 2),
                                       reader.byteAt(offset + 3));
         }
     }
+}
+
+}  // namespace
+
+bool LoadSong(ModSong& song, const std::uint8_t* image, std::int32_t size) {
+    if (image == nullptr || size < SMALLEST_MODULE) return false;
+    const ImageReader reader(image, size);
+    const Layout layout = layoutOf(reader, size);
+    clearSong(song);
+    song.channelCount = layout.channelCount;
+    song.title = reader.textAt(0, TITLE_BYTES);
+
+    for (std::int32_t i = 1; i <= layout.sampleCount; ++i)
+        song.samples[static_cast<std::size_t>(i)] =
+            readSampleHeader(reader, TITLE_BYTES + SAMPLE_HEADER.size * (i - 1));
+
+    // A song longer than the order list would walk off its end.
+    song.songLength = std::min<std::int32_t>(reader.byteAt(layout.songOffset()), ModSong::ORDER_COUNT);
+    std::int32_t highestPattern = 0;
+    for (std::int32_t i = 0; i < ModSong::ORDER_COUNT; ++i) {
+        song.orders[static_cast<std::size_t>(i)] = reader.byteAt(layout.ordersOffset() + i);
+        highestPattern = std::max(highestPattern, song.orders[static_cast<std::size_t>(i)]);
+    }
+    song.patternCount = highestPattern + 1;
+
+    std::int64_t offset = layout.patternsOffset();
+    readPatterns(reader, offset, song);
 
     for (std::int32_t i = 1; i <= layout.sampleCount; ++i) {
-        ModSample& sample = samples[static_cast<std::size_t>(i)];
+        ModSample& sample = song.samples[static_cast<std::size_t>(i)];
         const std::int32_t declaredLength = sample.length;
         readSampleData(reader, offset, sample);
         offset += declaredLength;
     }
-
-    playing = false;
-    loaded = true;
     return true;
 }

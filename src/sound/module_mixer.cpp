@@ -1,11 +1,12 @@
 // Resamples every channel's sample into the mix buffers: fixed-point positions (10 fraction bits),
 // linear interpolation between neighbouring bytes, volume by table lookup. Integer only per frame.
-#include <algorithm>
+#include "sound/module_mixer.h"
 
-#include "sound/module_player.h"
+#include <algorithm>
 
 namespace {
 
+constexpr std::uint8_t FULL_MUSIC_VOLUME = 255;
 constexpr std::int32_t FRACTION_BITS = 10;
 constexpr std::int32_t ONE = 1 << FRACTION_BITS;
 constexpr std::int32_t FRACTION_MASK = ONE - 1;
@@ -58,27 +59,37 @@ std::int32_t playFrames(const ModSample& s, const std::int32_t* row, bool silent
 
 }  // namespace
 
-void ModulePlayer::MixChannels(std::int32_t* left, std::int32_t* right, std::int32_t start, std::int32_t n) {
+ModuleMixer::ModuleMixer() { BuildVolumeTable(FULL_MUSIC_VOLUME); }
+
+void ModuleMixer::BuildVolumeTable(std::uint8_t volume) {
+    const std::int32_t half = volume >> 1;
+    for (std::int32_t v = 0; v < VOLUME_STEPS; ++v)
+        for (std::int32_t b = 0; b < 256; ++b)
+            volumeTable[static_cast<std::size_t>(v)][static_cast<std::size_t>(b)] =
+                static_cast<std::int8_t>(b) * half * v / ModSong::MAX_CHANNEL_VOLUME;
+}
+
+void ModuleMixer::MixChannels(const ModSong& song, ModChannels& channels, std::int32_t* left, std::int32_t* right,
+                              std::int32_t start, std::int32_t n) const {
     if (n <= 0) return;
     std::fill(left + start, left + start + n, 0);
     std::fill(right + start, right + start + n, 0);
-    for (std::int32_t m = 0; m < channelCount; ++m) {
-        ModChannel& ch = channelState[static_cast<std::size_t>(m)];
+    for (std::int32_t m = 0; m < song.channelCount; ++m) {
+        ModChannel& ch = channels[static_cast<std::size_t>(m)];
         if (ch.sampleNumber < 1) continue;
         const bool rightSide = m % 4 == 1 || m % 4 == 2;
-        MixChannel(ch, (rightSide ? right : left) + start, n);
+        MixChannel(song.Sample(ch.sampleNumber), ch, (rightSide ? right : left) + start, n);
     }
 }
 
-void ModulePlayer::MixChannel(ModChannel& ch, std::int32_t* dest, std::int32_t n) {
-    const ModSample& s = ChannelSample(ch);
+void ModuleMixer::MixChannel(const ModSample& s, ModChannel& ch, std::int32_t* dest, std::int32_t n) const {
     if (rate == 0 || s.data.empty()) return;
     const float exactStep = ch.frequency * static_cast<float>(ONE) / static_cast<float>(rate);
     // Without a pitch (no note yet, or none left) the channel renders nothing.
     if (!(exactStep >= 1.0f)) return;
     const auto step = static_cast<std::int32_t>(std::min(exactStep, MAX_STEP));
     const std::int32_t volume = std::clamp(ch.mixVolume, 0, VOLUME_STEPS - 1);
-    const std::int32_t* row = VolumeTable[static_cast<std::size_t>(volume)].data();
+    const std::int32_t* row = volumeTable[static_cast<std::size_t>(volume)].data();
     const bool silent = volume == 0;
     std::int32_t position = ch.position;
     // A loop that starts at or beyond its end has no length: such a sample plays once, like one

@@ -1,31 +1,17 @@
-// The music player's life cycle, tables and buffer rendering: the song is stepped tick by tick, each
+// The music player's life cycle and buffer rendering: the song is stepped tick by tick, each
 // tick's frames mixed into the two 32-bit mix buffers, and the buffer converted to the output format.
 #include "sound/module_player.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <limits>
 
+#include "sound/module_loader.h"
+
 namespace {
 
-// The period table walks the semitones above the reference pitch in eighths, interpolated linearly.
-constexpr float REFERENCE_PITCH = 3520.0f;
-constexpr float SEMITONE_EXPONENT = 0.083333336f;  // the float nearest a twelfth of an octave
-constexpr int STEPS_PER_SEMITONE = 8;
-constexpr float STEP_FRACTION = 1.0f / STEPS_PER_SEMITONE;
-constexpr int PERIOD_SEMITONES = ModulePlayer::PERIOD_COUNT / STEPS_PER_SEMITONE;
-static_assert(PERIOD_SEMITONES * STEPS_PER_SEMITONE == ModulePlayer::PERIOD_COUNT);
-
 constexpr std::uint32_t TICKS_PER_SECOND = 50;
-constexpr std::uint8_t FULL_MUSIC_VOLUME = 255;
 constexpr std::int32_t EIGHT_BIT_SHIFT = 9;
-
-float semitonePeriod(int semitone) {
-    const float exponent = static_cast<float>(semitone + 2) * SEMITONE_EXPONENT;
-    const float octaves = static_cast<float>(std::pow(2.0, static_cast<double>(exponent)));
-    return ModulePlayer::AMIGA_CLOCK / (REFERENCE_PITCH * octaves);
-}
 
 // Four full-volume channels on one side stay within range; the mono sum of eight does not, and is
 // limited rather than wrapped round.
@@ -65,31 +51,11 @@ void convertFrames(const std::int32_t* left, const std::int32_t* right, std::uin
 
 }  // namespace
 
-ModulePlayer::ModulePlayer() {
-    BuildVolumeTable(FULL_MUSIC_VOLUME);
-    BuildPeriodTable();
-}
+ModulePlayer::ModulePlayer() = default;
 
 ModulePlayer::~ModulePlayer() { StopMusic(); }
 
-void ModulePlayer::BuildPeriodTable() {
-    for (int k = 0; k < PERIOD_SEMITONES; ++k) {
-        const float low = semitonePeriod(k);
-        const float high = semitonePeriod(k + 1);
-        for (int j = 0; j < STEPS_PER_SEMITONE; ++j)
-            PeriodTable[static_cast<std::size_t>(STEPS_PER_SEMITONE * k + j)] =
-                low + static_cast<float>(j) * (high - low) * STEP_FRACTION;
-    }
-}
-
-void ModulePlayer::BuildVolumeTable(std::uint8_t volume) {
-    musicVolume = volume;
-    const std::int32_t half = volume >> 1;
-    for (std::int32_t v = 0; v < VOLUME_STEPS; ++v)
-        for (std::int32_t b = 0; b < 256; ++b)
-            VolumeTable[static_cast<std::size_t>(v)][static_cast<std::size_t>(b)] =
-                static_cast<std::int8_t>(b) * half * v / MAX_CHANNEL_VOLUME;
-}
+void ModulePlayer::BuildVolumeTable(std::uint8_t volume) { mixer.BuildVolumeTable(volume); }
 
 bool ModulePlayer::Configure(std::uint8_t channelCountOut, std::uint32_t outputRate, std::uint8_t bitsPerSample,
                              std::uint8_t buffers) {
@@ -102,19 +68,19 @@ bool ModulePlayer::Configure(std::uint8_t channelCountOut, std::uint32_t outputR
     samplesPerBuffer = rate / buffersPerSecond;
     // Kept in step with the rate so a song started before the output opened still has whole ticks.
     samplesPerTick = rate / TICKS_PER_SECOND;
+    mixer.SetRate(rate);
     leftMix.assign(samplesPerBuffer, 0);
     rightMix.assign(samplesPerBuffer, 0);
     return true;
 }
 
-void ModulePlayer::ClearModule() {
-    title.clear();
-    for (ModSample& sample : samples) sample = ModSample{};
-    patterns.clear();
-    patternCount = 0;
-    songLength = 0;
-    orders.fill(0);
-    currentRow = nullptr;
+bool ModulePlayer::LoadModule(const std::uint8_t* image, std::int32_t size) {
+    if (!LoadSong(song, image, size)) return false;
+    // Its row pointed into the patterns just replaced.
+    sequencer.Forget();
+    playing = false;
+    loaded = true;
+    return true;
 }
 
 bool ModulePlayer::StartMusic(bool loopSong) {
@@ -122,13 +88,8 @@ bool ModulePlayer::StartMusic(bool loopSong) {
     if (playing) return true;
     loop = loopSong;
     playing = true;
-    for (std::int32_t m = 0; m < channelCount; ++m) channelState[static_cast<std::size_t>(m)] = ModChannel{};
-    speed = START_SPEED;
+    sequencer.Start();
     samplesLeftInTick = 0;
-    orderIndex = 0;
-    rowIndex = 0;
-    currentRow = RowOf(0, 0);
-    tick = 0;
     samplesPerTick = rate / TICKS_PER_SECOND;
     return true;
 }
@@ -142,7 +103,8 @@ bool ModulePlayer::IsMusicPlaying() const { return playing; }
 bool ModulePlayer::IsMusicPaused() const { return paused; }
 
 MusicStatus ModulePlayer::Status() const {
-    return {loaded, playing, paused, loop, orderIndex, rowIndex, tick, speed, channelCount, songLength};
+    return {loaded, playing, paused, loop, sequencer.OrderIndex(), sequencer.RowIndex(), sequencer.Tick(),
+            sequencer.Speed(), song.channelCount, song.songLength};
 }
 
 bool ModulePlayer::RenderMusic(platform::AudioBufferHeader* buffer) {
@@ -155,48 +117,23 @@ bool ModulePlayer::RenderMusic(platform::AudioBufferHeader* buffer) {
     }
     std::int32_t remaining = static_cast<std::int32_t>(samplesPerBuffer);
     std::int32_t out = 0;
-    bool ended = false;
     while (remaining > 0 && samplesPerTick > 0) {
         if (samplesLeftInTick == 0) {
-            if (tick == 0) {
-                if (StartRow()) ended = true;
-                if (!ProcessRow()) {
-                    if (!loop) {
-                        ended = true;
-                        break;
-                    }
-                    tick = -1;
-                }
-            }
-            ProcessTick();
-            tick += 1;
-            if (tick >= speed && !ended) tick = 0;
+            if (!sequencer.PlayTick(loop)) break;
             samplesLeftInTick = static_cast<std::int32_t>(samplesPerTick);
         }
         const std::int32_t n = std::min(samplesLeftInTick, remaining);
         samplesLeftInTick -= n;
         remaining -= n;
-        MixChannels(leftMix.data(), rightMix.data(), out, n);
+        mixer.MixChannels(song, sequencer.Channels(), leftMix.data(), rightMix.data(), out, n);
         out += n;
     }
     // A song that stopped part way leaves the rest of the buffer silent rather than stale.
     std::fill(leftMix.begin() + out, leftMix.end(), 0);
     std::fill(rightMix.begin() + out, rightMix.end(), 0);
     ConvertMix(buffer);
-    if (tick < speed && !ended) return true;
+    if (!sequencer.Finished()) return true;
     playing = false;
-    return false;
-}
-
-bool ModulePlayer::StartRow() {
-    currentRow = RowOf(orderIndex, rowIndex);
-    rowIndex += 1;
-    if (rowIndex < ROWS_PER_PATTERN) return false;
-    rowIndex = 0;
-    orderIndex += 1;
-    if (orderIndex < songLength) return false;
-    if (!loop) return true;
-    orderIndex = 0;
     return false;
 }
 
@@ -220,18 +157,4 @@ void ModulePlayer::ConvertMix(platform::AudioBufferHeader* buffer) const {
     } else {
         convertFrames<8, 1>(left, right, buffer->data, frames);
     }
-}
-
-const PatternCell* ModulePlayer::RowOf(std::int32_t order, std::int32_t row) const {
-    if (patterns.empty() || order < 0 || order >= ORDER_COUNT || row < 0 || row >= ROWS_PER_PATTERN) return nullptr;
-    const auto pattern = static_cast<std::size_t>(orders[static_cast<std::size_t>(order)]);
-    return &patterns[(pattern * ROWS_PER_PATTERN + static_cast<std::size_t>(row)) * MAX_CHANNELS];
-}
-
-const ModSample& ModulePlayer::Sample(int number) const {
-    return samples[number >= 0 && number < SAMPLE_ENTRIES ? static_cast<std::size_t>(number) : 0];
-}
-
-float ModulePlayer::PeriodAt(int index) const {
-    return PeriodTable[static_cast<std::size_t>(std::clamp(index, 0, PERIOD_COUNT - 1))];
 }

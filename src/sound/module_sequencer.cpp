@@ -1,10 +1,19 @@
 // The module's sequencer: what each row and each tick do to the channels (notes, samples, effects,
-// jumps). Only channel registers change here; MixChannels turns them into sound.
-#include <algorithm>
+// jumps). Only channel registers change here; the mixer turns them into sound.
+#include "sound/module_sequencer.h"
 
-#include "sound/module_player.h"
+#include <algorithm>
+#include <cmath>
 
 namespace {
+
+// The period table walks the semitones above the reference pitch in eighths, interpolated linearly.
+constexpr float REFERENCE_PITCH = 3520.0f;
+constexpr float SEMITONE_EXPONENT = 0.083333336f;  // the float nearest a twelfth of an octave
+constexpr int STEPS_PER_SEMITONE = 8;
+constexpr float STEP_FRACTION = 1.0f / STEPS_PER_SEMITONE;
+constexpr int PERIOD_SEMITONES = ModuleSequencer::PERIOD_COUNT / STEPS_PER_SEMITONE;
+static_assert(PERIOD_SEMITONES * STEPS_PER_SEMITONE == ModuleSequencer::PERIOD_COUNT);
 
 constexpr float LOWEST_SLIDE_PERIOD = 54.0f;
 constexpr std::int32_t LAST_JUMP_ROW = 63;
@@ -44,10 +53,16 @@ enum ExtendedEffect : std::int32_t {
     FINE_VOLUME_UP = 0xA, FINE_VOLUME_DOWN = 0xB, NOTE_CUT = 0xC,
 };
 
-// A period of zero or less (slid or vibrated past the top) has no pitch: the channel falls silent.
-float frequencyOf(float period) { return period > 0.0f ? ModulePlayer::AMIGA_CLOCK / period : 0.0f; }
+float semitonePeriod(int semitone) {
+    const float exponent = static_cast<float>(semitone + 2) * SEMITONE_EXPONENT;
+    const float octaves = static_cast<float>(std::pow(2.0, static_cast<double>(exponent)));
+    return ModSong::AMIGA_CLOCK / (REFERENCE_PITCH * octaves);
+}
 
-std::int32_t limitVolume(std::int32_t volume) { return std::clamp(volume, 0, ModulePlayer::MAX_CHANNEL_VOLUME); }
+// A period of zero or less (slid or vibrated past the top) has no pitch: the channel falls silent.
+float frequencyOf(float period) { return period > 0.0f ? ModSong::AMIGA_CLOCK / period : 0.0f; }
+
+std::int32_t limitVolume(std::int32_t volume) { return std::clamp(volume, 0, ModSong::MAX_CHANNEL_VOLUME); }
 
 void advanceWave(ModChannel& ch, std::int32_t speed) {
     ch.wavePosition += speed;
@@ -59,24 +74,77 @@ void advanceWave(ModChannel& ch, std::int32_t speed) {
 
 }  // namespace
 
-const ModSample& ModulePlayer::ChannelSample(const ModChannel& ch) const { return Sample(ch.sampleNumber); }
-
-float ModulePlayer::PeriodForNote(const ModChannel& ch, std::int32_t note) const {
-    return PeriodAt(ChannelSample(ch).finetune + note);
+ModuleSequencer::ModuleSequencer(ModSong& playedSong) : song(playedSong) {
+    for (int k = 0; k < PERIOD_SEMITONES; ++k) {
+        const float low = semitonePeriod(k);
+        const float high = semitonePeriod(k + 1);
+        for (int j = 0; j < STEPS_PER_SEMITONE; ++j)
+            periodTable[static_cast<std::size_t>(STEPS_PER_SEMITONE * k + j)] =
+                low + static_cast<float>(j) * (high - low) * STEP_FRACTION;
+    }
 }
 
-bool ModulePlayer::ProcessRow() {
+void ModuleSequencer::Start() {
+    for (std::int32_t m = 0; m < song.channelCount; ++m) channels[static_cast<std::size_t>(m)] = ModChannel{};
+    speed = START_SPEED;
+    orderIndex = 0;
+    rowIndex = 0;
+    currentRow = song.RowOf(0, 0);
+    tick = 0;
+    ended = false;
+}
+
+void ModuleSequencer::Forget() { currentRow = nullptr; }
+
+bool ModuleSequencer::PlayTick(bool loop) {
+    if (tick == 0) {
+        if (StartRow(loop)) ended = true;
+        if (!ProcessRow()) {
+            if (!loop) {
+                ended = true;
+                return false;
+            }
+            tick = -1;
+        }
+    }
+    ProcessTick();
+    tick += 1;
+    if (tick >= speed && !ended) tick = 0;
+    return true;
+}
+
+bool ModuleSequencer::StartRow(bool loop) {
+    currentRow = song.RowOf(orderIndex, rowIndex);
+    rowIndex += 1;
+    if (rowIndex < ModSong::ROWS_PER_PATTERN) return false;
+    rowIndex = 0;
+    orderIndex += 1;
+    if (orderIndex < song.songLength) return false;
+    if (!loop) return true;
+    orderIndex = 0;
+    return false;
+}
+
+float ModuleSequencer::PeriodAt(int index) const {
+    return periodTable[static_cast<std::size_t>(std::clamp(index, 0, PERIOD_COUNT - 1))];
+}
+
+float ModuleSequencer::PeriodForNote(const ModChannel& ch, std::int32_t note) const {
+    return PeriodAt(song.Sample(ch.sampleNumber).finetune + note);
+}
+
+bool ModuleSequencer::ProcessRow() {
     if (currentRow == nullptr) return true;
     std::int32_t newOrder = -1;
     std::int32_t newRow = -1;
-    for (std::int32_t m = 0; m < channelCount; ++m) {
+    for (std::int32_t m = 0; m < song.channelCount; ++m) {
         const PatternCell& cell = currentRow[m];
-        ModChannel& ch = channelState[static_cast<std::size_t>(m)];
+        ModChannel& ch = channels[static_cast<std::size_t>(m)];
         const bool portamento = cell.effect == TONE_PORTAMENTO || cell.effect == PORTAMENTO_VOLUME_SLIDE;
         if (cell.sampleNumber > 0) {
             ch.sampleNumber = cell.sampleNumber;
             if (!portamento) ch.position = 0;
-            ch.volume = ch.mixVolume = ChannelSample(ch).volume;
+            ch.volume = ch.mixVolume = song.Sample(ch.sampleNumber).volume;
         }
         if (cell.note >= 0) {
             ch.note = cell.note;
@@ -89,15 +157,15 @@ bool ModulePlayer::ProcessRow() {
         bool jumpPastEnd = false;
         ApplyRowEffect(cell, ch, newOrder, newRow, jumpPastEnd);
         if (jumpPastEnd) return false;
-        if (ch.period > 0.0f) ch.frequency = ModulePlayer::AMIGA_CLOCK / ch.period;
+        if (ch.period > 0.0f) ch.frequency = ModSong::AMIGA_CLOCK / ch.period;
     }
     if (newOrder >= 0) orderIndex = newOrder;
     if (newRow >= 0) rowIndex = newRow;
     return true;
 }
 
-void ModulePlayer::ApplyRowEffect(const PatternCell& cell, ModChannel& ch, std::int32_t& newOrder,
-                                  std::int32_t& newRow, bool& jumpPastEnd) {
+void ModuleSequencer::ApplyRowEffect(const PatternCell& cell, ModChannel& ch, std::int32_t& newOrder,
+                                     std::int32_t& newRow, bool& jumpPastEnd) {
     const std::int32_t hi = cell.param >> 4;
     const std::int32_t lo = cell.param & 0x0F;
     switch (cell.effect) {
@@ -120,7 +188,7 @@ void ModulePlayer::ApplyRowEffect(const PatternCell& cell, ModChannel& ch, std::
     case POSITION_JUMP:
         // The row is kept: a jump from the last row of a pattern lands on row 0 of the new position.
         newOrder = cell.param;
-        if (cell.param >= songLength) {
+        if (cell.param >= song.songLength) {
             orderIndex = 0;
             jumpPastEnd = true;
         }
@@ -132,7 +200,7 @@ void ModulePlayer::ApplyRowEffect(const PatternCell& cell, ModChannel& ch, std::
         const std::int32_t row = hi * 10 + lo;
         newRow = row > LAST_JUMP_ROW ? 0 : row;
         newOrder = orderIndex + 1;
-        if (newOrder >= songLength) {
+        if (newOrder >= song.songLength) {
             orderIndex = 0;
             rowIndex = newRow;
             jumpPastEnd = true;
@@ -150,8 +218,8 @@ void ModulePlayer::ApplyRowEffect(const PatternCell& cell, ModChannel& ch, std::
     }
 }
 
-void ModulePlayer::ApplyExtendedRowEffect(const PatternCell& cell, ModChannel& ch, std::int32_t hi,
-                                          std::int32_t lo) {
+void ModuleSequencer::ApplyExtendedRowEffect(const PatternCell& cell, ModChannel& ch, std::int32_t hi,
+                                             std::int32_t lo) {
     switch (hi) {
     case FINE_SLIDE_UP:
         ch.period -= static_cast<float>(lo);
@@ -161,8 +229,8 @@ void ModulePlayer::ApplyExtendedRowEffect(const PatternCell& cell, ModChannel& c
         break;
     case SET_FINETUNE:
         // A lasting change to the sample itself; numbers beyond the sample entries name no sample.
-        if (cell.sampleNumber < SAMPLE_ENTRIES)
-            samples[static_cast<std::size_t>(cell.sampleNumber)].finetune = lo > 7 ? lo - 16 : lo;
+        if (cell.sampleNumber < ModSong::SAMPLE_ENTRIES)
+            song.samples[static_cast<std::size_t>(cell.sampleNumber)].finetune = lo > 7 ? lo - 16 : lo;
         break;
     case FINE_VOLUME_UP:
         ch.volume = ch.mixVolume = limitVolume(ch.volume + lo);
@@ -175,12 +243,13 @@ void ModulePlayer::ApplyExtendedRowEffect(const PatternCell& cell, ModChannel& c
     }
 }
 
-void ModulePlayer::ProcessTick() {
+void ModuleSequencer::ProcessTick() {
     if (currentRow == nullptr) return;
-    for (std::int32_t m = 0; m < channelCount; ++m) ApplyTickEffect(currentRow[m], channelState[static_cast<std::size_t>(m)]);
+    for (std::int32_t m = 0; m < song.channelCount; ++m)
+        ApplyTickEffect(currentRow[m], channels[static_cast<std::size_t>(m)]);
 }
 
-void ModulePlayer::ApplyTickEffect(const PatternCell& cell, ModChannel& ch) {
+void ModuleSequencer::ApplyTickEffect(const PatternCell& cell, ModChannel& ch) {
     const std::int32_t hi = cell.param >> 4;
     const std::int32_t lo = cell.param & 0x0F;
     switch (cell.effect) {
@@ -223,7 +292,7 @@ void ModulePlayer::ApplyTickEffect(const PatternCell& cell, ModChannel& ch) {
     }
 }
 
-void ModulePlayer::Arpeggio(ModChannel& ch, std::int32_t hi, std::int32_t lo) const {
+void ModuleSequencer::Arpeggio(ModChannel& ch, std::int32_t hi, std::int32_t lo) const {
     // The single tick that ends a row holding a jump is numbered -1 and plays no arpeggio step.
     switch (tick % 3) {
     case 0:
@@ -240,11 +309,11 @@ void ModulePlayer::Arpeggio(ModChannel& ch, std::int32_t hi, std::int32_t lo) co
     }
 }
 
-void ModulePlayer::VolumeSlide(ModChannel& ch, std::int32_t delta) const {
+void ModuleSequencer::VolumeSlide(ModChannel& ch, std::int32_t delta) const {
     ch.volume = ch.mixVolume = limitVolume(ch.volume + delta);
 }
 
-void ModulePlayer::TonePortamento(ModChannel& ch) const {
+void ModuleSequencer::TonePortamento(ModChannel& ch) const {
     const auto speedStep = static_cast<float>(ch.portaSpeed);
     if (ch.period < ch.portaTarget)
         ch.period = std::min(ch.period + speedStep, ch.portaTarget);
@@ -253,16 +322,16 @@ void ModulePlayer::TonePortamento(ModChannel& ch) const {
     ch.frequency = frequencyOf(ch.period);
 }
 
-void ModulePlayer::Vibrato(ModChannel& ch) const {
+void ModuleSequencer::Vibrato(ModChannel& ch) const {
     const std::int32_t delta = (SINE[ch.wavePosition & (WAVE_STEPS - 1)] * ch.vibratoDepth) >> VIBRATO_SHIFT;
     const float offset = static_cast<float>(ch.waveNegative ? -delta : delta);
     ch.frequency = frequencyOf(ch.period + offset);
     advanceWave(ch, ch.vibratoSpeed);
 }
 
-void ModulePlayer::Tremolo(ModChannel& ch) const {
+void ModuleSequencer::Tremolo(ModChannel& ch) const {
     const std::int32_t delta = (SINE[ch.wavePosition & (WAVE_STEPS - 1)] * ch.tremoloDepth) >> TREMOLO_SHIFT;
     ch.mixVolume = ch.waveNegative ? std::max(ch.volume - delta, 0)
-                                   : std::min(ch.volume + delta, ModulePlayer::MAX_CHANNEL_VOLUME);
+                                   : std::min(ch.volume + delta, ModSong::MAX_CHANNEL_VOLUME);
     advanceWave(ch, ch.tremoloSpeed);
 }
