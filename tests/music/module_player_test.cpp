@@ -41,6 +41,23 @@ TEST(ModulePlayerMends, StartingMusicThatPlaysChangesNothing) {
     EXPECT_EQ(renderBuffer(player, STEREO_BUFFER), renderBuffer(fresh, STEREO_BUFFER));
 }
 
+// A song that played to its end starts again from its top, as if it had never played.
+TEST(ModulePlayerMends, MusicThatEndedStartsAgainFromTheTop) {
+    constexpr int MOST_BUFFERS = 100;  // the song lasts 64 rows of 6 ticks: 77 buffers
+    TestModule m{"M.K.", 4, {flatSample(64, 20, 0, 64)}};
+    m.note(0, 0, 0, {1, 428, 0, 0});
+    ModulePlayer player;
+    ASSERT_TRUE(load(player, m.build()));
+    player.StartMusic(false);
+    const std::vector<std::uint8_t> first = renderBuffer(player, STEREO_BUFFER);
+    for (int i = 0; i < MOST_BUFFERS && player.IsMusicPlaying(); ++i) renderBuffer(player, STEREO_BUFFER);
+    ASSERT_FALSE(player.IsMusicPlaying()) << "the song did not end";
+    ASSERT_TRUE(player.StartMusic(false));
+    bool playsOn = false;
+    EXPECT_EQ(renderBuffer(player, STEREO_BUFFER, &playsOn), first);
+    EXPECT_TRUE(playsOn && player.IsMusicPlaying()) << "the second play ended in its first buffer";
+}
+
 // A loop that starts at or past its end has no length: the sample plays once, then falls silent.
 TEST(ModulePlayerMends, ALoopWithoutLengthPlaysOnce) {
     for (const auto& [loopStart, loopLength] : {std::pair{8, 0}, std::pair{20, 4}}) {
