@@ -1,10 +1,12 @@
 // The level clock: its two callback timers, the status line under the board and the best-time test.
 #include "game/level_clock.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string_view>
 
 #include "game/game_state.h"
 #include "gfx/text.h"
@@ -18,6 +20,10 @@ constexpr std::uint32_t RECORD_TOGGLE_PERIOD_MS = 3000;
 // The status line under the board: the level number, the clock and the best time, side by side.
 constexpr int STATUS_Y = 284;
 constexpr int LEVEL_X = 20, CLOCK_X = 52, RECORD_X = 135;
+// The level number is right-aligned in two characters, the clock and the best time (or its holder)
+// in eight.
+constexpr std::size_t LEVEL_WIDTH = 2;
+constexpr std::size_t CLOCK_WIDTH = 8;
 
 // The nearest single-precision value to 1/60: the clock is worked out in floats, as it always was.
 constexpr float PER_MINUTE = 0.016666668f;
@@ -32,18 +38,47 @@ int recordIndex() {
     return level >= 0 && level <= LEVEL_COUNT ? level : 0;
 }
 
-// A stored time as the number it reads as: at most its 8 characters, so a field without a
+// What printf's "%.8s" takes of a record field: at most its 8 characters, so a field without a
 // terminator is never read past.
+std::string_view fieldText(const RecordText& field) {
+    return {field.data(), static_cast<std::size_t>(std::find(field.begin(), field.end() - 1, '\0') - field.begin())};
+}
+
+// A stored time as the number it reads as.
 double storedRecordSeconds() {
-    char text[RECORD_TEXT_SIZE];
-    std::snprintf(text, sizeof text, "%8.8s", gameState.recordTimes[recordIndex()].data());
+    char text[RECORD_TEXT_SIZE] = {};
+    const std::string_view stored = fieldText(gameState.recordTimes[recordIndex()]);
+    std::copy(stored.begin(), stored.end(), text);
     return std::atof(text);
 }
 
-// "%1i", with a 0 put before a single character.
-void formatTwoDigitsAtLeast(char* out, std::size_t size, int value) {
-    std::snprintf(out, size, "%1i", value);
-    if (std::strlen(out) == 1) std::snprintf(out, size, "0%1i", value);
+// The status line is written every frame; its fields are formatted by hand, as printf formatted them.
+
+// `text` right-aligned in `width` characters ("%*s"), cut to the characters statusText holds.
+void writeStatusText(std::string_view text, std::size_t width) {
+    char* const out = gameState.statusText.data();
+    const std::size_t room = gameState.statusText.size() - 1;
+    std::size_t written = 0;
+    for (std::size_t padding = text.size(); padding < width && written < room; ++padding) out[written++] = ' ';
+    for (std::size_t i = 0; i < text.size() && written < room; ++i) out[written++] = text[i];
+    out[written] = '\0';
+}
+
+// A number in decimal, as "%i" writes it.
+struct Decimal {
+    std::array<char, 12> digits{};
+    std::size_t length = 0;
+    explicit Decimal(int value) {
+        length = static_cast<std::size_t>(std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr - digits.data());
+    }
+    std::string_view text() const { return {digits.data(), length}; }
+};
+
+// "%1i", with a 0 put before a single character; returns where it ended.
+char* appendTwoDigitsAtLeast(char* out, int value) {
+    const Decimal number(value);
+    if (number.length == 1) *out++ = '0';
+    return std::copy(number.digits.data(), number.digits.data() + number.length, out);
 }
 
 }  // namespace
@@ -67,31 +102,29 @@ void formatClock(double seconds) {
     const float minutesExact = x * PER_MINUTE;
     // The negated test also catches a NaN read from a damaged records file.
     if (!(minutesExact < FIRST_MINUTE_TOO_WIDE && minutesExact > -FIRST_MINUTE_TOO_WIDE)) {
-        std::snprintf(gameState.statusText.data(), gameState.statusText.size(), "%8s", WIDEST_CLOCK);
+        writeStatusText(WIDEST_CLOCK, CLOCK_WIDTH);
         return;
     }
     const int minutes = static_cast<int>(minutesExact);
     const int secs = static_cast<int>(x - static_cast<float>(minutes * SECONDS_PER_MINUTE));
 
-    char minuteText[16];
-    char secondText[16];
-    formatTwoDigitsAtLeast(minuteText, sizeof minuteText, minutes);
-    formatTwoDigitsAtLeast(secondText, sizeof secondText, secs);
     char joined[40];
-    std::snprintf(joined, sizeof joined, "%s:%s", minuteText, secondText);
-    std::snprintf(gameState.statusText.data(), gameState.statusText.size(), "%8.8s", joined);
+    char* end = appendTwoDigitsAtLeast(joined, minutes);
+    *end++ = ':';
+    end = appendTwoDigitsAtLeast(end, secs);
+    // "%8.8s": right-aligned, and no more than its first 8 characters.
+    writeStatusText(std::string_view(joined, static_cast<std::size_t>(end - joined)).substr(0, CLOCK_WIDTH), CLOCK_WIDTH);
 }
 
 void drawStatusLine() {
-    std::snprintf(gameState.statusText.data(), gameState.statusText.size(), "%2i", gameState.level);
+    writeStatusText(Decimal(gameState.level).text(), LEVEL_WIDTH);
     drawText(screenFrame, gameState.statusText.data(), LEVEL_X, STATUS_Y, TEXT_WHITE);
 
     formatClock(gameState.levelSeconds);
     drawText(screenFrame, gameState.statusText.data(), CLOCK_X, STATUS_Y, TEXT_WHITE);
 
     if (gameState.showRecordName != 0) {
-        std::snprintf(gameState.statusText.data(), gameState.statusText.size(), "%8.8s",
-                      gameState.recordNames[recordIndex()].data());
+        writeStatusText(fieldText(gameState.recordNames[recordIndex()]), CLOCK_WIDTH);
     } else {
         formatClock(storedRecordSeconds());
     }

@@ -60,12 +60,14 @@ void drawPickedCellFrame() {
 }
 
 // What the three result screens keep of the play screen: its background, tower buttons and status
-// line, darkened at half density; the board itself is not drawn.
+// line, darkened at half density; the board itself is not drawn. Above the tower buttons nothing but
+// the background is drawn, so there it is copied darkened, in one pass; below, the buttons and the
+// status line are drawn first and darkened with it.
 void drawDarkenedPlayScreen() {
-    drawPlayBackground();
+    drawShadedBackground(screenFrame, IMAGE_PLAY_BACKGROUND, TOWER_PANEL_TOP);
     drawTowerPanel(screenFrame, gameState.board);
     drawStatusLine();
-    shadeScreen(screenFrame);
+    shadeRows(screenFrame, TOWER_PANEL_TOP, FRAME_HEIGHT);
 }
 
 // The delete key has its sign painted in the dialog; the letter keys get their letters here.

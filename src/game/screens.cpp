@@ -48,6 +48,24 @@ void drawHomeBackground() {
     drawImage(screenFrame, IMAGE_HOME_BACKGROUND, 0, 0);
 }
 
+}  // namespace
+
+void drawHomeScreen() {
+    drawHomeBackground();
+    drawTitleBand(TITLE_ART);
+    drawMenuBand(MENU_TOP_EDGE);
+    drawMenuBand(MENU_BOTTOM_EDGE);
+    drawMenuButton(0, gameState.playPressed);
+    drawMenuButton(1, gameState.helpPressed);
+    drawMenuButton(2, gameState.quitPressed);
+}
+
+void drawCreditsScreen() {
+    drawHomeBackground();
+    drawTitleBand(CREDITS_HEADING);
+    drawScreenTexts(SCREEN_CREDITS, 0);
+}
+
 void drawScreen() {
     switch (gameState.screen) {
     case SCREEN_HOME:
@@ -77,24 +95,6 @@ void drawScreen() {
     default:
         break;
     }
-}
-
-}  // namespace
-
-void drawHomeScreen() {
-    drawHomeBackground();
-    drawTitleBand(TITLE_ART);
-    drawMenuBand(MENU_TOP_EDGE);
-    drawMenuBand(MENU_BOTTOM_EDGE);
-    drawMenuButton(0, gameState.playPressed);
-    drawMenuButton(1, gameState.helpPressed);
-    drawMenuButton(2, gameState.quitPressed);
-}
-
-void drawCreditsScreen() {
-    drawHomeBackground();
-    drawTitleBand(CREDITS_HEADING);
-    drawScreenTexts(SCREEN_CREDITS, 0);
 }
 
 void renderFrame() {

@@ -344,8 +344,11 @@ void drawActivePlayingStep() {
     }
 }
 
+// The blue covers the play background's rows above the tower buttons whole: only those below show.
 void drawPlayingPage() {
-    drawImage(screenFrame, IMAGE_PLAY_BACKGROUND, 0, 0);
+    constexpr int SHOWN_BACKGROUND_TOP = PLAYING_PAGE_FILL_BOTTOM + 1;
+    drawImagePart(screenFrame, IMAGE_PLAY_BACKGROUND, 0, SHOWN_BACKGROUND_TOP, 0, SHOWN_BACKGROUND_TOP,
+                  FRAME_HEIGHT - SHOWN_BACKGROUND_TOP, FRAME_WIDTH);
     screenFrame.penColour = PAGE_BACKGROUND_COLOUR;
     fillRect(screenFrame, 0, 0, FRAME_WIDTH - 1, PLAYING_PAGE_FILL_BOTTOM);
     drawHeaderAndFooter(PAGE_PLAYING);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "gfx/pixel_blocks.h"
 #include "platform/platform.h"
 
 // The resource bytes are little-endian RGB565 and are drawn where they lie, without conversion.
@@ -22,58 +23,146 @@ std::size_t requiredBytes(int id) {
     return sizeof(std::uint16_t);
 }
 
-// Pixels handled together by the keyed copy: one 128-bit vector of eight pixels, compared with the
-// key and blended in a few instructions, so a full-screen background costs little more than a plain
-// copy. Written as a vector type rather than left to the auto-vectoriser, which with g++ gave a
-// five times slower copy at -O3 than at -O2 (and clang the reverse for a plain loop).
-constexpr int KEYED_BLOCK = 8;
-using PixelBlock = std::uint16_t __attribute__((vector_size(KEYED_BLOCK * sizeof(std::uint16_t))));
+// ---- Where the program's pictures hold the key, found once as they are loaded ----------------------
+// A row (or the part of a row) without the key is copied plainly: no key test, and the frame is never
+// read. The backgrounds and the tower tiles hold no key at all, most rows of the tower buttons and of
+// the record dialog none; the font holds it at both ends of every row.
 
-void copyKeyedPixel(std::uint16_t source, std::uint16_t& target) {
-    target = source != TRANSPARENT_KEY ? source : target;
+// The columns [first, end) of a row that hold the key; empty for a row without it.
+struct KeyColumns {
+    std::uint16_t first = 0, end = 0;
+};
+
+enum class KeyedRows {
+    None,
+    All,  // every row holds the key at both its ends, so no part of any row is known to be without it
+    Some  // row by row
+};
+
+struct KeyedPicture {
+    const std::uint16_t* pixels = nullptr;
+    int width = 0, height = 0;
+    KeyedRows keyedRows = KeyedRows::Some;
+    std::array<KeyColumns, FRAME_HEIGHT> rows{};
+};
+
+std::array<KeyedPicture, IMAGE_COUNT> keyedPictures{};
+
+KeyColumns keyColumns(const std::uint16_t* row, int width) {
+    const std::uint16_t* const end = row + width;
+    const std::uint16_t* const first = std::find(row, end, TRANSPARENT_KEY);
+    if (first == end) return {};
+    const std::uint16_t* last = end - 1;
+    while (*last != TRANSPARENT_KEY) --last;
+    return {static_cast<std::uint16_t>(first - row), static_cast<std::uint16_t>(last - row + 1)};
 }
 
-// Copies one row of pixels, leaving the frame pixel wherever the source holds the key.
-void copyKeyedRow(const std::uint16_t* source, std::uint16_t* target, int width) {
-    int column = 0;
-    for (; column + KEYED_BLOCK <= width; column += KEYED_BLOCK) {
-        PixelBlock sourceBlock;
-        PixelBlock targetBlock;
-        std::memcpy(&sourceBlock, source + column, sizeof sourceBlock);
-        std::memcpy(&targetBlock, target + column, sizeof targetBlock);
-        const PixelBlock keep = reinterpret_cast<PixelBlock>(sourceBlock == TRANSPARENT_KEY);
-        targetBlock = (sourceBlock & ~keep) | (targetBlock & keep);
-        std::memcpy(target + column, &targetBlock, sizeof targetBlock);
+void rememberKeys(const std::uint16_t* image, int width, int height) {
+    if (height < 1 || height > FRAME_HEIGHT || width < 1 || width > UINT16_MAX) return;
+    for (const KeyedPicture& known : keyedPictures) {
+        if (known.pixels == image) return;
     }
-    for (; column < width; ++column) copyKeyedPixel(source[column], target[column]);
-}
-
-// Pictures with no transparent pixel at all (the backgrounds), found once when they are loaded: their
-// keyed copy is a plain copy, so it skips the key test and never reads the frame.
-constexpr std::size_t MOST_OPAQUE_IMAGES = IMAGE_COUNT;
-std::array<const std::uint16_t*, MOST_OPAQUE_IMAGES> opaqueImages{};
-
-bool hasNoKey(const std::uint16_t* pixels, std::size_t count) {
-    return std::find(pixels, pixels + count, TRANSPARENT_KEY) == pixels + count;
-}
-
-void rememberIfOpaque(const std::uint16_t* image, std::size_t pixelCount) {
-    if (std::find(opaqueImages.begin(), opaqueImages.end(), image) != opaqueImages.end()) return;
-    if (!hasNoKey(image, pixelCount)) return;
-    const auto freeEntry = std::find(opaqueImages.begin(), opaqueImages.end(), nullptr);
-    if (freeEntry != opaqueImages.end()) *freeEntry = image;
-}
-
-// Whether `pixels` lie inside a picture known to have no transparent pixel.
-bool withinOpaqueImage(const std::uint16_t* pixels) {
-    for (const std::uint16_t* image : opaqueImages) {
-        if (image != nullptr && pixels >= image && pixels < image + FRAME_PIXELS) return true;
+    const auto entry = std::find_if(keyedPictures.begin(), keyedPictures.end(),
+                                    [](const KeyedPicture& known) { return known.pixels == nullptr; });
+    if (entry == keyedPictures.end()) return;
+    bool keyless = true, keyedAtEnds = true;
+    for (int row = 0; row < height; ++row) {
+        const KeyColumns key = keyColumns(image + row * width, width);
+        entry->rows[static_cast<std::size_t>(row)] = key;
+        keyless = keyless && key.first == key.end;
+        keyedAtEnds = keyedAtEnds && key.first == 0 && key.end == width;
     }
-    return false;
+    entry->keyedRows = keyless ? KeyedRows::None : keyedAtEnds ? KeyedRows::All : KeyedRows::Some;
+    entry->width = width;
+    entry->height = height;
+    entry->pixels = image;
+}
+
+// The loaded picture that `pixels` lie in, read with the picture's own row length; null for anything else.
+const KeyedPicture* pictureHolding(const std::uint16_t* pixels, std::ptrdiff_t stride) {
+    for (const KeyedPicture& known : keyedPictures) {
+        if (known.pixels != nullptr && known.width == stride && pixels >= known.pixels &&
+            pixels < known.pixels + static_cast<std::ptrdiff_t>(known.width) * known.height) {
+            return &known;
+        }
+    }
+    return nullptr;
+}
+
+// ---- The keyed copy ------------------------------------------------------------------------------
+
+// Rows up to this many pixels are copied block by block rather than through a call.
+constexpr int NARROW_ROW = 64;
+
+// A copy's rectangle, already kept to the frame: `rows` x `columns` pixels from `source` (its rows
+// `sourceStride` apart) to `target` in the frame.
+struct RowsToCopy {
+    const std::uint16_t* source;
+    std::ptrdiff_t sourceStride;
+    std::uint16_t* target;
+    int rows, columns;
+};
+
+// Rows [first, end) of the copy, leaving the frame pixel wherever the source holds the key. A row that
+// is not a whole number of blocks ends with a block overlapping the one before it: blending a pixel
+// twice gives what blending it once did. That last block's frame pixels are read before any of the row
+// is written, so its load never waits on the stores just made to the same bytes.
+void copyKeyedRows(const RowsToCopy& copy, int first, int end) {
+    const int width = copy.columns;
+    const int lastBlock = width - PIXEL_BLOCK;
+    for (int row = first; row < end; ++row) {
+        const std::uint16_t* const source = copy.source + row * copy.sourceStride;
+        std::uint16_t* const target = copy.target + row * FRAME_WIDTH;
+        if (width < PIXEL_BLOCK) {
+            for (int column = 0; column < width; ++column) {
+                if (source[column] != TRANSPARENT_KEY) target[column] = source[column];
+            }
+            continue;
+        }
+        const PixelBlock lastTarget = loadBlock(target + lastBlock);
+        for (int column = 0; column < lastBlock; column += PIXEL_BLOCK) {
+            storeBlock(target + column, keyedBlend(loadBlock(source + column), loadBlock(target + column)));
+        }
+        storeBlock(target + lastBlock, keyedBlend(loadBlock(source + lastBlock), lastTarget));
+    }
+}
+
+// Rows [first, end) of the copy, which hold no key. Narrow rows (tower tiles, tower buttons) end with a
+// block overlapping the one before it.
+void copyPlainRows(const RowsToCopy& copy, int first, int end) {
+    const int width = copy.columns;
+    const int lastBlock = width - PIXEL_BLOCK;
+    for (int row = first; row < end; ++row) {
+        const std::uint16_t* const source = copy.source + row * copy.sourceStride;
+        std::uint16_t* const target = copy.target + row * FRAME_WIDTH;
+        if (width < PIXEL_BLOCK || width > NARROW_ROW) {
+            std::memcpy(target, source, static_cast<std::size_t>(width) * sizeof *source);
+            continue;
+        }
+        for (int column = 0; column < lastBlock; column += PIXEL_BLOCK) storeBlock(target + column, loadBlock(source + column));
+        storeBlock(target + lastBlock, loadBlock(source + lastBlock));
+    }
+}
+
+// A copy from a picture holding the key in some rows: each row by what its table tells.
+void copyByKeyTable(const RowsToCopy& copy, const KeyedPicture& picture) {
+    const std::ptrdiff_t offset = copy.source - picture.pixels;
+    const std::ptrdiff_t firstRow = offset / picture.width, column = offset % picture.width;
+    for (int row = 0; row < copy.rows; ++row) {
+        const std::ptrdiff_t pictureRow = firstRow + row;
+        const KeyColumns key = pictureRow < picture.height ? picture.rows[static_cast<std::size_t>(pictureRow)]
+                                                            : KeyColumns{0, static_cast<std::uint16_t>(picture.width)};
+        if (key.first == key.end || column + copy.columns <= key.first || column >= key.end) {
+            copyPlainRows(copy, row, row + 1);
+        } else {
+            copyKeyedRows(copy, row, row + 1);
+        }
+    }
 }
 
 // The copy keeps to the frame: a picture placed partly outside it loses the part outside instead of
-// writing past the frame or wrapping round into the neighbouring row.
+// writing past the frame or wrapping round into the neighbouring row. Pixels from anywhere but a loaded
+// picture all take the key test.
 void copyKeyed(Frame& frame, const std::uint16_t* source, std::ptrdiff_t sourceStride, int x, int y, int height,
                int width) {
     std::uint16_t* const pixels = frame.BackBuffer;
@@ -82,17 +171,26 @@ void copyKeyed(Frame& frame, const std::uint16_t* source, std::ptrdiff_t sourceS
     const std::int64_t firstColumn = std::max<std::int64_t>(0, -static_cast<std::int64_t>(x));
     const std::int64_t endRow = std::min<std::int64_t>(height, static_cast<std::int64_t>(FRAME_HEIGHT) - y);
     const std::int64_t endColumn = std::min<std::int64_t>(width, static_cast<std::int64_t>(FRAME_WIDTH) - x);
-    if (endColumn <= firstColumn) return;
-    const int columns = static_cast<int>(endColumn - firstColumn);
-    const bool opaque = withinOpaqueImage(source);
-    for (std::int64_t row = firstRow; row < endRow; ++row) {
-        const std::uint16_t* const sourceRow = source + row * sourceStride + firstColumn;
-        std::uint16_t* const targetRow = pixels + (y + row) * FRAME_WIDTH + x + firstColumn;
-        if (opaque) {
-            std::memcpy(targetRow, sourceRow, static_cast<std::size_t>(columns) * sizeof *sourceRow);
-        } else {
-            copyKeyedRow(sourceRow, targetRow, columns);
+    if (endColumn <= firstColumn || endRow <= firstRow) return;
+    const RowsToCopy copy{source + firstRow * sourceStride + firstColumn, sourceStride,
+                          pixels + (y + firstRow) * FRAME_WIDTH + x + firstColumn, static_cast<int>(endRow - firstRow),
+                          static_cast<int>(endColumn - firstColumn)};
+    const KeyedPicture* const picture = pictureHolding(copy.source, sourceStride);
+    switch (picture != nullptr ? picture->keyedRows : KeyedRows::All) {
+    case KeyedRows::All:
+        copyKeyedRows(copy, 0, copy.rows);
+        return;
+    case KeyedRows::None:
+        // Whole frame rows lying one after another in the picture too (a background): one block.
+        if (copy.columns == FRAME_WIDTH && sourceStride == FRAME_WIDTH) {
+            std::memcpy(copy.target, copy.source, static_cast<std::size_t>(copy.rows) * FRAME_WIDTH * sizeof *source);
+            return;
         }
+        copyPlainRows(copy, 0, copy.rows);
+        return;
+    case KeyedRows::Some:
+        copyByKeyTable(copy, *picture);
+        return;
     }
 }
 
@@ -103,7 +201,9 @@ const std::uint16_t* loadImage(int id) {
     if (bytes.size() < requiredBytes(id)) return nullptr;
     if (reinterpret_cast<std::uintptr_t>(bytes.data()) % alignof(std::uint16_t) != 0) return nullptr;
     const auto* const image = reinterpret_cast<const std::uint16_t*>(bytes.data());
-    if (requiredBytes(id) == BACK_BUFFER_SIZE) rememberIfOpaque(image, FRAME_PIXELS);
+    for (const ImageResource& resource : IMAGE_RESOURCES) {
+        if (resource.id == id) rememberKeys(image, resource.width, resource.height);
+    }
     return image;
 }
 

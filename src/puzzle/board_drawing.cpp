@@ -3,9 +3,12 @@
 #include "puzzle/board_drawing.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "gfx/images.h"
+#include "gfx/pixel_blocks.h"
 #include "gfx/text.h"
 #include "puzzle/board_lines.h"
 
@@ -51,23 +54,38 @@ bool boardFitsFrame(int columns, int rows, const BoardLines& lines) {
            lines.bottom + BOTTOM_NUMBER_GAP + GLYPH_HEIGHT <= FRAME_HEIGHT;
 }
 
-void drawGrid(Frame& frame, int columns, int rows, const BoardLines& b) {
-    frame.penColour = GRID_COLOUR;
-    drawRect(frame, b.left, b.top, b.right, b.bottom);
-    for (int i = 1; i < columns; ++i) drawLine(frame, b.left + CELL * i, b.top, b.left + CELL * i, b.bottom);
-    for (int j = 1; j < rows; ++j) drawLine(frame, b.left, b.top + CELL * j, b.right, b.top + CELL * j);
-}
-
-void drawFrames(Frame& frame, int columns, int rows, const BoardLines& b) {
+// The black grid lines, a grey frame just inside every cell and a grey frame round the whole grid,
+// written row by row straight into the frame (the board fits it: boardFitsFrame). A pixel row of the
+// grid is one of three kinds: a grid line; the top or bottom edge of a row of cells' frames, grey from
+// side to side but for the grid's columns; or between them, the frames' left and right edges beside
+// each grid column. The same pixels as the lines and rectangles they stand for, without a pass down
+// each column, and with the grey pen left set as those left it.
+void drawGridAndFrames(Frame& frame, const BoardLines& b) {
     frame.penColour = FRAME_COLOUR;
-    drawRect(frame, b.left - 1, b.top - 1, b.right + 1, b.bottom + 1);
-    for (int j = 0; j < rows; ++j) {
-        for (int i = 0; i < columns; ++i) {
-            const int x = b.left + CELL * i;
-            const int y = b.top + CELL * j;
-            drawRect(frame, x + CELL_FRAME_INSET, y + CELL_FRAME_INSET, x + CELL_FRAME_FAR, y + CELL_FRAME_FAR);
+    std::uint16_t* const pixels = frame.BackBuffer;
+    if (pixels == nullptr) return;
+    const auto fillRow = [pixels](int y, int left, int right, std::uint16_t colour) {
+        std::fill(pixels + y * FRAME_WIDTH + left, pixels + y * FRAME_WIDTH + right + 1, colour);
+    };
+    fillRow(b.top - 1, b.left - 1, b.right + 1, FRAME_COLOUR);
+    for (int y = b.top; y <= b.bottom; ++y) {
+        std::uint16_t* const row = pixels + y * FRAME_WIDTH;
+        row[b.left - 1] = FRAME_COLOUR;
+        row[b.right + 1] = FRAME_COLOUR;
+        const int rowInCell = (y - b.top) % CELL;
+        if (rowInCell == 0) {
+            fillRow(y, b.left, b.right, GRID_COLOUR);
+            continue;
         }
+        if (rowInCell == CELL_FRAME_INSET || rowInCell == CELL_FRAME_FAR) fillRow(y, b.left + 1, b.right - 1, FRAME_COLOUR);
+        for (int x = b.left; x < b.right; x += CELL) {
+            row[x] = GRID_COLOUR;
+            row[x + CELL_FRAME_INSET] = FRAME_COLOUR;
+            row[x + CELL_FRAME_FAR] = FRAME_COLOUR;
+        }
+        row[b.right] = GRID_COLOUR;
     }
+    fillRow(b.bottom + 1, b.left - 1, b.right + 1, FRAME_COLOUR);
 }
 
 void drawTowers(Frame& frame, const Board& board, const BoardLines& b) {
@@ -120,8 +138,7 @@ void drawBoard(Frame& frame, Board& board) {
     board.boardRight = lines.right;
     board.boardBottom = lines.bottom;
     if (!boardFitsFrame(columns, rows, lines)) return;
-    drawGrid(frame, columns, rows, lines);
-    drawFrames(frame, columns, rows, lines);
+    drawGridAndFrames(frame, lines);
     drawTowers(frame, board, lines);
     drawViewpointNumbers(frame, board, lines);
 }
@@ -135,15 +152,77 @@ void drawTowerPanel(Frame& frame, const Board& board) {
     }
 }
 
-// Single pixels, column by column, so the picture below shows through at half density.
-// The same pixels as one-pixel rectangles at every even x + y, written straight into the frame: the
-// result screens shade every frame, and 38400 rectangle calls cost more than the rest of the frame.
-void shadeScreen(Frame& frame) {
+// ---- The result screens' shading ----------------------------------------------------------------
+// Every pixel whose x + y is even turns black, so the picture below shows through the others at half
+// density. The result screens shade every frame, so rows go eight pixels at a time, each row with the
+// mask of its parity.
+
+constexpr PixelBlock SHADE_EVEN_X{0xFFFF, 0, 0xFFFF, 0, 0xFFFF, 0, 0xFFFF, 0};
+constexpr PixelBlock SHADE_ODD_X{0, 0xFFFF, 0, 0xFFFF, 0, 0xFFFF, 0, 0xFFFF};
+constexpr PixelBlock SHADE{SHADE_COLOUR, SHADE_COLOUR, SHADE_COLOUR, SHADE_COLOUR,
+                           SHADE_COLOUR, SHADE_COLOUR, SHADE_COLOUR, SHADE_COLOUR};
+static_assert(FRAME_WIDTH % PIXEL_BLOCK == 0 && PIXEL_BLOCK % 2 == 0, "rows are whole blocks of pixel pairs");
+
+namespace {
+
+PixelBlock shadedInRow(int y) { return y % 2 == 0 ? SHADE_EVEN_X : SHADE_ODD_X; }
+
+}  // namespace
+
+void shadeRows(Frame& frame, int first, int end) {
     frame.penColour = SHADE_COLOUR;
     std::uint16_t* const pixels = frame.BackBuffer;
     if (pixels == nullptr) return;
-    for (int y = 0; y < FRAME_HEIGHT; ++y) {
+    for (int y = std::max(first, 0); y < std::min(end, FRAME_HEIGHT); ++y) {
         std::uint16_t* const row = pixels + y * FRAME_WIDTH;
-        for (int x = y % 2; x < FRAME_WIDTH; x += 2) row[x] = SHADE_COLOUR;
+        const PixelBlock shaded = shadedInRow(y);
+        for (int x = 0; x < FRAME_WIDTH; x += PIXEL_BLOCK) storeBlock(row + x, selectBits(shaded, SHADE, loadBlock(row + x)));
     }
+}
+
+namespace {
+
+// A whole-screen picture without the key, darkened: made the first time it is drawn (pictures are the
+// program's resources, which never change), so that a result screen copies it as plainly as the play
+// screen copies its background, rather than darkening the frame pixel by pixel. A picture with the key
+// shows the frame through it, so it has no darkened copy.
+struct ShadedPicture {
+    const std::uint16_t* source = nullptr;
+    bool made = false;
+    std::array<std::uint16_t, FRAME_PIXELS> pixels{};
+};
+
+// The darkened copy of the whole-screen `picture`, or null for a picture with the key.
+const std::uint16_t* shadedPicture(const std::uint16_t* picture) {
+    static ShadedPicture shaded;
+    if (shaded.source != picture) {
+        shaded.source = picture;
+        shaded.made = std::find(picture, picture + FRAME_PIXELS, TRANSPARENT_KEY) == picture + FRAME_PIXELS;
+        for (int y = 0; y < FRAME_HEIGHT && shaded.made; ++y) {
+            const PixelBlock shadedHere = shadedInRow(y);
+            for (int x = 0; x < FRAME_WIDTH; x += PIXEL_BLOCK) {
+                const std::ptrdiff_t at = y * FRAME_WIDTH + x;
+                storeBlock(shaded.pixels.data() + at, selectBits(shadedHere, SHADE, loadBlock(picture + at)));
+            }
+        }
+    }
+    return shaded.made ? shaded.pixels.data() : nullptr;
+}
+
+}  // namespace
+
+void drawShadedBackground(Frame& frame, ImageId image, int shadedRows) {
+    const std::uint16_t* const picture = frame.images[image];
+    const int shadedEnd = std::clamp(shadedRows, 0, FRAME_HEIGHT);
+    const bool wholeScreen = imageWidth(image) == FRAME_WIDTH && imageHeight(image) == FRAME_HEIGHT;
+    const std::uint16_t* const shaded = wholeScreen && picture != nullptr ? shadedPicture(picture) : nullptr;
+    if (frame.BackBuffer == nullptr || shaded == nullptr) {
+        drawImage(frame, image, 0, 0);
+        shadeRows(frame, 0, shadedEnd);
+        return;
+    }
+    const std::size_t shadedPixels = static_cast<std::size_t>(shadedEnd) * FRAME_WIDTH;
+    std::memcpy(frame.BackBuffer, shaded, shadedPixels * sizeof *shaded);
+    std::memcpy(frame.BackBuffer + shadedPixels, picture + shadedPixels, (FRAME_PIXELS - shadedPixels) * sizeof *picture);
+    frame.penColour = SHADE_COLOUR;
 }

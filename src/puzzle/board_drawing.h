@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gfx/frame.h"
+#include "gfx/image_table.h"
 #include "puzzle/board.h"
 
 // The six tower buttons under the board, index 0..5 from the left, each drawn 40 pixels wide from the
@@ -15,5 +16,10 @@ inline constexpr int TOWER_BUTTON_WIDTH = 40, TOWER_BUTTON_HEIGHT = 47, TOWER_PA
 void drawBoard(Frame& frame, Board& board);
 // The tower buttons of the board's kinds, the chosen one lit.
 void drawTowerPanel(Frame& frame, const Board& board);
-// Blackens every pixel whose x + y is even.
-void shadeScreen(Frame& frame);
+// The result screens' darkening: every pixel whose x + y is even turns black, and so does the pen.
+// shadeRows darkens rows [first, end) of the frame as they stand. drawShadedBackground copies a
+// whole-screen picture (keyed, as drawImage) to the frame already darkened in rows [0, shadedRows) and
+// as it is below them: for a screen that draws nothing more above that row, and darkens the rows
+// below with shadeRows once it has drawn them.
+void shadeRows(Frame& frame, int first, int end);
+void drawShadedBackground(Frame& frame, ImageId image, int shadedRows);
