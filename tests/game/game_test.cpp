@@ -239,6 +239,9 @@ TEST_F(Game, EachScreenIsToldInWords) {
     renderFrame();
     EXPECT_EQ(headless::lastAnnouncement().board,
               "Top: 2 lit, 1.\nRow 1, left 2: 1, park; right 1.\nBottom: 1 lit, 2.\nChosen tower: 5.");
+    gameState.board.playerGrid[0] = 0;  // an empty cell is named as such
+    renderFrame();
+    EXPECT_NE(headless::lastAnnouncement().board.find("left 2: empty, park;"), std::string::npos);
 }
 
 }  // namespace

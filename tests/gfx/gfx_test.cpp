@@ -32,15 +32,15 @@ protected:
     Frame frame;
     void SetUp() override { fresh(); }
     void TearDown() override { headless::reset(); }
-    void fresh() {
-        memory.assign(FRAME_PIXELS, UNTOUCHED);
+    void fresh() {  // a row past the frame's end shows a primitive that writes beyond it
+        memory.assign(FRAME_PIXELS + FRAME_WIDTH, UNTOUCHED);
         frame.BackBuffer = memory.data();
         frame.penColour = PEN;
     }
     std::uint16_t pixel(int x, int y) const { return memory[static_cast<std::size_t>(y * FRAME_WIDTH + x)]; }
     Pixels touched() const {
         Pixels pixels;
-        for (int i = 0; i < FRAME_PIXELS; ++i)
+        for (int i = 0; i < static_cast<int>(memory.size()); ++i)
             if (memory[static_cast<std::size_t>(i)] != UNTOUCHED) pixels.emplace_back(i % FRAME_WIDTH, i / FRAME_WIDTH);
         return pixels;
     }
@@ -80,7 +80,7 @@ TEST_F(Gfx, ClearPacksTheColourIntoEveryPixelAndSetsThePen) {
         EXPECT_EQ(packColour(rgb[0], rgb[1], rgb[2]), packed);
         clearFrame(frame, rgb[0], rgb[1], rgb[2]);
         EXPECT_EQ(frame.penColour, packed);
-        for (std::uint16_t value : memory) ASSERT_EQ(value, packed);
+        for (int i = 0; i < FRAME_PIXELS; ++i) ASSERT_EQ(memory[static_cast<std::size_t>(i)], packed);
     }
     fresh();
     frame.BackBuffer = nullptr;  // nothing is drawn without a back buffer
@@ -164,12 +164,13 @@ std::intptr_t ignoreMessages(platform::Message message, std::uint32_t first, std
     return platform::defaultWindowProcedure(message, first, second);
 }
 
-// The trails present to the standard and the turned display; these are the other layouts.
+// The trails present to the standard and the turned display; these are the other layouts, and the turned one
+// again, whose row just past the bottom edge lies inside its memory.
 TEST_F(Gfx, EveryDisplayLayoutShowsTheFrameItHasRoomFor) {
     constexpr std::int32_t FORMAT = headless::DIRECT_565_FORMAT;
     for (const platform::DisplayProperties display :
          {platform::DisplayProperties{240, 320, -2, 480, 16, FORMAT}, {240, 320, -2, -480, 16, FORMAT},
-          {100, 50, 2, 200, 16, FORMAT}, {480, 640, 2, 960, 16, FORMAT}}) {
+          {100, 50, 2, 200, 16, FORMAT}, {480, 640, 2, 960, 16, FORMAT}, {240, 320, -640, 2, 16, FORMAT}}) {
         headless::configure(1, display, "", false);
         ASSERT_TRUE(platform::createWindow("present test", ignoreMessages));
         ASSERT_TRUE(platform::openDisplay());
@@ -178,9 +179,11 @@ TEST_F(Gfx, EveryDisplayLayoutShowsTheFrameItHasRoomFor) {
         frame.BackBuffer = memory.data();
         EXPECT_EQ(presentFrame(frame), 1);
         EXPECT_EQ(memory, numbered(FRAME_PIXELS));  // the frame is only read
-        for (int y = 0; y < display.height; ++y)
-            for (int x = 0; x < display.width; ++x)
-                ASSERT_EQ(headless::displayPixel(x, y), x < FRAME_WIDTH && y < FRAME_HEIGHT ? pixel(x, y) : 0) << x << "," << y;
+        for (int y = 0; y <= display.height; ++y)  // and the pixels just past its edges read 0
+            for (int x = 0; x <= display.width; ++x)
+                ASSERT_EQ(headless::displayPixel(x, y),
+                          x < display.width && y < display.height && x < FRAME_WIDTH && y < FRAME_HEIGHT ? pixel(x, y) : 0)
+                    << x << "," << y;
     }
     headless::reset();  // no display at all
     EXPECT_EQ(presentFrame(frame), 0);

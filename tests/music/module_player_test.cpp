@@ -29,16 +29,22 @@ TestModule busyModule() {
 
 }  // namespace
 
-// Music that already plays is left to play on; a module's title is its text from the first byte.
-TEST(ModulePlayerMends, StartingMusicThatPlaysChangesNothing) {
-    ModulePlayer player, fresh;
+// Music that already plays is left to play on, and music started before the output reopened at another
+// rate keeps its tempo (the busy module's first notes after the start, on row 6, sound in the eighth
+// buffer); a module's title is its text from the first byte.
+TEST(ModulePlayerMends, StartingMusicThatPlaysOrReopeningTheOutputChangesNothing) {
+    ModulePlayer player, fresh, reopened;
     const std::vector<std::uint8_t> image = busyModule().build();
-    ASSERT_TRUE(load(player, image) && load(fresh, image));
+    ASSERT_TRUE(load(player, image) && load(fresh, image) && load(reopened, image, 2, 16, 22050));
     EXPECT_EQ(player.Title(), L"test");
-    player.StartMusic(true), fresh.StartMusic(true);
-    EXPECT_EQ(renderBuffer(player, STEREO_BUFFER), renderBuffer(fresh, STEREO_BUFFER));
-    EXPECT_TRUE(player.StartMusic(false));
-    EXPECT_EQ(renderBuffer(player, STEREO_BUFFER), renderBuffer(fresh, STEREO_BUFFER));
+    player.StartMusic(true), fresh.StartMusic(true), reopened.StartMusic(true);
+    reopened.Configure(2, 11025, 16, 10);
+    for (int buffer = 0; buffer < 10; ++buffer) {
+        const std::vector<std::uint8_t> expected = renderBuffer(fresh, STEREO_BUFFER);
+        EXPECT_EQ(renderBuffer(player, STEREO_BUFFER), expected) << buffer;
+        EXPECT_EQ(renderBuffer(reopened, STEREO_BUFFER), expected) << buffer;
+        EXPECT_TRUE(player.StartMusic(false));
+    }
 }
 
 // A song that played to its end starts again from its top, as if it had never played.
@@ -76,14 +82,15 @@ TEST(ModulePlayerMends, ALoopWithoutLengthPlaysOnce) {
     }
 }
 
-// Eight full channels overflow one 16-bit value in mono and the 8-bit range: limited, never wrapped.
+// Eight full channels overflow one 16-bit value in mono and the 8-bit range: limited, never wrapped. The
+// lowest rate the player takes has a single sample a tick.
 TEST(ModulePlayerMends, EightLoudChannelsSaturateInEveryFormat) {
-    struct Case { std::uint8_t channels, bits; std::int32_t first; };
+    struct Case { std::uint8_t channels, bits; std::int32_t first; std::uint32_t rate = 11025; };
     TestModule m{"8CHN", 8, {flatSample(2048, 127, 0, 2048)}};
     for (int channel = 0; channel < 8; ++channel) m.note(0, 0, channel, {1, 428, 0, 0});
-    for (const Case c : {Case{2, 16, 32258}, Case{1, 16, 32767}, Case{2, 8, 254}, Case{1, 8, 255}}) {
+    for (const Case c : {Case{2, 16, 32258}, Case{1, 16, 32767}, Case{2, 8, 254}, Case{1, 8, 255}, Case{1, 16, 32767, 50}}) {
         ModulePlayer player;
-        ASSERT_TRUE(load(player, m.build(), c.channels, c.bits));
+        ASSERT_TRUE(load(player, m.build(), c.channels, c.bits, c.rate));
         player.StartMusic(true);
         const std::vector<std::uint8_t> bytes = renderBuffer(player, c.bits / 8u * c.channels * 1102);
         EXPECT_EQ(c.bits == 16 ? value16(bytes, 0) : bytes[0], c.first) << int{c.channels} << "x" << int{c.bits};

@@ -71,9 +71,10 @@ inline TestSample flatSample(std::int32_t length, std::int8_t value, std::int32_
     return {std::vector<std::int8_t>(static_cast<std::size_t>(length), value), 0, 64, loopStart, loopLength};
 }
 
-// Loads the module into a player for `channels` x `bits` at 11025 Hz, ten buffers a second.
-inline bool load(ModulePlayer& player, const std::vector<std::uint8_t>& image, std::uint8_t channels = 2, std::uint8_t bits = 16) {
-    player.Configure(channels, 11025, bits, 10);
+// Loads the module into a player for `channels` x `bits` at `rate`, ten buffers a second.
+inline bool load(ModulePlayer& player, const std::vector<std::uint8_t>& image, std::uint8_t channels = 2, std::uint8_t bits = 16,
+                 std::uint32_t rate = 11025) {
+    player.Configure(channels, rate, bits, 10);
     return player.LoadModule(image.empty() ? nullptr : image.data(), static_cast<std::int32_t>(image.size()));
 }
 

@@ -75,10 +75,12 @@ TEST_F(HeadlessAudio, ResetHandsBackEveryBufferInOrderAndStopsButKeepsBuffersWri
     EXPECT_EQ(headless::audioPlayed().size(), played);
 }
 
-TEST_F(HeadlessAudio, ABufferWithoutAWholeFrameIsRefused) {
+TEST_F(HeadlessAudio, ABufferWithoutAWholeFrameAndAFormatTheDeviceLacksAreRefused) {
     platform::AudioBufferHeader partFrame{stream.data[0].data(), 3};
     ASSERT_TRUE(platform::audioPrepare(&partFrame));
     EXPECT_FALSE(platform::audioWrite(&partFrame));
+    for (const auto& [channels, rate, bits] : {std::array{3u, 11025u, 16u}, {0u, 11025u, 16u}, {2u, 0u, 16u}, {2u, 11025u, 12u}})
+        EXPECT_FALSE(platform::audioOpen(channels, rate, bits, onDone, &stream)) << channels << " " << rate << " " << bits;
 }
 
 TEST_F(HeadlessAudio, TheProgramsOwnLoopSleepsToTheNextEventAndEndsWhenNothingCanArrive) {

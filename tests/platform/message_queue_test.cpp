@@ -66,8 +66,8 @@ TEST(MessageQueue, TimersAndMessagesFollowTheDevicesRules) {
         {Late::KeepsBeat, true, "set 1 16 0 tick 16 tick 32 tick 48 take 63 take 64", "1@63 1@64 / 1 exit 0"},
         {Late::KeepsBeat, true, "set 101 1000 0 take 60500 take 60999 take 61000 take 61500",
          "101@60500 101@61000 / 1 exit 0"},
-        {Late::StartsAfresh, true, "set 101 1000 0 take 60500 take 61000 take 61499 take 61500",
-         "101@60500 101@61500 / 1 exit 0"},
+        {Late::StartsAfresh, true, "set 101 1000 0 take 60500 take 61000 take 61499 take 61500 take 63500 take 63501",
+         "101@60500 101@61500 101@63500 / 1 exit 0"},  // a tick exactly a period late is due a period on
         {Late::KeepsBeat, true, "set 7 0 10 take 10.5 take 11 take 12", "7@11 7@12 / 1 exit 0"},
         // Setting a running timer again restarts its period and keeps its pending tick.
         {Late::KeepsBeat, true, "set 1 16 0 tick 20 set 1 50 20 tick 70 take 71 take 119 take 120",

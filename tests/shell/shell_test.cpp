@@ -1,5 +1,6 @@
 // The shell's start and end where the trails cannot go: a device that will not open, the state of a
-// normal start, and what the close releases. (A running copy and other display depths are trails.)
+// normal start, the display resting while the focus is away, and what the close releases. (A running
+// copy and other display depths are trails.)
 #include <gtest/gtest.h>
 
 #include "game/game_state.h"
@@ -34,6 +35,10 @@ TEST(Shell, ANormalStartHoldsEverythingUntilTheCloseReleasesIt) {
     EXPECT_TRUE(headless::inputOpen());
     EXPECT_TRUE(headless::stylusCaptured());
     headless::advance(100);
+    headless::focusLost();
+    EXPECT_TRUE(headless::displaySuspended());
+    headless::focusGained();
+    EXPECT_FALSE(headless::displaySuspended());
     headless::close();
     EXPECT_TRUE(headless::quitPosted());
     EXPECT_EQ(platform::exitCode(), 0);
