@@ -94,7 +94,8 @@ std::string_view takeWord(std::string_view& value) {
 
 // Exactly `count` words, each non-empty, one space apart.
 template <std::size_t Capacity>
-bool splitWords(std::optional<std::string_view> value, std::size_t count, std::array<std::string_view, Capacity>& words) {
+bool splitWords(std::optional<std::string_view> value, std::size_t count,
+                std::array<std::string_view, Capacity>& words) {
     if (!value || count > Capacity || value->empty() || value->back() == ' ') return false;
     std::string_view rest = *value;
     for (std::size_t i = 0; i < count; ++i) {
@@ -134,7 +135,8 @@ std::optional<std::int32_t> singleNumber(std::optional<std::string_view> value) 
 
 // The index of `value` among `words`.
 template <std::size_t Count>
-std::optional<std::size_t> wordIndex(std::optional<std::string_view> value, const std::array<std::string_view, Count>& words) {
+std::optional<std::size_t> wordIndex(std::optional<std::string_view> value,
+                                     const std::array<std::string_view, Count>& words) {
     for (std::size_t i = 0; i < Count; ++i) {
         if (value == words[i]) return i;
     }
@@ -190,7 +192,9 @@ bool readClues(std::optional<std::string_view> value, Board& board) {
 // True when every viewpoint is lit.
 bool judgeWholeBoard(Board& board) {
     std::uint32_t complete = 0;
-    for (int line = 0; line < std::max(board.columnCount, board.rowCount); ++line) complete = evaluateMove(board, line, line);
+    for (int line = 0; line < std::max(board.columnCount, board.rowCount); ++line) {
+        complete = evaluateMove(board, line, line);
+    }
     return complete != 0;
 }
 

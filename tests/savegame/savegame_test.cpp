@@ -3,7 +3,6 @@
 // cannot be written, and the screen kept awake only on the play screen.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,7 +12,9 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -101,23 +102,24 @@ TEST(SavedGameFormat, EveryLevelReadsBackAsWrittenWithTheLightsPlayGave) {
     }
 }
 
-// What no play can leave is refused, whatever else the file holds; what play can leave is read.
-TEST(SavedGameFormat, OnlyAGameThePlayerCouldHaveLeftIsRead) {
-    struct Case {
-        const char* what;
-        std::string text;
-        bool read;
-        std::int32_t furthestLevel = LEVEL_COUNT;
-    };
-    const std::string solvedComplete = levelSevenSolved("shown", "complete");
-    const std::vector<Case> cases{
+// Saved games that play can leave, and ones it cannot, whatever else they hold.
+struct SavedGameCase {
+    const char* what;
+    std::string text;
+    bool read;
+    std::int32_t furthestLevel = LEVEL_COUNT;
+};
+
+std::vector<SavedGameCase> savedGameCases() {
+    return {
         {"the example", LEVEL_SEVEN, true},
         {"at the furthest level", LEVEL_SEVEN, true, 7},
         {"no tower chosen", with(LEVEL_SEVEN, "chosen 2", "chosen 0"), true},
         {"the longest clock", with(LEVEL_SEVEN, "clock 75", "clock 99999999"), true},
         {"the name dialog over a board filled by hand", levelSevenSolved("hidden", "record"), true},
-        {"the level's end after SOLVE", solvedComplete, true},
+        {"the level's end after SOLVE", levelSevenSolved("shown", "complete"), true},
         {"empty", "", false},
+        {"cut short", LEVEL_SEVEN.substr(0, 100), false},
         {"binary", std::string("\0\xff\x01\n", 4), false},
         {"another version", with(LEVEL_SEVEN, "game 1", "game 2"), false},
         {"no header", with(LEVEL_SEVEN, "spirehold-saved-game 1\n", ""), false},
@@ -153,25 +155,33 @@ TEST(SavedGameFormat, OnlyAGameThePlayerCouldHaveLeftIsRead) {
         {"a line after the last", LEVEL_SEVEN + "result none\n", false},
         {"longer than any saved game", LEVEL_SEVEN + std::string(records::SAVED_GAME_SIZE_LIMIT, '\n'), false},
     };
-    for (const Case& c : cases) {
+}
+
+// What no play can leave is refused; what play can leave is read.
+TEST(SavedGameFormat, OnlyAGameThePlayerCouldHaveLeftIsRead) {
+    for (const SavedGameCase& c : savedGameCases()) {
         EXPECT_EQ(parse(c.text, c.furthestLevel).has_value(), c.read) << c.what << ":\n" << c.text;
     }
     for (std::size_t length = 0; length < LEVEL_SEVEN.size(); ++length) {
         EXPECT_FALSE(parse(LEVEL_SEVEN.substr(0, length)).has_value()) << "cut short at " << length;
     }
     const records::SavedGame example = *parse(LEVEL_SEVEN);
-    EXPECT_EQ(std::vector({example.level, example.board.selectedTower, example.clockSeconds, example.board.playerGrid[cellIndex(0, 0)],
-                           example.board.playerGrid[cellIndex(0, 2)], example.board.solutionGrid[cellIndex(0, 1)]}),
+    const Board& board = example.board;
+    EXPECT_EQ(std::vector({example.level, board.selectedTower, example.clockSeconds, board.playerGrid[cellIndex(0, 0)],
+                           board.playerGrid[cellIndex(0, 2)], board.solutionGrid[cellIndex(0, 1)]}),
               std::vector({7, 1, 75, 1, 2, 3}));
 }
 
 // A save replaces the whole file, creating it where it is missing, through a link to the file it names,
 // and leaves no temporary file, also when it fails.
 TEST(SavedGameStorage, ASaveReplacesTheWholeFileOrNothing) {
-    const fs::path folder = fs::path(::testing::TempDir()) / ("spirehold-savegame-storage-" + std::to_string(::getpid()));
+    const fs::path folder =
+        fs::path(::testing::TempDir()) / ("spirehold-savegame-storage-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     const std::string file = (folder / "game.sav").string(), target = (folder / "kept.sav").string();
-    const auto save = [&file](const std::string& text) { return records::replaceFileWith(file, bytesOf(text), ::write); };
+    const auto save = [&file](const std::string& text) {
+        return records::replaceFileWith(file, bytesOf(text), ::write);
+    };
     EXPECT_TRUE(save("a longer first text"));
     EXPECT_TRUE(save("second"));
     EXPECT_EQ(readText(file), "second");
@@ -192,6 +202,8 @@ TEST(SavedGameStorage, ASaveReplacesTheWholeFileOrNothing) {
 
 constexpr std::uint32_t FIRST_SEED = 1, SECOND_SEED = 2;  // a fresh puzzle after a restart would differ
 constexpr int LONG_ENOUGH_FOR_TICKS_MS = 3500;
+// The tutorial footer's "2": the page that plays on its demonstration board.
+constexpr HitRect LINK_TO_PLAYING_PAGE{208, 300, 223, 320};
 
 std::string recordsText(int maxLevel) {
     char header[8];
@@ -216,8 +228,9 @@ GameLeft gameNow() {
     game.board = gameState.board;
     game.answerShown = gameState.solutionShown != 0;
     Viewpoints lights{};
-    for (int viewpoint = 1; viewpoint <= viewpointCount(gameState.board.columnCount, gameState.board.rowCount); ++viewpoint)
-        lights[viewpoint] = gameState.board.viewpointLit[viewpoint];
+    const int viewpoints = viewpointCount(gameState.board.columnCount, gameState.board.rowCount);
+    const Viewpoints& lit = gameState.board.viewpointLit;
+    for (int viewpoint = 1; viewpoint <= viewpoints; ++viewpoint) lights[viewpoint] = lit[viewpoint];
     return {gameState.level, records::formatSavedGame(game), lights, gameState.levelSeconds};
 }
 
@@ -242,12 +255,14 @@ protected:
 
     std::string send(const std::string& line) { return simulator->handle(line); }
     void tap(const HitRect& rect) {
-        send("tap " + std::to_string((rect.left + rect.right) / 2) + " " + std::to_string((rect.top + rect.bottom) / 2));
+        const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
+        send("tap " + std::to_string(x) + " " + std::to_string(y));
     }
     void wait(int ms) { send("wait " + std::to_string(ms)); }
     void place(int column, int row, int kind) {
         if (gameState.board.selectedTower != kind - 1) tap(towerButtonRects[kind - 1]);
-        const int left = gameState.board.boardLeft + column * SCREEN_CELL, top = gameState.board.boardTop + row * SCREEN_CELL;
+        const int left = gameState.board.boardLeft + column * SCREEN_CELL;
+        const int top = gameState.board.boardTop + row * SCREEN_CELL;
         tap({left, top, left + SCREEN_CELL - 1, top + SCREEN_CELL - 1});
     }
     // The answer placed cell by cell (the last placement completes the level); when SOLVE already
@@ -284,13 +299,19 @@ struct Moment {
 TEST_F(Sessions, AGameEndedAtAnyMomentIsFoundAgainAsItWasLeft) {
     const std::vector<Moment> moments{
         {"after placements", [this] { halfPlay(); }, SCREEN_HOME},
-        {"after SOLVE", [this] { halfPlay(), tap(panelRects[PANEL_SOLVE]), wait(LONG_ENOUGH_FOR_TICKS_MS); },
+        {"after SOLVE", [this] { halfPlay(); tap(panelRects[PANEL_SOLVE]); wait(LONG_ENOUGH_FOR_TICKS_MS); },
          SCREEN_HOME},
-        {"after HOME", [this] { halfPlay(), tap(panelRects[PANEL_HOME]); }, SCREEN_HOME},
-        {"on the level's end", [this] { halfPlay(), tap(panelRects[PANEL_SOLVE]), placeTheAnswer(); },
+        {"after HOME", [this] { halfPlay(); tap(panelRects[PANEL_HOME]); }, SCREEN_HOME},
+        {"on the level's end", [this] { halfPlay(); tap(panelRects[PANEL_SOLVE]); placeTheAnswer(); },
          SCREEN_LEVEL_COMPLETE},
         {"after a completed level",
-         [this] { halfPlay(), placeTheAnswer(), tap(okKey), wait(LONG_ENOUGH_FOR_TICKS_MS), place(0, 0, 1); },
+         [this] {
+             halfPlay();
+             placeTheAnswer();
+             tap(okKey);
+             wait(LONG_ENOUGH_FOR_TICKS_MS);
+             place(0, 0, 1);
+         },
          SCREEN_HOME},
     };
     for (const Moment& moment : moments) {
@@ -344,7 +365,7 @@ TEST_F(Sessions, ABestTimeWaitingForItsNameIsKept) {
     endWithoutQuitting();
 
     // Ended between the records' save and the saved game's: the time the records now hold is no new
-    // record, so the level's end shows instead, and a tap moves on.
+    // record, so the level's end shows instead.
     writeText(folder / "game.sav", dialogLeft);
     start(SECOND_SEED);
     EXPECT_EQ(gameState.screen, SCREEN_LEVEL_COMPLETE);
@@ -358,7 +379,7 @@ TEST_F(Sessions, TheTutorialLeavesTheGameWaitingBehindItAlone) {
     tap(panelRects[PANEL_HOME]);
     const GameLeft left = gameNow();
     tap(menuRects[MENU_HELP]);
-    tap({208, 300, 223, 320});  // the link to the playing page, with its demonstration board
+    tap(LINK_TO_PLAYING_PAGE);
     ASSERT_EQ(gameState.screen, SCREEN_TUTORIAL_PLAYING);
     wait(LONG_ENOUGH_FOR_TICKS_MS);
     endWithoutQuitting();
@@ -369,30 +390,25 @@ TEST_F(Sessions, TheTutorialLeavesTheGameWaitingBehindItAlone) {
     EXPECT_EQ(gameState.levelSeconds, left.clock);
 }
 
-// A damaged saved game is as none: the start is the one without it, state for state, the records file
-// is not touched and nothing is said; the damaged file stays until a change is written over it.
-TEST_F(Sessions, ADamagedSavedGameStartsAsIfThereWereNone) {
-    writeText(folder / "game.dat", recordsText(7));
-    start(FIRST_SEED);
-    const std::string fresh = send("state");
-    endWithoutQuitting();
-    const std::string records = readText(folder / "game.dat");
-    for (const auto& [what, text] : std::vector<std::pair<const char*, std::string>>{
-             {"empty", ""}, {"cut short", LEVEL_SEVEN.substr(0, 100)}, {"another version", with(LEVEL_SEVEN, "game 1", "game 9")},
-             {"another level's size", with(LEVEL_SEVEN, "size 2 3", "size 2 2")},
-             {"a tower kind beyond the level's", with(LEVEL_SEVEN, "towers 1.", "towers 5.")},
-             {"a clock below 0", with(LEVEL_SEVEN, "clock 75", "clock -75")}, {"a clock that is no number", with(LEVEL_SEVEN, "clock 75", "clock x")},
-             {"a level off the table", with(LEVEL_SEVEN, "level 7", "level 99")},
-             {"a level beyond the furthest reached", with(LEVEL_SEVEN, "7\nsize 2 3\nplace 4 3", "9\nsize 2 3\nplace 4 4")},
-             {"clues not the arrangement's own", with(LEVEL_SEVEN, "hidden 12 31 23", "hidden 12 31 33")}}) {
-        writeText(folder / "game.sav", text);
+// A saved game no play can leave is as none: the start is the one without it, state for state, the
+// records file is not touched and nothing is said; the file stays until a change is written over it.
+TEST_F(Sessions, ARefusedSavedGameStartsAsIfThereWereNone) {
+    for (const SavedGameCase& c : savedGameCases()) {
+        if (c.read) continue;
+        writeText(folder / "game.dat", recordsText(c.furthestLevel));
+        fs::remove(folder / "game.sav");
         start(FIRST_SEED);
-        EXPECT_EQ(send("state"), fresh) << what;
+        const std::string fresh = send("state");
         endWithoutQuitting();
-        EXPECT_EQ(readText(folder / "game.dat"), records) << what;
-        EXPECT_EQ(readText(folder / "game.sav"), text) << what;
+        const std::string records = readText(folder / "game.dat");
+        writeText(folder / "game.sav", c.text);
+        start(FIRST_SEED);
+        EXPECT_EQ(send("state"), fresh) << c.what;
+        endWithoutQuitting();
+        EXPECT_EQ(readText(folder / "game.dat"), records) << c.what;
+        EXPECT_EQ(readText(folder / "game.sav"), c.text) << c.what;
     }
-    writeText(folder / "game.sav", LEVEL_SEVEN);  // the control: the undamaged file is resumed
+    writeText(folder / "game.sav", LEVEL_SEVEN);  // the control: a file play can leave is resumed
     start(FIRST_SEED);
     EXPECT_EQ(std::vector({gameState.level, gameState.board.playerGrid[0], static_cast<int>(gameState.levelSeconds)}),
               std::vector({7, 1, 75}));
@@ -427,14 +443,18 @@ TEST_F(Sessions, TheScreenStaysAwakeOnlyWhileALevelIsPlayed) {
     EXPECT_FALSE(headless::screenKeptAwake());
     EXPECT_FALSE(headless::keepingFilesAsked());
     const std::vector<std::pair<std::function<void()>, bool>> steps{
-        {[this] { tap(menuRects[MENU_PLAY]); }, true},           {[this] { tap(panelRects[PANEL_HOME]); }, false},
-        {[this] { tap(menuRects[MENU_PLAY]); }, true},           {[this] { send("key 27"), wait(50); }, false},
-        {[this] { tap(menuRects[MENU_PLAY]), placeTheAnswer(); }, false}, {[this] { tap(okKey); }, true},
-        {[this] { tap(panelRects[PANEL_HOME]), tap(menuRects[MENU_HELP]); }, false},
+        {[this] { tap(menuRects[MENU_PLAY]); }, true},
+        {[this] { tap(panelRects[PANEL_HOME]); }, false},
+        {[this] { tap(menuRects[MENU_PLAY]); }, true},
+        {[this] { send("key 27"); wait(50); }, false},  // any key goes home from the board
+        {[this] { tap(menuRects[MENU_PLAY]); placeTheAnswer(); }, false},  // the name dialog
+        {[this] { tap(okKey); }, true},
+        {[this] { tap(panelRects[PANEL_HOME]); tap(menuRects[MENU_HELP]); }, false},
     };
     for (std::size_t step = 0; step < steps.size(); ++step) {
         steps[step].first();
-        EXPECT_EQ(headless::screenKeptAwake(), steps[step].second) << "step " << step << " on screen " << gameState.screen;
+        EXPECT_EQ(headless::screenKeptAwake(), steps[step].second)
+            << "step " << step << " on screen " << gameState.screen;
     }
     EXPECT_TRUE(headless::keepingFilesAsked());
 }
