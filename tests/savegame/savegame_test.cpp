@@ -3,6 +3,8 @@
 // cannot be written, and the screen kept awake only on the play screen.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,6 +15,9 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <chrono>
+#include <set>
+#include <thread>
 #include <random>
 #include <span>
 #include <string>
@@ -66,6 +71,19 @@ std::string readText(const fs::path& path) {
 }
 
 void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// A fresh folder of this process, removed with everything in it however the test ends.
+struct ScratchFolder {
+    explicit ScratchFolder(const std::string& name)
+        : path(fs::path(::testing::TempDir()) / ("spirehold-savegame-" + name + "-" + std::to_string(::getpid()))) {
+        fs::create_directories(path);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    const fs::path path;
+};
 
 // Every level's puzzle, half played by random placements judged as each stylus lift judges them, or
 // filled by SOLVE: the text reads back as it was written, with the very lights that play left.
@@ -175,9 +193,8 @@ TEST(SavedGameFormat, OnlyAGameThePlayerCouldHaveLeftIsRead) {
 // A save replaces the whole file, creating it where it is missing, through a link to the file it names,
 // and leaves no temporary file, also when it fails.
 TEST(SavedGameStorage, ASaveReplacesTheWholeFileOrNothing) {
-    const fs::path folder =
-        fs::path(::testing::TempDir()) / ("spirehold-savegame-storage-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    const ScratchFolder scratch("storage");
+    const fs::path& folder = scratch.path;
     const std::string file = (folder / "game.sav").string(), target = (folder / "kept.sav").string();
     const auto save = [&file](const std::string& text) {
         return records::replaceFileWith(file, bytesOf(text), ::write);
@@ -195,7 +212,6 @@ TEST(SavedGameStorage, ASaveReplacesTheWholeFileOrNothing) {
     EXPECT_TRUE(fs::is_symlink(file));
     EXPECT_EQ(readText(target), "through the link");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
-    fs::remove_all(folder);
 }
 
 // ---- Sessions -------------------------------------------------------------------------------------
@@ -457,6 +473,35 @@ TEST_F(Sessions, TheScreenStaysAwakeOnlyWhileALevelIsPlayed) {
             << "step " << step << " on screen " << gameState.screen;
     }
     EXPECT_TRUE(headless::keepingFilesAsked());
+}
+
+// A program killed at any moment, also in the middle of a save, leaves a saved game that is whole: the
+// one before that save, or the new one.
+TEST(SavedGameCrashSafety, AProgramKilledAtAnyMomentLeavesAWholeSavedGame) {
+    constexpr int KILL_ROUNDS = 40, LONGEST_LIFE_MS = 60;
+    const ScratchFolder scratch("kill");
+    const fs::path& folder = scratch.path;
+    writeText(folder / "game.dat", recordsText(LEVEL_COUNT));
+    std::mt19937 random(KILL_ROUNDS);
+    std::set<std::int32_t> clocksSeen;
+    for (int round = 0; round < KILL_ROUNDS; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {  // plays the largest board, a clock tick (and a save) at every step, until killed
+            sim::Simulator simulator({.dir = folder.string(), .seed = static_cast<std::uint32_t>(round)});
+            for (const char* line : {"wait 100", "tap 186 138"}) simulator.handle(line);
+            for (;;) simulator.handle("wait 1000");
+        }
+        const int lifeMs = std::uniform_int_distribution(0, LONGEST_LIFE_MS)(random);
+        std::this_thread::sleep_for(std::chrono::milliseconds(lifeMs));
+        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+        if (!fs::exists(folder / "game.sav")) continue;  // killed before the first save
+        const std::optional<records::SavedGame> game = parse(readText(folder / "game.sav"));
+        ASSERT_TRUE(game.has_value()) << "after round " << round << ":\n" << readText(folder / "game.sav");
+        clocksSeen.insert(game->clockSeconds);
+    }
+    EXPECT_GT(clocksSeen.size(), static_cast<std::size_t>(KILL_ROUNDS / 4));  // kills fell between many saves
 }
 
 }  // namespace
