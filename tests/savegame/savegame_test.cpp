@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,12 +16,11 @@
 #include <iterator>
 #include <memory>
 #include <optional>
-#include <chrono>
-#include <set>
-#include <thread>
 #include <random>
+#include <set>
 #include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "game/controls.h"
