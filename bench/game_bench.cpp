@@ -1,8 +1,10 @@
-// Game costs outside the frame: drawing a puzzle, and the start of the program up to its first frame.
+// Game costs outside the frame: drawing a puzzle, the start of the program up to its first frame, and
+// writing the saved game.
 #include <benchmark/benchmark.h>
 
 #include "bench_game.h"
 #include "game/game_state.h"
+#include "game/saved_game.h"
 #include "platform/headless/headless.h"
 #include "puzzle/level_table.h"
 #include "puzzle/puzzle_generator.h"
@@ -61,5 +63,20 @@ void BM_SecondInTheBackground(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SecondInTheBackground)->Unit(benchmark::kMillisecond);
+
+// The saved game written after a change on the largest board, as after each move and clock tick: the
+// game gathered and written as text, the file replaced by a rename.
+void BM_KeepGameInPlay(benchmark::State& state) {
+    if (!bench::startGame()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    bench::showFullBoard(FULL_BOARD_LEVEL);
+    for (auto _ : state) {
+        gameState.levelSeconds += 1.0;
+        keepGameInPlay();
+    }
+}
+BENCHMARK(BM_KeepGameInPlay)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -80,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sim::SimulatorOptions options;
     options.dir = fuzz::scratchFolder();
     std::filesystem::remove(options.dir + "/game.dat");
+    std::filesystem::remove(options.dir + "/game.sav");
     sim::Simulator simulator(options);
 
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));

@@ -7,7 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
 [ $# -gt 0 ] && shift
-harnesses="${*:-fuzz_records fuzz_sim_protocol fuzz_load_sound fuzz_load_module}"
+harnesses="${*:-fuzz_records fuzz_saved_game fuzz_sim_protocol fuzz_load_sound fuzz_load_module}"
 jobs="${JOBS:-$(nproc)}"
 
 scripts/install-deps.sh clang
@@ -26,6 +26,7 @@ for harness in $harnesses; do
     load_sound) seeds=wav; longest=65536 ;;
     load_module) seeds=mod; longest=65536 ;;
     records) seeds=records; longest=2048 ;;
+    saved_game) seeds=saved_game; longest=2048 ;;
     *) seeds=sim; longest=4096 ;;
   esac
   mkdir -p "build-fuzz/corpus/$name"

@@ -1,9 +1,11 @@
-// The game's one-time start on the first rendered frame: pictures, records, the level reached, sound.
+// The game's one-time start on the first rendered frame: pictures, records, the level reached, sound,
+// and the game left at the last end.
 #include "game/game_start.h"
 
 #include "game/game_records.h"
 #include "game/game_state.h"
 #include "game/level_commands.h"
+#include "game/saved_game.h"
 #include "game/sound_cues.h"
 #include "gfx/frame.h"
 #include "gfx/images.h"
@@ -33,5 +35,6 @@ void initialiseGame() {
     resumeReachedLevel();
     gameState.screen = SCREEN_HOME;
     startGameSound();
+    resumeGameLeft();
     presentFrame(screenFrame);
 }

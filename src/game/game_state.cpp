@@ -1,6 +1,8 @@
 // The global game state and its reset to the program-start values.
 #include "game/game_state.h"
 
+#include "game/saved_game.h"
+#include "game/screen_awake.h"
 #include "game/screen_words.h"
 #include "gfx/frame.h"
 
@@ -10,4 +12,6 @@ void resetGameState() {
     gameState = GameState{};
     screenFrame = Frame{};
     forgetScreenWords();
+    forgetGameInPlay();
+    forgetScreenAwake();
 }

@@ -83,6 +83,6 @@ struct GameState {
 
 extern GameState gameState;
 
-// Puts every field, and the screen frame, back to its value at program start (tests use it between
-// cases).
+// Puts every field, the screen frame and what the game last told or wrote outside them back to their
+// values at program start (tests use it between cases).
 void resetGameState();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "game/game_state.h"
+#include "game/saved_game.h"
 #include "gfx/text.h"
 #include "platform/platform.h"
 
@@ -93,7 +94,11 @@ void stopClockTimers() {
     platform::killTimer(TIMER_RECORD_TOGGLE);
 }
 
-void clockTick(std::uint32_t) { gameState.levelSeconds += 1.0; }
+// A program ended at any moment loses at most the second under way.
+void clockTick(std::uint32_t) {
+    gameState.levelSeconds += 1.0;
+    keepGameInPlay();
+}
 
 void recordToggleTick(std::uint32_t) { gameState.showRecordName = gameState.showRecordName == 0 ? 1 : 0; }
 

@@ -4,6 +4,7 @@
 #include "game/game_start.h"
 #include "game/game_state.h"
 #include "game/screen_layers.h"
+#include "game/screen_awake.h"
 #include "game/screen_texts.h"
 #include "game/screen_words.h"
 #include "game/tutorial.h"
@@ -107,4 +108,5 @@ void renderFrame() {
     drawScreen();
     presentFrame(screenFrame);
     announceScreenChanges();
+    keepScreenAwakeWhilePlaying();
 }

@@ -10,6 +10,7 @@
 #include "game/level_clock.h"
 #include "game/level_commands.h"
 #include "game/play_commands.h"
+#include "game/saved_game.h"
 #include "game/sound_cues.h"
 #include "game/tutorial.h"
 
@@ -106,4 +107,5 @@ void stylusUp(int x, int y) {
     default:
         break;
     }
+    keepGameInPlay();
 }

@@ -139,6 +139,11 @@ int endDraw();
 void suspendDisplay();
 void resumeDisplay();
 
+// Whether the screen should stay lit (no screen saver, no dimming) while nobody touches it: the game asks
+// for it while a level is played, where a player may think for minutes, and lets go on every other
+// screen. A device that cannot, or is refused, carries on as it was.
+void keepScreenAwake(bool awake);
+
 // ---- Resources and files -------------------------------------------------------------------------
 
 // The bytes of resource `type` ("IMAGE", "WAVE", "MOD") number `id` built into the program, or an
@@ -156,6 +161,11 @@ std::string userDataFolder();
 // do not outlive the program (the browser's) keeps a copy and puts it back at the same path before
 // the program next starts; the others have nothing to do.
 void fileSaved(std::string_view path);
+
+// The player now has something worth keeping (the game calls this after its first save of a game in
+// play). A device whose kept files the system may clear to make room (the browser's storage) asks for
+// them to be kept for good; a refusal changes nothing else. The others have nothing to do.
+void askToKeepFiles();
 
 // ---- Audio output --------------------------------------------------------------------------------
 

@@ -58,6 +58,11 @@ std::string chooseRecordsPath(std::string_view programPath, std::string (*userDa
     return inUserFolder;
 }
 
+std::string pathBesideRecords(const std::string& recordsPath, std::string_view fileName) {
+    if (recordsPath.empty()) return {};
+    return folderOf(recordsPath) + std::string(fileName);
+}
+
 bool recordsPlaceWritable(const std::string& recordsPath) {
     return !recordsPath.empty() && folderWritable(folderOf(recordsPath));
 }

@@ -19,6 +19,9 @@ std::string recordsPathBesideProgram(std::string_view programPath);
 // stands. Empty when there is no place at all.
 std::string chooseRecordsPath(std::string_view programPath, std::string (*userDataFolder)());
 
+// The file called `fileName` in the records file's folder; empty when `recordsPath` is.
+std::string pathBesideRecords(const std::string& recordsPath, std::string_view fileName);
+
 // True when a records file at `recordsPath` (from chooseRecordsPath) can be saved: its folder is writable.
 bool recordsPlaceWritable(const std::string& recordsPath);
 

@@ -142,4 +142,19 @@ bool overwriteFileStart(const std::string& recordsPath, std::span<const std::uin
     return true;
 }
 
+// No fsync, unlike the records' saves: this one may come every second, and a process that is killed
+// cannot lose what its write put in the page cache; only a power cut can, and then the rename leaves
+// the old file or a cut one, which its reader refuses.
+bool replaceFileWith(const std::string& givenPath, std::span<const std::uint8_t> bytes, WriteFunction write) {
+    const std::string path = linkTarget(givenPath);
+    const std::string temporary = replacementPath(path);
+    FileDescriptor replacement(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, NEW_FILE_MODE));
+    const bool written = replacement.valid() && writeAll(replacement.get(), bytes, write) && replacement.close();
+    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace records

@@ -1,5 +1,6 @@
-// File operations under the records file: whole reads, create-only writes and saves that replace the
-// file in one step, so that an interrupted save leaves either the old file or the new one.
+// File operations under the records file and the saved game: whole reads, create-only writes and saves
+// that replace the file in one step, so that an interrupted save leaves either the old file or the new
+// one.
 #pragma once
 
 #include <sys/types.h>
@@ -30,7 +31,12 @@ bool createFileWith(const std::string& path, std::span<const std::uint8_t> bytes
 // creates the file: false (and nothing changed) when it is missing or when any step fails.
 bool overwriteFileStart(const std::string& path, std::span<const std::uint8_t> bytes, WriteFunction write);
 
-// The temporary file that overwriteFileStart writes beside `path`.
+// Makes the file hold exactly `bytes`, creating it when missing: the bytes go to a temporary file in the
+// same folder, which then takes the file's name (a link is followed, as above). Nothing is synced to
+// the disk. False when any step fails; the old file, if any, is then left as it was.
+bool replaceFileWith(const std::string& path, std::span<const std::uint8_t> bytes, WriteFunction write);
+
+// The temporary file that overwriteFileStart and replaceFileWith write beside `path`.
 std::string replacementPath(const std::string& path);
 
 }  // namespace records

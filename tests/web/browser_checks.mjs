@@ -12,8 +12,8 @@ import {
   TUTORIAL_HOME, displayWords, playGame, started, waitFrames, withSite
 } from './browser_session.mjs';
 
-const STORAGE_KEY = 'spirehold/game.dat', RECORDS_FILE_SIZE = 900;
-const FRAME_MS = 16, TUTORIAL_BANNER_ROWS = 36;  // the tutorial's banner; the text below it types itself out
+const STORAGE_KEY = 'spirehold/game.dat', RECORDS_FILE_SIZE = 900, GAME_KEY = 'spirehold/game.sav';
+const FRAME_MS = 16, TUTORIAL_BANNER_ROWS = 36, STATUS_LINE_TOP = 280;  // the tutorial's banner; the text below it types itself out
 const GAME_RATE = 11025, BUFFER_FRAMES = 1102;  // a buffer is a tenth of a second, in whole frames
 // The middles of the play panel's buttons, and of the record keyboard's keys 1..27 (A..Z, delete):
 // three rows of nine, 17 pixels apart, odd columns 3 pixels lower.
@@ -257,6 +257,72 @@ const CHECKS = {
         await started(page);
       });
     }
+  },
+
+  // A level half played is there again after the page is left and opened again, its clock going on
+  // from where it stood; the screen is kept awake on the play screen only (a wake lock taken there, let
+  // go on the home screen and while the page is hidden, taken again on its return), and persistent
+  // storage is asked for once there is a game to keep. Without storage, wake lock or storage manager
+  // the game plays on without an error.
+  async keepsTheGame({ site }) {
+    const watchKeeping = () => {
+      const log = (window.keeping = { requests: 0, releases: 0, persists: 0 });
+      const wakeLock = { request: async () => (log.requests++, { release: async () => { log.releases++; } }) };
+      Object.defineProperty(navigator, 'wakeLock', { value: wakeLock, configurable: true });
+      if (navigator.storage) navigator.storage.persist = async () => (log.persists++, true);  // none on about:blank
+    };
+    const kept = (page, counts) => waitFor(page, (wanted) => Object.keys(wanted).every((key) => window.keeping[key] === wanted[key]), counts)
+      .catch(async () => { throw new Error(`kept ${JSON.stringify(await page.evaluate(() => window.keeping))}, not ${JSON.stringify(counts)}`); });
+    const storedGame = (page, matches) => waitFor(page, ([key, pattern]) => {
+      const text = window.localStorage.getItem(key);
+      return text !== null && new RegExp(pattern).test(text) && text;
+    }, [GAME_KEY, matches.source]).catch(async () => {
+      throw new Error(`the stored game never matched ${matches}: ${await page.evaluate((key) => window.localStorage.getItem(key), GAME_KEY)}`);
+    });
+    const clockOf = (text) => Number(/\nclock (\d+)\n/.exec(text)[1]);
+    const hide = (page, hidden) => page.evaluate((away) => {
+      Object.defineProperty(document, 'hidden', { value: away, configurable: true });
+      Object.defineProperty(document, 'visibilityState', { value: away ? 'hidden' : 'visible', configurable: true });
+      document.dispatchEvent(new Event('visibilitychange'));
+    }, hidden);
+    await playGame(site, PHONE, async ({ page, tap }) => {
+      for (const control of TO_LEVEL_ONE) await tap(...control);
+      await kept(page, { requests: 1, releases: 0 });
+      await tap(...TOWER_BUTTONS[0]);
+      await tap(...LEVEL_ONE_CELLS[0]);
+      await page.waitForTimeout(1500);
+      await storedGame(page, /\ntowers 1 \.\n/);
+      const board = await displayWords(page);
+      await tap(...TUTORIAL_HOME);
+      await kept(page, { requests: 1, releases: 1, persists: 1 });
+      await tap(...PLAY);
+      await kept(page, { requests: 2, releases: 1 });
+      await hide(page, true);
+      await kept(page, { requests: 2, releases: 2 });
+      await hide(page, false);
+      await kept(page, { requests: 3, releases: 2 });
+
+      const left = await storedGame(page, /\ntowers 1 \.\n/);
+      await page.goto('about:blank');
+      await page.goto(site.base);
+      await started(page);
+      await tap(...PLAY);
+      await kept(page, { requests: 1 });
+      const wrong = differingPixels(await displayWords(page), board, STATUS_LINE_TOP);
+      expect(wrong === 0, `after the page was opened again ${wrong} pixels of the board differ`);
+      const clock = clockOf(await storedGame(page, new RegExp(`\nclock (?!${clockOf(left)}\n)`)));
+      expect(clock > clockOf(left) && clock <= clockOf(left) + 2, `the clock went on at ${clock}, left at ${clockOf(left)}`);
+    }, watchKeeping);
+    const noStorage = () => {
+      Object.defineProperty(window, 'localStorage', { get() { throw new DOMException('refused', 'SecurityError'); } });
+      Object.defineProperty(navigator, 'storage', { value: undefined, configurable: true });
+      Object.defineProperty(navigator, 'wakeLock', { value: { request: () => Promise.reject(new Error('refused')) }, configurable: true });
+    };
+    await playGame(site, PHONE, async ({ page, tap }) => {
+      for (const control of [...TO_LEVEL_ONE, TOWER_BUTTONS[0], LEVEL_ONE_CELLS[0]]) await tap(...control);
+      await page.waitForTimeout(1500);
+      await spoken(page, /^Level 1, 1 by 2$/);
+    }, noStorage);
   },
 
   // Browsers hold sound back until the player acts; the first tap starts the output, and the game's

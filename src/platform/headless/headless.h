@@ -123,6 +123,13 @@ std::size_t audioQueued();
 // The device volume word as last set.
 std::uint32_t audioVolume();
 
+// ---- What the game asked of the device ------------------------------------------------------------
+
+// The last keepScreenAwake value (false before any).
+bool screenKeptAwake();
+// Whether askToKeepFiles was called since configure.
+bool keepingFilesAsked();
+
 // ---- Words for a screen reader -------------------------------------------------------------------
 
 struct Announcement {

@@ -66,6 +66,8 @@ struct Device {
     std::uint32_t audioVolume = 0xFFFFFFFF;
 
     Announcement announcement;
+    bool screenKeptAwake = false;
+    bool keepingFilesAsked = false;
 };
 
 Device& device();

@@ -1,6 +1,6 @@
-// The headless device's configuration, its seeded random source, its folders and the words it was
-// last told for a screen reader: everything a run depends on is chosen by configure, so a run replays
-// byte for byte.
+// The headless device's configuration, its seeded random source, its folders, and what the game last
+// asked of it (words for a screen reader, the screen kept awake, the files kept): everything a run
+// depends on is chosen by configure, so a run replays byte for byte.
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -109,6 +109,10 @@ void setDeviceFailures(bool windowFails, bool displayFails) {
 
 Announcement lastAnnouncement() { return device().announcement; }
 
+bool screenKeptAwake() { return device().screenKeptAwake; }
+
+bool keepingFilesAsked() { return device().keepingFilesAsked; }
+
 }  // namespace headless
 
 namespace platform {
@@ -128,6 +132,10 @@ std::string userDataFolder() {
 
 // Files in the device's folders outlive the run as they are.
 void fileSaved(std::string_view) {}
+
+void askToKeepFiles() { device().keepingFilesAsked = true; }
+
+void keepScreenAwake(bool awake) { device().screenKeptAwake = awake; }
 
 void announceScreen(std::string_view summary, std::string_view board) {
     device().announcement = {std::string(summary), std::string(board)};

@@ -34,6 +34,9 @@ std::string userDataFolder() {
 // The desktop's files stay where they are written.
 void fileSaved(std::string_view) {}
 
+// Nothing clears the desktop's files to make room.
+void askToKeepFiles() {}
+
 // The desktop window shows pixels only; a screen reader finds nothing in it to read.
 void announceScreen(std::string_view, std::string_view) {}
 

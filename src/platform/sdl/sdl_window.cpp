@@ -1,5 +1,6 @@
 // The SDL2 window: opened at the size it had last time (or a whole multiple of the display's size that
-// fits the desktop), resizable, showing the display letterboxed; the message box; stylus capture.
+// fits the desktop), resizable, showing the display letterboxed; the message box; stylus capture; the
+// screen saver held off on request.
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -53,6 +54,9 @@ bool openVideo() {
         std::fprintf(stderr, "spirehold: no display to open a window on (%s)\n", SDL_GetError());
         return false;
     }
+    // SDL keeps the screen saver away as soon as video starts; the game asks for that only while a level
+    // is played (keepScreenAwake).
+    SDL_EnableScreenSaver();
     if (showsAWindow()) return true;
     std::fprintf(stderr, "spirehold: no display to open a window on (is DISPLAY or WAYLAND_DISPLAY set?)\n");
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -172,6 +176,14 @@ void captureStylus() { windowState().stylusCaptured = sdl_device::windowExists()
 void releaseStylus() {
     windowState().stylusCaptured = false;
     SDL_CaptureMouse(SDL_FALSE);
+}
+
+void keepScreenAwake(bool awake) {
+    if (awake) {
+        SDL_DisableScreenSaver();
+    } else {
+        SDL_EnableScreenSaver();
+    }
 }
 
 void showMessageBox(std::string_view text, std::string_view caption) {

@@ -9,7 +9,7 @@
 #include "platform/message_queue.h"
 #include "platform/platform.h"
 
-// Implemented in web_glue.js.
+// Implemented in web_glue.js and web_keeping.js.
 extern "C" {
 // A frame was presented from the 240 x 320 RGB565 display memory at `pixels`; the canvas is updated
 // only when it `changed` since the last present.
@@ -38,6 +38,10 @@ void webStartLoop();
 // The game has ended its message loop.
 void webGameEnded(int exitCode);
 void webShowMessage(const char* text, const char* caption);
+// Holds a screen wake lock while `awake` is non-zero and the page is visible (web_keeping.js).
+void webKeepScreenAwake(int awake);
+// Asks the browser to make the page's storage persistent (web_keeping.js).
+void webAskToKeepFiles();
 }
 
 namespace web {

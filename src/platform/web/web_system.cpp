@@ -1,6 +1,6 @@
-// The browser device's program path, data folder and random source, and the saved files' life in the
-// browser: the game reads and writes them as files in memory, and the browser's local storage keeps a
-// copy of each from one visit to the next.
+// The browser device's program path, data folder and random source, the saved files' life in the
+// browser (the game reads and writes them as files in memory, and the browser's local storage keeps a
+// copy of each from one visit to the next), and the screen kept awake.
 #include <emscripten/emscripten.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -125,13 +125,18 @@ std::string userDataFolder() {
     return DATA_FOLDER;
 }
 
-// Saves are rare (a finished level, the sound switch): the whole file goes to storage each time.
+// The whole file goes to storage each time: the records after a change, the saved game of a few hundred
+// bytes at most once a second and after each command.
 void fileSaved(std::string_view path) {
     std::vector<std::uint8_t> bytes;
     const std::string file(path);
     if (!keptPath(path) || !readWholeFile(file, bytes)) return;
     webStorageSave(storageKeyOf(path).c_str(), bytes.data(), static_cast<int>(bytes.size()));
 }
+
+void askToKeepFiles() { webAskToKeepFiles(); }
+
+void keepScreenAwake(bool awake) { webKeepScreenAwake(awake ? 1 : 0); }
 
 void announceScreen(std::string_view summary, std::string_view board) {
     webAnnounce(std::string(summary).c_str(), std::string(board).c_str());
