@@ -66,6 +66,7 @@ struct Device {
     std::uint32_t audioVolume = 0xFFFFFFFF;
 
     Announcement announcement;
+    std::vector<ShownControl> controls;
 };
 
 Device& device();

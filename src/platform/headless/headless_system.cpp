@@ -109,6 +109,8 @@ void setDeviceFailures(bool windowFails, bool displayFails) {
 
 Announcement lastAnnouncement() { return device().announcement; }
 
+std::vector<ShownControl> lastControls() { return device().controls; }
+
 }  // namespace headless
 
 namespace platform {
@@ -129,8 +131,17 @@ std::string userDataFolder() {
 // Files in the device's folders outlive the run as they are.
 void fileSaved(std::string_view) {}
 
-void announceScreen(std::string_view summary, std::string_view board) {
-    device().announcement = {std::string(summary), std::string(board)};
+void announceScreen(std::string_view summary, std::string_view board, std::string_view news) {
+    device().announcement = {std::string(summary), std::string(board), std::string(news)};
+}
+
+void showControls(std::span<const Control> controls) {
+    std::vector<headless::ShownControl>& kept = device().controls;
+    kept.clear();
+    for (const Control& control : controls) {
+        kept.push_back({control.kind, control.on, control.row, control.column, control.left, control.top,
+                        control.right, control.bottom, control.name, control.value, control.keys});
+    }
 }
 
 }  // namespace platform

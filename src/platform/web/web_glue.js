@@ -99,13 +99,291 @@ mergeInto(LibraryManager.library, {
     canvas.addEventListener('touchstart', function (event) { event.preventDefault(); }, { passive: false });
   },
 
-  webPageControlFocused: function () {
-    var focused = document.activeElement;
-    return focused && focused !== document.body && focused.id !== 'canvas' ? 1 : 0;
+  webAnnounce: function (summary, board, news) {
+    if (Module['onAnnounce']) Module['onAnnounce'](UTF8ToString(summary), UTF8ToString(board), UTF8ToString(news));
   },
 
-  webAnnounce: function (summary, board) {
-    if (Module['onAnnounce']) Module['onAnnounce'](UTF8ToString(summary), UTF8ToString(board));
+  // ---- The control layer ------------------------------------------------------------------------
+  // The game tells the controls of the screen in front (platform::showControls). The layer over the
+  // canvas (the page's #controls) holds one element for each, over its picture and unseen until the
+  // keyboard focuses it: buttons, toggle buttons, a switch, links, the name field, and the board as a
+  // grid whose headers are its viewpoints. Using a control (Enter, Space, a click or a screen reader's
+  // activation, or a key the game gave it) taps its centre through the stylus entry, as a finger
+  // would; the layer itself lets every pointer through to the canvas. Keys the layer uses never reach
+  // the game (webPageTakesKey); every other key still does.
+  $webControls__deps: ['$webScreen'],
+  $webControls: {
+    KINDS: ['button', 'toggle', 'switch', 'link', 'field', 'gridcell', 'columnheader', 'rowheader'],
+    BUTTONS: ['button', 'toggle', 'switch', 'link'],
+    GRID_KEYS: ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home', 'End'],
+    POINTER: -2,  // the layer's own stylus: the browser numbers its pointers from 0
+    layer: null,
+    grid: null,
+    rows: null,
+    elements: null,  // the shown controls' elements, by control key
+    incoming: null,  // the list the game is telling
+    gridStop: '',    // the key of the grid part that Tab reaches
+    keysDown: null,  // codes of the keys taken going down: their release is taken too
+
+    prepare: function () {
+      var layer = document.getElementById('controls'), canvas = document.getElementById('canvas');
+      if (!layer || !canvas) return false;
+      webControls.layer = layer;
+      webControls.grid = document.createElement('div');
+      webControls.grid.setAttribute('role', 'grid');
+      webControls.grid.setAttribute('aria-label', 'Board');
+      webControls.rows = [];
+      webControls.elements = {};
+      webControls.keysDown = {};
+      // The layer covers the canvas wherever the page lays it out.
+      var follow = function () {
+        ['left', 'top', 'width', 'height'].forEach(function (side) { layer.style[side] = canvas.style[side]; });
+      };
+      follow();
+      new MutationObserver(follow).observe(canvas, { attributes: true, attributeFilter: ['style'] });
+      layer.addEventListener('click', webControls.onClick);
+      layer.addEventListener('focusin', webControls.onFocus);
+      document.addEventListener('keydown', webControls.onKeyDown);
+      return true;
+    },
+
+    isGridPart: function (control) { return control.kind === 'gridcell' || /header$/.test(control.kind); },
+    isButton: function (control) { return webControls.BUTTONS.indexOf(control.kind) >= 0; },
+    keyOf: function (control) {
+      return webControls.isGridPart(control) ? 'grid:' + control.row + ',' + control.column : control.kind + ':' + control.name;
+    },
+
+    setAttribute: function (element, name, value) {
+      if (value === null) element.removeAttribute(name);
+      else if (element.getAttribute(name) !== String(value)) element.setAttribute(name, value);
+    },
+
+    create: function (control) {
+      var element;
+      if (webControls.isButton(control)) {
+        element = document.createElement('button');
+        element.type = 'button';
+        if (control.kind === 'switch' || control.kind === 'link') element.setAttribute('role', control.kind);
+      } else {
+        element = document.createElement('div');
+        element.setAttribute('role', control.kind === 'field' ? 'textbox' : control.kind);
+        element.tabIndex = control.kind === 'field' ? 0 : -1;
+      }
+      element.className = 'control';
+      return element;
+    },
+
+    // The element over the control's rectangle (inclusive display pixels), in shares of the canvas.
+    update: function (element, control) {
+      var set = webControls.setAttribute, kind = control.kind;
+      var width = webScreen.width, height = webScreen.height;
+      element.spireholdControl = control;
+      element.style.left = (100 * control.left) / width + '%';
+      element.style.top = (100 * control.top) / height + '%';
+      element.style.width = (100 * (control.right - control.left + 1)) / width + '%';
+      element.style.height = (100 * (control.bottom - control.top + 1)) / height + '%';
+      set(element, 'aria-label', control.name);
+      set(element, 'aria-pressed', kind === 'toggle' ? String(control.on) : null);
+      set(element, 'aria-checked', kind === 'switch' ? String(control.on) : null);
+      set(element, 'aria-current', kind === 'link' && control.on ? 'page' : null);
+      set(element, 'aria-keyshortcuts', control.keys || null);
+      set(element, 'aria-colindex', webControls.isGridPart(control) ? control.column + 1 : null);
+      if (kind === 'field' && element.textContent !== control.value) element.textContent = control.value;
+    },
+
+    row: function (index) {
+      var rows = webControls.rows;
+      while (rows.length <= index) {
+        var row = document.createElement('div');
+        row.setAttribute('role', 'row');
+        row.setAttribute('aria-rowindex', rows.length + 1);
+        rows.push(row);
+      }
+      return rows[index];
+    },
+
+    // Puts `children` into `parent` in this order, moving only what is out of place (a moved element
+    // loses the focus), and removes every other child.
+    arrange: function (parent, children) {
+      children.forEach(function (child, at) {
+        if (parent.children[at] !== child) parent.insertBefore(child, parent.children[at] || null);
+      });
+      while (parent.children.length > children.length) parent.removeChild(parent.lastElementChild);
+    },
+
+    focused: function () {
+      var element = document.activeElement;
+      return element && element.spireholdControl && webControls.layer.contains(element) ? element : null;
+    },
+
+    // The first control in reading order that the keyboard reaches.
+    first: function () {
+      var element = webControls.layer.firstElementChild;
+      return element === webControls.grid ? webControls.elements[webControls.gridStop] : element;
+    },
+
+    show: function (controls) {
+      var layer = webControls.layer, wasFocused = webControls.focused();
+      var elements = {}, order = [], rowParts = [], gridColumns = 0;
+      controls.forEach(function (control) {
+        var key = webControls.keyOf(control);
+        var element = webControls.elements[key] || webControls.create(control);
+        webControls.update(element, control);
+        element.spireholdKey = key;
+        elements[key] = element;
+        if (!webControls.isGridPart(control)) {
+          order.push(element);
+          return;
+        }
+        if (order.indexOf(webControls.grid) < 0) order.push(webControls.grid);
+        (rowParts[control.row] = rowParts[control.row] || []).push(element);
+        gridColumns = Math.max(gridColumns, control.column + 1);
+      });
+      var rows = [];
+      rowParts.forEach(function (parts, index) {
+        var row = webControls.row(index);
+        webControls.arrange(row, parts);
+        rows.push(row);
+      });
+      webControls.arrange(webControls.grid, rows);
+      webControls.setAttribute(webControls.grid, 'aria-rowcount', rows.length || null);
+      webControls.setAttribute(webControls.grid, 'aria-colcount', gridColumns || null);
+      webControls.arrange(layer, order);
+      webControls.elements = elements;
+      var stop = elements[webControls.gridStop] ? webControls.gridStop : '';
+      if (!stop) {
+        controls.some(function (control) { return control.kind === 'gridcell' && (stop = webControls.keyOf(control)); });
+      }
+      webControls.moveGridStop(stop);
+      // The focus stays with its control; where the control went with its screen, the new screen's
+      // first control takes it.
+      if (wasFocused) {
+        var target = elements[wasFocused.spireholdKey] || webControls.first();
+        if (target && document.activeElement !== target) target.focus();
+      }
+    },
+
+    moveGridStop: function (key) {
+      var old = webControls.elements[webControls.gridStop];
+      if (old && webControls.gridStop !== key) old.tabIndex = -1;
+      webControls.gridStop = key;
+      if (webControls.elements[key]) webControls.elements[key].tabIndex = 0;
+    },
+
+    onFocus: function (event) {
+      var control = event.target.spireholdControl;
+      if (control && webControls.isGridPart(control)) webControls.moveGridStop(event.target.spireholdKey);
+    },
+
+    // A tap at the middle of the control's centre pixel, as the canvas's pointer events give it.
+    tap: function (control) {
+      if (Module['spireholdEnded'] !== undefined) return;
+      var box = document.getElementById('canvas').getBoundingClientRect();
+      var x = (control.left + control.right) >> 1, y = (control.top + control.bottom) >> 1;
+      var pageX = box.left + ((x + 0.5) * box.width) / webScreen.width;
+      var pageY = box.top + ((y + 0.5) * box.height) / webScreen.height;
+      var position = _webStylus(0, webControls.POINTER, pageX, pageY);
+      if (position < 0) return;  // a finger holds the stylus
+      Module['spireholdStylus'] = { x: position & 0xFFFF, y: position >>> 16 };
+      _webStylus(2, webControls.POINTER, pageX, pageY);
+    },
+
+    // A click that reaches the layer is an activation: a screen reader's, or a focused button's own
+    // Enter or Space.
+    onClick: function (event) {
+      var control = event.target.spireholdControl;
+      if (control && (webControls.isButton(control) || control.kind === 'gridcell')) webControls.tap(control);
+    },
+
+    // The control of the screen that the key taps from anywhere, or null.
+    shortcut: function (key) {
+      var name = key.length === 1 ? key.toUpperCase() : key, found = null;
+      Object.keys(webControls.elements || {}).some(function (controlKey) {
+        var control = webControls.elements[controlKey].spireholdControl;
+        return control.keys.split(' ').indexOf(name) >= 0 && (found = control);
+      });
+      return found;
+    },
+
+    // The keys a focused control uses: a grid's moves, and Enter and Space on a button or in the grid.
+    usesKey: function (control, key) {
+      var activation = key === 'Enter' || key === ' ';
+      return webControls.isGridPart(control) ? activation || webControls.GRID_KEYS.indexOf(key) >= 0
+                                             : activation && webControls.isButton(control);
+    },
+
+    takes: function (key) {
+      var focused = document.activeElement;
+      if (focused && focused !== document.body && focused.id !== 'canvas' && !webControls.focused()) return true;
+      if (!webControls.layer) return false;
+      var element = webControls.focused();
+      // Shift is half of Shift+Tab, which moves back through the controls.
+      return key === 'Shift' || (element !== null && webControls.usesKey(element.spireholdControl, key)) ||
+             webControls.shortcut(key) !== null;
+    },
+
+    // The grid part the arrow, Home or End key moves to from `control`; the grid has no corners.
+    gridTarget: function (control, key) {
+      var row = control.row, column = control.column, elements = webControls.elements;
+      var at = function (c) { return elements['grid:' + row + ',' + c]; };
+      var step = { ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0] }[key];
+      if (step) return elements['grid:' + (row + step[0]) + ',' + (column + step[1])];
+      var parts = webControls.rows[row].children;
+      return key === 'Home' ? parts[0] : parts[parts.length - 1];
+    },
+
+    onKeyDown: function (event) {
+      if (event.ctrlKey || event.altKey || event.metaKey || Module['spireholdEnded'] !== undefined) return;
+      var element = webControls.focused(), control = element && element.spireholdControl;
+      if (control && webControls.usesKey(control, event.key)) {
+        if (webControls.isButton(control)) return;  // the button clicks itself
+        event.preventDefault();
+        if (webControls.GRID_KEYS.indexOf(event.key) >= 0) {
+          var target = webControls.gridTarget(control, event.key);
+          if (target) target.focus();
+        } else if (control.kind === 'gridcell') {
+          webControls.tap(control);
+        }
+        return;
+      }
+      var shortcut = webControls.shortcut(event.key);
+      if (shortcut) {
+        event.preventDefault();
+        webControls.tap(shortcut);
+      }
+    }
+  },
+
+  webControlsBegin__deps: ['$webControls'],
+  webControlsBegin: function () {
+    webControls.incoming = [];
+  },
+
+  webControlAdd__deps: ['$webControls'],
+  webControlAdd: function (kind, on, row, column, left, top, right, bottom, name, value, keys) {
+    webControls.incoming.push({ kind: webControls.KINDS[kind], on: on !== 0, row: row, column: column, left: left,
+      top: top, right: right, bottom: bottom, name: UTF8ToString(name), value: UTF8ToString(value), keys: UTF8ToString(keys) });
+  },
+
+  webControlsShown__deps: ['$webControls'],
+  webControlsShown: function () {
+    if (webControls.layer || webControls.prepare()) webControls.show(webControls.incoming);
+    webControls.incoming = null;
+  },
+
+  // Every key of a page control that has the focus stays the page's, and so does each key the control
+  // layer uses; a key taken going down is taken coming up.
+  webPageTakesKey__deps: ['$webControls'],
+  webPageTakesKey: function (key, keyCode, down) {
+    var keysDown = webControls.keysDown || (webControls.keysDown = {});
+    if (!down) {
+      var taken = keysDown[keyCode] === true;
+      delete keysDown[keyCode];
+      return taken ? 1 : 0;
+    }
+    if (!webControls.takes(UTF8ToString(key))) return 0;
+    keysDown[keyCode] = true;
+    return 1;
   },
 
   // The sound output. Where the browser has an AudioWorklet (audio-worklet.js, from the site), the
@@ -259,8 +537,10 @@ mergeInto(LibraryManager.library, {
     requestAnimationFrame(frame);
   },
 
+  webGameEnded__deps: ['$webControls'],
   webGameEnded: function (exitCode) {
     Module['spireholdEnded'] = exitCode;
+    if (webControls.layer) webControls.show([]);
     if (Module['onGameEnded']) Module['onGameEnded'](exitCode);
   },
 

@@ -133,8 +133,4 @@ void fileSaved(std::string_view path) {
     webStorageSave(storageKeyOf(path).c_str(), bytes.data(), static_cast<int>(bytes.size()));
 }
 
-void announceScreen(std::string_view summary, std::string_view board) {
-    webAnnounce(std::string(summary).c_str(), std::string(board).c_str());
-}
-
 }  // namespace platform
