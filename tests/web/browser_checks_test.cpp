@@ -35,7 +35,8 @@ TEST_P(BrowserCheck, HoldsInChromium) {
 
 INSTANTIATE_TEST_SUITE_P(Site, BrowserCheck,
                          ::testing::Values("firstVisit", "reloadOffline", "matchesSimulator", "focusFollowsWindow",
-                                           "fillsAndTaps", "speaksTheScreens", "soundAfterTap"),
+                                           "fillsAndTaps", "speaksTheScreens", "soundAfterTap", "playsByKeyboard",
+                                           "axeFindsNothing"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

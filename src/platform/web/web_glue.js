@@ -115,7 +115,7 @@ mergeInto(LibraryManager.library, {
   $webControls: {
     KINDS: ['button', 'toggle', 'switch', 'link', 'field', 'gridcell', 'columnheader', 'rowheader'],
     BUTTONS: ['button', 'toggle', 'switch', 'link'],
-    GRID_KEYS: ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home', 'End'],
+    ARROWS: ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown'],
     POINTER: -2,  // the layer's own stylus: the browser numbers its pointers from 0
     layer: null,
     grid: null,
@@ -188,7 +188,9 @@ mergeInto(LibraryManager.library, {
       set(element, 'aria-current', kind === 'link' && control.on ? 'page' : null);
       set(element, 'aria-keyshortcuts', control.keys || null);
       set(element, 'aria-colindex', webControls.isGridPart(control) ? control.column + 1 : null);
-      if (kind === 'field' && element.textContent !== control.value) element.textContent = control.value;
+      // A field holds its value; the grid's parts hold their names as text, as table cells do.
+      var text = kind === 'field' ? control.value : webControls.isGridPart(control) ? control.name : '';
+      if (element.textContent !== text) element.textContent = text;
     },
 
     row: function (index) {
@@ -216,10 +218,11 @@ mergeInto(LibraryManager.library, {
       return element && element.spireholdControl && webControls.layer.contains(element) ? element : null;
     },
 
-    // The first control in reading order that the keyboard reaches.
-    first: function () {
-      var element = webControls.layer.firstElementChild;
-      return element === webControls.grid ? webControls.elements[webControls.gridStop] : element;
+    // The controls Tab reaches, in reading order: the grid is one of them.
+    stops: function () {
+      return Array.prototype.map.call(webControls.layer.children, function (element) {
+        return element === webControls.grid ? webControls.elements[webControls.gridStop] : element;
+      });
     },
 
     show: function (controls) {
@@ -258,7 +261,7 @@ mergeInto(LibraryManager.library, {
       // The focus stays with its control; where the control went with its screen, the new screen's
       // first control takes it.
       if (wasFocused) {
-        var target = elements[wasFocused.spireholdKey] || webControls.first();
+        var target = elements[wasFocused.spireholdKey] || webControls.stops()[0];
         if (target && document.activeElement !== target) target.focus();
       }
     },
@@ -305,11 +308,12 @@ mergeInto(LibraryManager.library, {
       return found;
     },
 
-    // The keys a focused control uses: a grid's moves, and Enter and Space on a button or in the grid.
+    // The keys a focused control uses: the arrows (the grid's own moves in the grid, to the previous or
+    // next control elsewhere), Home and End in the grid, and Enter and Space on a button or in the grid.
     usesKey: function (control, key) {
-      var activation = key === 'Enter' || key === ' ';
-      return webControls.isGridPart(control) ? activation || webControls.GRID_KEYS.indexOf(key) >= 0
-                                             : activation && webControls.isButton(control);
+      var grid = webControls.isGridPart(control);
+      if (webControls.ARROWS.indexOf(key) >= 0 || (grid && (key === 'Home' || key === 'End'))) return true;
+      return (key === 'Enter' || key === ' ') && (grid || webControls.isButton(control));
     },
 
     takes: function (key) {
@@ -332,18 +336,27 @@ mergeInto(LibraryManager.library, {
       return key === 'Home' ? parts[0] : parts[parts.length - 1];
     },
 
+    // The control an arrow key moves to from the focused `element`, outside the grid: the previous or
+    // the next one Tab reaches.
+    neighbour: function (element, key) {
+      var stops = webControls.stops(), at = stops.indexOf(element);
+      return stops[at + (key === 'ArrowLeft' || key === 'ArrowUp' ? -1 : 1)];
+    },
+
     onKeyDown: function (event) {
       if (event.ctrlKey || event.altKey || event.metaKey || Module['spireholdEnded'] !== undefined) return;
       var element = webControls.focused(), control = element && element.spireholdControl;
       if (control && webControls.usesKey(control, event.key)) {
-        if (webControls.isButton(control)) return;  // the button clicks itself
+        var activation = event.key === 'Enter' || event.key === ' ';
+        if (activation && webControls.isButton(control)) return;  // the button clicks itself
         event.preventDefault();
-        if (webControls.GRID_KEYS.indexOf(event.key) >= 0) {
-          var target = webControls.gridTarget(control, event.key);
-          if (target) target.focus();
-        } else if (control.kind === 'gridcell') {
-          webControls.tap(control);
+        if (activation) {
+          if (control.kind === 'gridcell') webControls.tap(control);
+          return;
         }
+        var target = webControls.isGridPart(control) ? webControls.gridTarget(control, event.key)
+                                                     : webControls.neighbour(element, event.key);
+        if (target) target.focus();
         return;
       }
       var shortcut = webControls.shortcut(event.key);
