@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "game/board_words.h"
 #include "game/controls.h"
@@ -42,6 +42,14 @@ constexpr std::array<const char*, LINK_COUNT> LINK_NAMES{"Home", "Page 1, Game c
 constexpr std::array<int, LINK_COUNT> LINK_PAGES{tutorial::NOT_A_PAGE, tutorial::PAGE_CONTROLS,
                                                  tutorial::PAGE_PLAYING, tutorial::PAGE_STRATEGY};
 
+// Copies `text` into `to`, cut short where it would not fit.
+template <std::size_t N>
+void copyText(std::array<char, N>& to, std::string_view text) {
+    const std::size_t length = std::min(text.size(), N - 1);
+    std::copy_n(text.data(), length, to.data());
+    to[length] = '\0';
+}
+
 // One description of a screen's controls, owning their texts.
 struct ControlList {
     std::array<Control, MOST_CONTROLS> controls{};
@@ -51,9 +59,9 @@ struct ControlList {
     std::size_t count = 0;
 
     // A control of this kind over `rect` (its part on the display), called `name`.
-    Control& add(ControlKind kind, const HitRect& rect, const char* name) {
+    Control& add(ControlKind kind, const HitRect& rect, std::string_view name) {
         const std::size_t at = count++;
-        std::snprintf(names[at].data(), names[at].size(), "%s", name);
+        copyText(names[at], name);
         keys[at][0] = '\0';
         Control& control = controls[at];
         control = Control{};
@@ -67,9 +75,8 @@ struct ControlList {
         return control;
     }
 
-    void setKeys(const Control& control, const char* text) {
-        const auto at = static_cast<std::size_t>(&control - controls.data());
-        std::snprintf(keys[at].data(), keys[at].size(), "%s", text);
+    void setKeys(const Control& control, std::string_view text) {
+        copyText(keys[static_cast<std::size_t>(&control - controls.data())], text);
     }
 
     std::span<const Control> shown() const { return {controls.data(), count}; }
@@ -178,8 +185,8 @@ void addHomeMenu(ControlList& list) {
 
 // The name typed so far, then the keyboard: the letters A to Z, delete and OK, each with its key.
 void addRecordKeyboard(ControlList& list, const ScreenFacts& facts) {
-    std::snprintf(list.fieldValue.data(), list.fieldValue.size(), "%.*s", static_cast<int>(facts.nameEntry.size()),
-                  facts.nameEntry.data());
+    const auto& typed = facts.nameEntry;
+    copyText(list.fieldValue, std::string_view(typed.data(), std::find(typed.begin(), typed.end(), '\0') - typed.begin()));
     list.add(ControlKind::Field, nameFieldRect, NAME_FIELD).value = list.fieldValue.data();
     for (int key = FIRST_LETTER_KEY; key <= LAST_LETTER_KEY; ++key) {
         const char letter[] = {static_cast<char>('A' + key - FIRST_LETTER_KEY), '\0'};
