@@ -19,8 +19,8 @@ namespace {
 using platform::Control;
 using platform::ControlKind;
 
-// A 6 x 6 board with its 24 viewpoints, six tower buttons, "no tower" and the control strip.
-constexpr std::size_t MOST_CONTROLS = GRID_CELLS + 4 * GRID_SIDE + TOWER_BUTTON_COUNT + 1 + PANEL_BUTTON_COUNT;
+// The grid of a 6 x 6 board with its 24 viewpoints, six tower buttons, "no tower" and the control strip.
+constexpr std::size_t MOST_CONTROLS = 1 + GRID_CELLS + 4 * GRID_SIDE + TOWER_BUTTON_COUNT + 1 + PANEL_BUTTON_COUNT;
 constexpr std::size_t KEYS_SIZE = 16;
 
 constexpr HitRect WHOLE_DISPLAY{0, 0, platform::DISPLAY_WIDTH - 1, platform::DISPLAY_HEIGHT - 1};
@@ -28,6 +28,7 @@ constexpr HitRect WHOLE_DISPLAY{0, 0, platform::DISPLAY_WIDTH - 1, platform::DIS
 constexpr int SCREEN_CELL_START = SCREEN_GRID_ORIGIN + 1;
 constexpr int SCREEN_CELL_INSIDE = SCREEN_CELL - 2;  // the pixels between two grid lines, less one
 
+constexpr const char* BOARD_NAME = "Board";
 constexpr const char* NAME_FIELD = "Your name";
 constexpr const char* CONTINUE = "Continue";
 constexpr std::array<const char*, MENU_BUTTON_COUNT> MENU_NAMES{"Play", "Help", "Quit"};
@@ -58,9 +59,11 @@ struct ControlList {
     std::array<char, RECORD_TEXT_SIZE> fieldValue{};
     std::size_t count = 0;
 
-    // A control of this kind over `rect` (its part on the display), called `name`.
+    // A control of this kind over `rect` (its part on the display), called `name`. A list that would
+    // overflow loses its last control instead.
     Control& add(ControlKind kind, const HitRect& rect, std::string_view name) {
-        const std::size_t at = count++;
+        const std::size_t at = std::min(count, MOST_CONTROLS - 1);
+        count = at + 1;
         copyText(names[at], name);
         keys[at][0] = '\0';
         Control& control = controls[at];
@@ -111,12 +114,15 @@ void addGridPart(ControlList& list, ControlKind kind, const HitRect& rect, const
     control.column = static_cast<std::int16_t>(column);
 }
 
-// The board as a grid, row by row: the top viewpoints over its columns, each row of cells between its
+// The board as a grid, then its parts row by row: the top viewpoints over its columns, each row of cells between its
 // left and right viewpoints, the bottom viewpoints under it. Each viewpoint sits in the screen cell
 // next to its line, where its number is drawn.
 void addBoard(ControlList& list, const ScreenFacts& facts) {
     const int columns = facts.columnCount, rows = facts.rowCount;
     const int firstColumn = facts.boardColumnOffset, firstRow = facts.boardRowOffset;
+    const HitRect topLeft = screenCellRect(firstColumn - 1, firstRow - 1);
+    const HitRect bottomRight = screenCellRect(firstColumn + columns, firstRow + rows);
+    list.add(ControlKind::Grid, {topLeft.left, topLeft.top, bottomRight.right, bottomRight.bottom}, BOARD_NAME);
     PartName name{};
     for (int x = 0; x < columns; ++x) {
         nameViewpoint(name, facts, BoardSide::Top, x);

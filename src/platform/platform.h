@@ -212,7 +212,8 @@ enum class ControlKind : std::uint8_t {
     Switch,        // a button that turns something on or off: `on` while it is on
     Link,          // a tap on it turns to another page: `on` for the page in front
     Field,         // shows what the player types with other controls' keys: `value`; not tapped
-    GridCell,      // a cell of the screen's one grid, at `row` and `column`; a tap on it acts
+    Grid,          // the screen's one grid, over the cells and headers that follow it; not tapped
+    GridCell,      // a cell of the grid, at `row` and `column`; a tap on it acts
     ColumnHeader,  // names the grid's column `column`; read, not tapped
     RowHeader,     // names the grid's row `row`; read, not tapped
 };
@@ -234,7 +235,7 @@ struct Control {
     const char* keys = "";
 };
 
-// The controls the screen in front answers, in reading order (the grid's parts row by row); none on a
+// The controls the screen in front answers, in reading order (the grid, then its parts row by row); none on a
 // screen without any. The game calls this only when they changed, after the frame that shows them;
 // the texts live until the next call. A device that offers the screen to the keyboard and to
 // assistive technology places one element of the page over each control's picture and taps the

@@ -148,8 +148,8 @@ const std::vector<Screen>& screens() {
 }
 
 bool tapped(ControlKind kind) {
-    return kind != ControlKind::GridCell && kind != ControlKind::ColumnHeader && kind != ControlKind::RowHeader &&
-           kind != ControlKind::Field;
+    return kind != ControlKind::Grid && kind != ControlKind::GridCell && kind != ControlKind::ColumnHeader &&
+           kind != ControlKind::RowHeader && kind != ControlKind::Field;
 }
 
 // Every screen's buttons, keys, links and switches in reading order, and a tap at the centre of each
@@ -176,13 +176,15 @@ TEST_F(Controls, EachControlsCentreTapsWhatItIsCalled) {
 
 const ShownControl* gridPart(const std::vector<ShownControl>& shown, int row, int column) {
     for (const ShownControl& control : shown) {
-        if (control.kind != ControlKind::Button && control.row == row && control.column == column) return &control;
+        const bool part = control.kind == ControlKind::GridCell || control.kind == ControlKind::ColumnHeader ||
+                          control.kind == ControlKind::RowHeader;
+        if (part && control.row == row && control.column == column) return &control;
     }
     return nullptr;
 }
 
-// On every level the board is a grid of its cells between its viewpoints, the headers round it off the
-// board, and a cell's centre places the chosen tower on that very cell.
+// On every level the board is a grid, first in reading order, of its cells between its viewpoints, the
+// headers round it off the board, and a cell's centre places the chosen tower on that very cell.
 TEST_F(Controls, EveryBoardIsAGridWhoseCellsTakeTheirOwnTaps) {
     for (int level = 1; level <= LEVEL_COUNT; ++level) {
         start();
@@ -190,9 +192,17 @@ TEST_F(Controls, EveryBoardIsAGridWhoseCellsTakeTheirOwnTaps) {
         use("Tower 1");
         const Board& board = gameState.board;
         const std::vector<ShownControl> shown = headless::lastControls();
+        ASSERT_EQ(shown.front().kind, ControlKind::Grid) << level;
+        EXPECT_EQ(shown.front().name, "Board") << level;
+        const ShownControl& grid = shown.front();
         int cells = 0, headers = 0;
         for (const ShownControl& control : shown) {
             const int x = (control.left + control.right) / 2, y = (control.top + control.bottom) / 2;
+            if (control.kind == ControlKind::GridCell || control.kind == ControlKind::ColumnHeader ||
+                control.kind == ControlKind::RowHeader) {
+                EXPECT_TRUE(grid.left <= control.left && control.right <= grid.right && grid.top <= control.top &&
+                            control.bottom <= grid.bottom) << level << ": " << control.name << " lies outside the grid";
+            }
             if (control.kind == ControlKind::ColumnHeader || control.kind == ControlKind::RowHeader) {
                 ++headers;
                 const bool columnHeader = control.kind == ControlKind::ColumnHeader;
@@ -203,6 +213,8 @@ TEST_F(Controls, EveryBoardIsAGridWhoseCellsTakeTheirOwnTaps) {
             }
             if (control.kind != ControlKind::GridCell) continue;
             ++cells;
+            EXPECT_TRUE(insideBoard(board, control.left, control.top) && insideBoard(board, control.right, control.bottom))
+                << "level " << level << ": " << control.name << " reaches past the board";
             send("down " + std::to_string(x) + " " + std::to_string(y));
             send("up " + std::to_string(x) + " " + std::to_string(y));
             EXPECT_EQ(board.playerGrid[static_cast<std::size_t>(cellIndex(control.column - 1, control.row - 1))], 1)

@@ -252,6 +252,14 @@ const CHECKS = {
       expect(ringed, `after Home the focus is on "${await focusedName(page)}", not a ringed Play`);
       await page.keyboard.press('Enter');
       await spoken(page, /^Level 1, 1 by 2$/);
+      // Round the one column's two cells: out to the viewpoints and back, none beyond the corners.
+      for (const [key, lands] of [['ArrowDown', /^Row 2, column 1, empty$/], ['End', /^right 1$/], ['Home', /^left 1$/],
+        ['ArrowUp', /^left 1$/], ['ArrowRight', /^Row 1, column 1, empty$/], ['ArrowUp', /^top \d$/], ['ArrowLeft', /^top \d$/],
+        ['ArrowDown', /^Row 1, column 1, empty$/], ['ArrowDown', /^Row 2, column 1, empty$/], ['ArrowDown', /^bottom \d$/]]) {
+        await page.keyboard.press(key);
+        const name = await focusedName(page);
+        expect(lands.test(name), `${key} moved the board's focus to "${name}", not ${lands}`);
+      }
       const answer = solve(await readBoard(page));
       await place(page, 1, 1, answer[0][0]);
       await spoken(page, new RegExp(`^Row 1, column 1, ${answer[0][0].toLowerCase()}; right 1, lit; left 1, lit$`));

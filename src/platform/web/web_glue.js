@@ -1,5 +1,6 @@
-// The page's side of the browser device (an emscripten JavaScript library): the canvas, the Web Audio
-// output, local storage and the frame loop. The game's side is in the .cpp files beside this one.
+// The page's side of the browser device (an emscripten JavaScript library): the canvas, the control
+// layer over it, the Web Audio output, local storage and the frame loop. The game's side is in the
+// .cpp files beside this one.
 // Tests and the page find what they need on Module: spireholdFrames (frames presented),
 // spireholdUploads (those that changed the canvas), spireholdDisplay() (a copy of the display memory),
 // spireholdRepaint() (after the page resized the canvas), spireholdStylus (the display point the game
@@ -107,13 +108,14 @@ mergeInto(LibraryManager.library, {
   // The game tells the controls of the screen in front (platform::showControls). The layer over the
   // canvas (the page's #controls) holds one element for each, over its picture and unseen until the
   // keyboard focuses it: buttons, toggle buttons, a switch, links, the name field, and the board as a
-  // grid whose headers are its viewpoints. Using a control (Enter, Space, a click or a screen reader's
-  // activation, or a key the game gave it) taps its centre through the stylus entry, as a finger
-  // would; the layer itself lets every pointer through to the canvas. Keys the layer uses never reach
-  // the game (webPageTakesKey); every other key still does.
+  // grid whose headers are its viewpoints. Tab and the arrow keys move between them (the arrows by row
+  // and column in the grid). Using a control (Enter, Space, a click or a screen reader's activation, or
+  // a key the game gave it) taps its centre through the stylus entry, as a finger would; the layer
+  // itself lets every pointer through to the canvas. Keys the layer uses never reach the game
+  // (webPageTakesKey); every other key still does.
   $webControls__deps: ['$webScreen'],
   $webControls: {
-    KINDS: ['button', 'toggle', 'switch', 'link', 'field', 'gridcell', 'columnheader', 'rowheader'],
+    KINDS: ['button', 'toggle', 'switch', 'link', 'field', 'grid', 'gridcell', 'columnheader', 'rowheader'],
     BUTTONS: ['button', 'toggle', 'switch', 'link'],
     ARROWS: ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown'],
     POINTER: -2,  // the layer's own stylus: the browser numbers its pointers from 0
@@ -131,7 +133,6 @@ mergeInto(LibraryManager.library, {
       webControls.layer = layer;
       webControls.grid = document.createElement('div');
       webControls.grid.setAttribute('role', 'grid');
-      webControls.grid.setAttribute('aria-label', 'Board');
       webControls.rows = [];
       webControls.elements = {};
       webControls.keysDown = {};
@@ -229,6 +230,12 @@ mergeInto(LibraryManager.library, {
       var layer = webControls.layer, wasFocused = webControls.focused();
       var elements = {}, order = [], rowParts = [], gridColumns = 0;
       controls.forEach(function (control) {
+        // The grid is an element of the layer's own, left where its parts' row and columns put it.
+        if (control.kind === 'grid') {
+          webControls.setAttribute(webControls.grid, 'aria-label', control.name);
+          order.push(webControls.grid);
+          return;
+        }
         var key = webControls.keyOf(control);
         var element = webControls.elements[key] || webControls.create(control);
         webControls.update(element, control);
@@ -238,7 +245,6 @@ mergeInto(LibraryManager.library, {
           order.push(element);
           return;
         }
-        if (order.indexOf(webControls.grid) < 0) order.push(webControls.grid);
         (rowParts[control.row] = rowParts[control.row] || []).push(element);
         gridColumns = Math.max(gridColumns, control.column + 1);
       });
@@ -329,7 +335,6 @@ mergeInto(LibraryManager.library, {
     // The grid part the arrow, Home or End key moves to from `control`; the grid has no corners.
     gridTarget: function (control, key) {
       var row = control.row, column = control.column, elements = webControls.elements;
-      var at = function (c) { return elements['grid:' + row + ',' + c]; };
       var step = { ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0] }[key];
       if (step) return elements['grid:' + (row + step[0]) + ',' + (column + step[1])];
       var parts = webControls.rows[row].children;

@@ -1,0 +1,26 @@
+import { DESKTOP, PHONE, playGame, withSite, waitFrames } from './browser_session.mjs';
+import { press, place, readBoard, solve, tabTo } from './keyboard_play.mjs';
+const site = process.argv[2];
+await withSite(site, (s) => playGame(s, PHONE, async ({ page }) => {
+  await waitFrames(page, 5);
+  await press(page, 'button', 'Play');
+  await waitFrames(page, 3);
+  await press(page, 'link', 'Home');
+  await waitFrames(page, 3);
+  await page.keyboard.press('Enter');
+  await waitFrames(page, 3);
+  await page.keyboard.press('ArrowDown');
+  await page.screenshot({ path: '/tmp/acc/ph-cell.png' });
+  const answer = solve(await readBoard(page));
+  await place(page, 1, 1, answer[0][0]);
+  await place(page, 2, 1, answer[1][0]);
+  await waitFrames(page, 3);
+  await page.screenshot({ path: '/tmp/acc/ph-dialog-field.png' });
+  await page.keyboard.type('AB');
+  await page.keyboard.press('ArrowRight'); await page.keyboard.press('ArrowRight');
+  await waitFrames(page, 3);
+  await page.screenshot({ path: '/tmp/acc/ph-dialog-key.png' });
+  console.log(await page.locator('main').ariaSnapshot());
+  await tabTo(page, page.locator('#describe'));
+  await page.screenshot({ path: '/tmp/acc/ph-describe.png' });
+}));
