@@ -90,5 +90,5 @@ inline constexpr std::array<HitRect, LINK_COUNT> tutorialLinkRects{{
     {208, 300, 223, 320},
     {224, 300, 240, 320},
 }};
-// Above the footer a tap on a tutorial page hurries it on.
+// A tutorial page above its footer, where a tap only hurries the page on (or turns it, once complete).
 inline constexpr HitRect tutorialPageRect{0, 0, 239, 299};
