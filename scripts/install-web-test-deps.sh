@@ -1,6 +1,7 @@
 #!/bin/sh
-# Installs what the browser tests need: Debian's Chromium and Node.js, and playwright-core from npm
-# into tests/web/node_modules (it drives the installed Chromium; no browser is downloaded).
+# Installs what the browser tests need: Debian's Chromium and Node.js, and from npm playwright-core
+# (it drives the installed Chromium; no browser is downloaded) and axe-core (the accessibility rules the
+# page is checked against) into tests/web/node_modules.
 set -eu
 cd "$(dirname "$0")/.."
 

@@ -1,5 +1,5 @@
-// The rectangles of every button, key and tower button, shared by the stylus-down marks, the stylus-up
-// commands and the drawing of pressed buttons and keys.
+// The rectangles of every button, key, link and tower button, shared by the stylus-down marks, the
+// stylus-up commands, the drawing of pressed buttons and keys, and the controls the device is told of.
 #pragma once
 
 #include <array>
@@ -36,6 +36,11 @@ inline constexpr std::array<HitRect, PANEL_BUTTON_COUNT> panelRects{{
     {184, 301, 236, 320},
 }};
 
+// Between HOME and PREV, under the strip's tower sign: no panel button, so a tap there lets go of the
+// chosen tower as any tap outside the board and the controls does.
+inline constexpr HitRect panelGap{panelRects[PANEL_HOME].right + 1, panelRects[PANEL_HOME].top,
+                                  panelRects[PANEL_PREV].left - 1, panelRects[PANEL_HOME].bottom};
+
 // The flag that shows each panel button held down, in panel order.
 inline constexpr std::array<std::int32_t GameState::*, PANEL_BUTTON_COUNT> panelPressedFlags{
     &GameState::homePressed,  &GameState::prevPressed,  &GameState::solvePressed,
@@ -62,6 +67,8 @@ inline constexpr int LAST_LETTER_KEY = 26;
 inline constexpr int DELETE_KEY = 27;
 inline constexpr int OK_KEY = 28;
 inline constexpr HitRect okKey{104, 223, 137, 248};
+// The box on the dialog that shows the typed name; no key.
+inline constexpr HitRect nameFieldRect{86, 129, 155, 145};
 
 // Key k (1..27) of three rows of nine; keys in odd columns sit 3 pixels lower.
 constexpr HitRect nameKeyRect(int key) {
@@ -73,3 +80,15 @@ constexpr HitRect nameKeyRect(int key) {
     const int top = firstTop + rowPitch * row + (column % 2 == 1 ? oddColumnDrop : 0);
     return {left, top, left + keySide, top + keySide};
 }
+
+// The tutorial's footer: "HOME>>>" where the play panel has its HOME button, and the digits of "1*2*3",
+// which turn to the pages after the introduction.
+enum TutorialLink : std::size_t { LINK_HOME, LINK_PAGE_1, LINK_PAGE_2, LINK_PAGE_3, LINK_COUNT };
+inline constexpr std::array<HitRect, LINK_COUNT> tutorialLinkRects{{
+    panelRects[PANEL_HOME],
+    {193, 300, 207, 320},
+    {208, 300, 223, 320},
+    {224, 300, 240, 320},
+}};
+// A tutorial page above its footer, where a tap only hurries the page on (or turns it, once complete).
+inline constexpr HitRect tutorialPageRect{0, 0, 239, 299};

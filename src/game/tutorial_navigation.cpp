@@ -16,16 +16,6 @@ namespace {
 
 using namespace tutorial;
 
-enum TutorialLink : std::size_t { LINK_HOME, LINK_PAGE_1, LINK_PAGE_2, LINK_PAGE_3, LINK_COUNT };
-
-// Under "HOME>>>", where the play panel has its HOME button, and under the digits of "1*2*3".
-constexpr std::array<HitRect, LINK_COUNT> tutorialLinkRects{{
-    panelRects[PANEL_HOME],
-    {193, 300, 207, 320},
-    {208, 300, 223, 320},
-    {224, 300, 240, 320},
-}};
-
 // The demonstration board: 2 x 2 cells of three kinds, grid lines from 148 to 206 both ways.
 constexpr int DEMO_TOWER_KINDS = 3;
 constexpr int DEMO_BOARD_OFFSET = 6;

@@ -206,10 +206,51 @@ void audioSetVolume(std::uint32_t volume);
 
 // What a sighted player sees change, in words: `summary` names the screen in front ("Home", "Level 12,
 // 4 by 4"), `board` describes the board in play row by row with its viewpoint numbers (empty when the
-// screen shows no board). The game calls this only when either text changed, after the frame that
-// shows the change. A device with a screen reader says the summary at once and says the board when
-// the player asks for it; the others ignore both.
-void announceScreen(std::string_view summary, std::string_view board);
+// screen shows no board), and `news` says what the player's last action changed on a screen that
+// stayed (a cell's new content and the viewpoints that lit or went out; empty when there is nothing
+// to say). The game calls this only when the summary or the board changed or there is news, after the
+// frame that shows it. A device with a screen reader says the summary at once when it changed, else
+// the news, and says the board when the player asks for it; the others ignore all three.
+void announceScreen(std::string_view summary, std::string_view board, std::string_view news);
+
+// ---- Controls for the keyboard and assistive technology ------------------------------------------
+
+// What a control of the screen is.
+enum class ControlKind : std::uint8_t {
+    Button,        // a tap on it acts
+    Toggle,        // a button that stays chosen: `on` while it is
+    Switch,        // a button that turns something on or off: `on` while it is on
+    Link,          // a tap on it turns to another page: `on` for the page in front
+    Field,         // shows what the player types with other controls' keys: `value`; not tapped
+    Grid,          // the screen's one grid, over the cells and headers that follow it; not tapped
+    GridCell,      // a cell of the grid, at `row` and `column`; a tap on it acts
+    ColumnHeader,  // names the grid's column `column`; read, not tapped
+    RowHeader,     // names the grid's row `row`; read, not tapped
+};
+
+// One control. Its rectangle is in display pixels, inclusive on all four sides, and lies on the
+// display; the tap that uses the control goes down and up at the rectangle's centre, rounded down.
+// The texts are zero-terminated.
+struct Control {
+    ControlKind kind = ControlKind::Button;
+    bool on = false;
+    // The place of a grid cell or header: rows from the grid's top, columns from its left, from 0.
+    std::int16_t row = 0, column = 0;
+    std::int16_t left = 0, top = 0, right = 0, bottom = 0;
+    const char* name = "";   // what the control is called
+    const char* value = "";  // a field's content
+    // Keys that tap the control while this screen is in front, named as a browser's KeyboardEvent.key
+    // names them and space-separated ("A", "Backspace", "Enter"); empty for none. A key that uses the
+    // control holding the focus (Enter on a focused button) taps that control instead.
+    const char* keys = "";
+};
+
+// The controls the screen in front answers, in reading order (the grid, then its parts row by row); none on a
+// screen without any. The game calls this only when they changed, after the frame that shows them;
+// the texts live until the next call. A device that offers the screen to the keyboard and to
+// assistive technology places one element of the page over each control's picture and taps the
+// control's centre, as the stylus would, when the player uses it; the others ignore them.
+void showControls(std::span<const Control> controls);
 
 }  // namespace platform
 

@@ -5,12 +5,14 @@
 // browser must show.
 import { spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, readdirSync, rmSync, statSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import {
   DESKTOP, DISPLAY_HEIGHT, DISPLAY_WIDTH, LEVEL_ONE_CELLS, OK_KEY, PHONE, PLAY, PREV, QUIT, SOUND, TOWER_BUTTONS,
   TUTORIAL_HOME, displayWords, playGame, started, waitFrames, withSite
 } from './browser_session.mjs';
+import { focusedName, place, press, readBoard, solve } from './keyboard_play.mjs';
 
 const STORAGE_KEY = 'spirehold/game.dat', RECORDS_FILE_SIZE = 900, GAME_KEY = 'spirehold/game.sav';
 const FRAME_MS = 16, TUTORIAL_BANNER_ROWS = 36, STATUS_LINE_TOP = 280;  // the tutorial's banner; the text below it types itself out
@@ -68,6 +70,15 @@ async function finishLevel({ page, tap }, { controls = [], waitMs = 0 } = {}) {
   }
   throw new Error('no filling completed level 1');
 }
+
+// The answer to the level in play, read from its viewpoints and placed by keyboard.
+async function answerByKeyboard(page) {
+  for (const [row, kinds] of solve(await readBoard(page)).entries()) {
+    for (const [column, kind] of kinds.entries()) await place(page, row + 1, column + 1, kind);
+  }
+}
+
+const AXE_SOURCE = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
 const CHECKS = {
   // A first visit brings each of the site's files once (the page twice: once to open it, once for the
@@ -255,6 +266,90 @@ const CHECKS = {
         await page.focus('#again');
         await Promise.all([page.waitForNavigation(), page.keyboard.press('Enter')]);
         await started(page);
+      });
+    }
+  },
+
+  // Played without sight or pointer: every control found by role and name in the accessibility tree,
+  // reached with Tab and the arrow keys and used with Enter. Level 1 is read from its viewpoints and
+  // answered, the cell's news is said, a name is typed into the record dialog's field with the letter
+  // keys and Backspace, Enter presses OK, and level 2 follows. The keys the controls use never reach the
+  // game (any other key on a level goes home, as Escape does); the focused control is ringed.
+  async playsByKeyboard({ site }) {
+    await playGame(site, DESKTOP, async ({ page }) => {
+      await press(page, 'button', 'Play');
+      await spoken(page, /^Tutorial: Introduction$/);
+      await press(page, 'link', 'Home');
+      await spoken(page, /^Home$/);
+      const ringed = await page.evaluate((element = document.activeElement) => element.getAttribute('aria-label') === 'Play' &&
+        element.matches(':focus-visible') && getComputedStyle(element).outlineStyle === 'solid');
+      expect(ringed, `after Home the focus is on "${await focusedName(page)}", not a ringed Play`);
+      await page.keyboard.press('Enter');
+      await spoken(page, /^Level 1, 1 by 2$/);
+      // Round the one column's two cells: out to the viewpoints and back, none beyond the corners.
+      for (const [key, lands] of [['ArrowDown', /^Row 2, column 1, empty$/], ['End', /^right 1$/], ['Home', /^left 1$/],
+        ['ArrowUp', /^left 1$/], ['ArrowRight', /^Row 1, column 1, empty$/], ['ArrowUp', /^top \d$/], ['ArrowLeft', /^top \d$/],
+        ['ArrowDown', /^Row 1, column 1, empty$/], ['ArrowDown', /^Row 2, column 1, empty$/], ['ArrowDown', /^bottom \d$/]]) {
+        await page.keyboard.press(key);
+        const name = await focusedName(page);
+        expect(lands.test(name), `${key} moved the board's focus to "${name}", not ${lands}`);
+      }
+      const answer = solve(await readBoard(page));
+      await place(page, 1, 1, answer[0][0]);
+      await spoken(page, new RegExp(`^Row 1, column 1, ${answer[0][0].toLowerCase()}; right 1, lit; left 1, lit$`));
+      await place(page, 2, 1, answer[1][0]);
+      await spoken(page, /^New best time \d\d:\d\d — enter your name$/);
+      const field = page.getByRole('textbox', { name: 'Your name' });
+      expect(await field.evaluate((element) => element === document.activeElement), `the record dialog's focus is on "${await focusedName(page)}"`);
+      await page.keyboard.type('kez');
+      await page.keyboard.press('Backspace');
+      await page.keyboard.type('YS');
+      await page.waitForFunction(() => document.activeElement.textContent === 'KEYS');
+      await page.keyboard.press('Enter');
+      await spoken(page, /^Level 2, 1 by 2$/);
+      await storedRecords(page, '    KEYS');
+      await page.keyboard.press('Escape');
+      await spoken(page, /^Home$/);
+    });
+  },
+
+  // axe-core's default rules find no violation on any screen, on a phone and on a desktop: the home
+  // menu, a tutorial page, a level in play, the record dialog, a level complete and the credits.
+  async axeFindsNothing({ site }) {
+    for (const device of [PHONE, DESKTOP]) {
+      await playGame(site, device, async ({ page }) => {
+        const audit = async (screen) => {
+          await page.evaluate((source) => window.axe || (0, eval)(source), AXE_SOURCE);
+          const { violations } = await page.evaluate(() => window.axe.run());
+          const found = violations.map((v) => `${v.id} (${v.nodes.map((node) => node.target.join(' ')).join(', ')})`);
+          expect(found.length === 0, `${device.viewport.width} x ${device.viewport.height}, ${screen}: ${found.join('; ')}`);
+        };
+        await spoken(page, /^Home$/);
+        await audit('home');
+        await press(page, 'button', 'Help');
+        await spoken(page, /^Tutorial: Introduction$/);
+        await audit('a tutorial page');
+        await press(page, 'link', 'Home');
+        await press(page, 'button', 'Play');
+        await spoken(page, /^Level 1, /);
+        await audit('a level in play');
+        await answerByKeyboard(page);
+        await spoken(page, /^New best time/);
+        await audit('the record dialog');
+        await press(page, 'button', 'OK');
+        await spoken(page, /^Level 2, /);
+        // An answer shown counts once a tower is placed again, and earns no best time.
+        await press(page, 'button', 'Solve');
+        const { cells } = await readBoard(page);
+        await place(page, 1, 1, cells[0].content.replace(/^./, (first) => first.toUpperCase()));
+        await spoken(page, /^Level complete$/);
+        await audit('a level complete');
+        await press(page, 'button', 'Continue');
+        await spoken(page, /^Level 3, /);
+        await press(page, 'button', 'Home');
+        await press(page, 'button', 'Quit');
+        await spoken(page, /^Credits$/);
+        await audit('the credits');
       });
     }
   },

@@ -135,8 +135,22 @@ bool keepingFilesAsked();
 struct Announcement {
     std::string summary;
     std::string board;
+    std::string news;
 };
 // What the game last told announceScreen (empty texts before it has told anything).
 Announcement lastAnnouncement();
+
+// ---- Controls for the keyboard and assistive technology ------------------------------------------
+
+// A control as showControls was told it, with its texts kept.
+struct ShownControl {
+    platform::ControlKind kind = platform::ControlKind::Button;
+    bool on = false;
+    int row = 0, column = 0;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    std::string name, value, keys;
+};
+// The controls the game last told showControls, in its order (none before it has told anything).
+std::vector<ShownControl> lastControls();
 
 }  // namespace headless

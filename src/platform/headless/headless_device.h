@@ -68,6 +68,7 @@ struct Device {
     Announcement announcement;
     bool screenKeptAwake = false;
     bool keepingFilesAsked = false;
+    std::vector<ShownControl> controls;
 };
 
 Device& device();

@@ -113,6 +113,8 @@ bool screenKeptAwake() { return device().screenKeptAwake; }
 
 bool keepingFilesAsked() { return device().keepingFilesAsked; }
 
+std::vector<ShownControl> lastControls() { return device().controls; }
+
 }  // namespace headless
 
 namespace platform {
@@ -137,8 +139,17 @@ void askToKeepFiles() { device().keepingFilesAsked = true; }
 
 void keepScreenAwake(bool awake) { device().screenKeptAwake = awake; }
 
-void announceScreen(std::string_view summary, std::string_view board) {
-    device().announcement = {std::string(summary), std::string(board)};
+void announceScreen(std::string_view summary, std::string_view board, std::string_view news) {
+    device().announcement = {std::string(summary), std::string(board), std::string(news)};
+}
+
+void showControls(std::span<const Control> controls) {
+    std::vector<headless::ShownControl>& kept = device().controls;
+    kept.clear();
+    for (const Control& control : controls) {
+        kept.push_back({control.kind, control.on, control.row, control.column, control.left, control.top,
+                        control.right, control.bottom, control.name, control.value, control.keys});
+    }
 }
 
 }  // namespace platform

@@ -37,7 +37,9 @@ void fileSaved(std::string_view) {}
 // Nothing clears the desktop's files to make room.
 void askToKeepFiles() {}
 
-// The desktop window shows pixels only; a screen reader finds nothing in it to read.
-void announceScreen(std::string_view, std::string_view) {}
+// The desktop window shows pixels only; a screen reader finds nothing in it to read, and the keyboard
+// has no controls of its own to move between.
+void announceScreen(std::string_view, std::string_view, std::string_view) {}
+void showControls(std::span<const Control>) {}
 
 }  // namespace platform

@@ -28,11 +28,18 @@ void webStorageSave(const char* key, const std::uint8_t* bytes, int count);
 int webStorageKey(int index, char* buffer, int capacity);
 // Listens to the canvas's pointer events and passes them to webStylus.
 void webListenToPointers();
-// 1 while one of the page's own controls (not the game) has the keyboard focus.
-int webPageControlFocused();
-// Gives the page's screen reader region the screen's summary, and the board's description to say
-// when the player asks for it.
-void webAnnounce(const char* summary, const char* board);
+// 1 when the page keeps the key named `key` (KeyboardEvent.key) with code `keyCode`, going down
+// (`down` 1) or up, from the game: a key of one of the page's own controls that has the focus, or a
+// key the control layer over the canvas uses.
+int webPageTakesKey(const char* key, int keyCode, int down);
+// Gives the page's screen reader region the screen's summary and the news of the last action, and the
+// board's description to say when the player asks for it.
+void webAnnounce(const char* summary, const char* board, const char* news);
+// The screen's controls for the control layer over the canvas: begun, each in reading order, shown.
+void webControlsBegin();
+void webControlAdd(int kind, int on, int row, int column, int left, int top, int right, int bottom, const char* name,
+                   const char* value, const char* keys);
+void webControlsShown();
 // Calls webPump on every animation frame (and from a slower timer while the page is hidden).
 void webStartLoop();
 // The game has ended its message loop.

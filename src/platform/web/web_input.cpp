@@ -54,17 +54,19 @@ int stylusMoveOrUp(Message message, double pageX, double pageY) {
     return postStylus(message, pageX, pageY, box);
 }
 
-// Shortcuts of the browser (with Ctrl, Alt or Meta, and the function keys), Tab, and every key while
-// one of the page's own controls has the focus stay the browser's.
-bool browserKey(const EmscriptenKeyboardEvent* event) {
+// Shortcuts of the browser (with Ctrl, Alt or Meta, and the function keys), Tab, and the keys the page
+// keeps for itself (every key of a page control that has the focus, the control layer's keys) stay
+// the browser's.
+bool browserKey(const EmscriptenKeyboardEvent* event, bool down) {
     return event->ctrlKey || event->altKey || event->metaKey || event->keyCode == TAB_KEY ||
            (event->keyCode >= FIRST_FUNCTION_KEY && event->keyCode <= LAST_FUNCTION_KEY) ||
-           webPageControlFocused() != 0;
+           webPageTakesKey(event->key, static_cast<int>(event->keyCode), down ? 1 : 0) != 0;
 }
 
 EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
-    if (browserKey(event)) return EM_FALSE;
-    const Message message = eventType == EMSCRIPTEN_EVENT_KEYDOWN ? Message::KeyDown : Message::KeyUp;
+    const bool down = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
+    if (browserKey(event, down)) return EM_FALSE;
+    const Message message = down ? Message::KeyDown : Message::KeyUp;
     web::postMessage(message, platform::lowWord(static_cast<std::uint32_t>(event->keyCode)), 0);
     web::deliverQueued();
     return EM_TRUE;

@@ -138,8 +138,4 @@ void askToKeepFiles() { webAskToKeepFiles(); }
 
 void keepScreenAwake(bool awake) { webKeepScreenAwake(awake ? 1 : 0); }
 
-void announceScreen(std::string_view summary, std::string_view board) {
-    webAnnounce(std::string(summary).c_str(), std::string(board).c_str());
-}
-
 }  // namespace platform
