@@ -3,8 +3,8 @@
 
 #include "game/game_start.h"
 #include "game/game_state.h"
-#include "game/screen_layers.h"
 #include "game/screen_awake.h"
+#include "game/screen_layers.h"
 #include "game/screen_texts.h"
 #include "game/screen_words.h"
 #include "game/tutorial.h"

@@ -25,6 +25,7 @@
 
 #include "game/controls.h"
 #include "game/game_state.h"
+#include "game/level_clock.h"
 #include "platform/headless/headless.h"
 #include "puzzle/board_lines.h"
 #include "puzzle/board_rules.h"
@@ -478,31 +479,37 @@ TEST_F(Sessions, TheScreenStaysAwakeOnlyWhileALevelIsPlayed) {
 // A program killed at any moment, also in the middle of a save, leaves a saved game that is whole: the
 // one before that save, or the new one.
 TEST(SavedGameCrashSafety, AProgramKilledAtAnyMomentLeavesAWholeSavedGame) {
-    constexpr int KILL_ROUNDS = 40, LONGEST_LIFE_MS = 120;
+    constexpr int KILL_ROUNDS = 40, LONGEST_LIFE_US = 20000;
     const ScratchFolder scratch("kill");
     const fs::path& folder = scratch.path;
     writeText(folder / "game.dat", recordsText(LEVEL_COUNT));
     std::mt19937 random(KILL_ROUNDS);
     std::set<std::int32_t> clocksSeen;
     for (int round = 0; round < KILL_ROUNDS; ++round) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
-        if (child == 0) {  // plays the largest board, a clock tick (and a save) at every step, until killed
+        if (child == 0) {  // plays on the largest board, then saves tick after tick until killed
             sim::Simulator simulator({.dir = folder.string(), .seed = static_cast<std::uint32_t>(round)});
             for (const char* line : {"wait 100", "tap 186 138"}) simulator.handle(line);
-            for (;;) simulator.handle("wait 1000");
+            clockTick(TIMER_CLOCK);  // the first save
+            if (::write(ready[1], "!", 1) != 1) ::_exit(1);
+            for (;;) clockTick(TIMER_CLOCK);
         }
-        const int lifeMs = std::uniform_int_distribution(0, LONGEST_LIFE_MS)(random);
-        std::this_thread::sleep_for(std::chrono::milliseconds(lifeMs));
+        char started = 0;
+        ASSERT_EQ(::read(ready[0], &started, 1), 1) << "the child did not start playing";
+        ::close(ready[0]);
+        ::close(ready[1]);
+        const int lifeUs = std::uniform_int_distribution(0, LONGEST_LIFE_US)(random);
+        std::this_thread::sleep_for(std::chrono::microseconds(lifeUs));
         ASSERT_EQ(::kill(child, SIGKILL), 0);
         ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-        if (!fs::exists(folder / "game.sav")) continue;  // killed before the first save
         const std::optional<records::SavedGame> game = parse(readText(folder / "game.sav"));
         ASSERT_TRUE(game.has_value()) << "after round " << round << ":\n" << readText(folder / "game.sav");
         clocksSeen.insert(game->clockSeconds);
     }
-    // Kills fell between several saves (few under a heavy load, when a child's start takes most of its life).
-    EXPECT_GT(clocksSeen.size(), 2u);
+    EXPECT_GT(clocksSeen.size(), static_cast<std::size_t>(KILL_ROUNDS / 2));  // kills fell between many saves
 }
 
 }  // namespace
