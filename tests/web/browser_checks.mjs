@@ -416,7 +416,7 @@ const CHECKS = {
     await playGame(site, PHONE, async ({ page, tap }) => {
       for (const control of [...TO_LEVEL_ONE, TOWER_BUTTONS[0], LEVEL_ONE_CELLS[0]]) await tap(...control);
       await page.waitForTimeout(1500);
-      await spoken(page, /^Level 1, 1 by 2$/);
+      await spoken(page, /^Row 1, column 1, tower 1[;,]/);  // the placement, said as on any level
     }, noStorage);
   },
 
