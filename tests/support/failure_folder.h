@@ -25,6 +25,9 @@ public:
         return path.string();
     }
 
+    // The path of NAME inside the folder, for a writer that makes the folders it needs.
+    std::string pathOf(const std::string& name) const { return (path_ / name).string(); }
+
     // `text` with everything but letters and digits turned into '-': a file name for a case's title.
     static std::string fileNameOf(std::string text) {
         std::replace_if(text.begin(), text.end(), [](unsigned char c) { return std::isalnum(c) == 0; }, '-');

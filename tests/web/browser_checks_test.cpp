@@ -1,12 +1,15 @@
 // The browser build played in headless Chromium (browser_checks.mjs), one CTest case per check. Each
 // is skipped where its tools are missing: the built site (make web; SPIREHOLD_WEB_SITE names another),
 // playwright-core (scripts/install-web-test-deps.sh), node, Chromium (CHROMIUM names another), or the
-// simulator that gives the expected frames.
+// simulator that gives the expected frames. A failed check leaves the page as it was in
+// BUILD/test-failures/web-CHECK/page.png.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string>
+
+#include "support/failure_folder.h"
 
 namespace {
 
@@ -28,8 +31,9 @@ TEST_P(BrowserCheck, HoldsInChromium) {
         if (::access(needed.c_str(), R_OK) != 0) GTEST_SKIP() << "needs " << needed;
     }
     if (std::system("command -v node >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs node";
-    const std::string command = "node '" + SOURCE_DIR + "/tests/web/browser_checks.mjs' '" + site + "' '" +
-                                SIMULATOR + "' " + GetParam();
+    const FailureFolder failures(std::string("web-") + GetParam());
+    const std::string command = "SPIREHOLD_FAILURE_SHOT='" + failures.pathOf("page.png") + "' node '" + SOURCE_DIR +
+                                "/tests/web/browser_checks.mjs' '" + site + "' '" + SIMULATOR + "' " + GetParam();
     EXPECT_EQ(std::system(command.c_str()), 0);
 }
 

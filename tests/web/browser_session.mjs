@@ -16,7 +16,9 @@ export const OK_KEY = [120, 235], LEVEL_ONE_CELLS = [[104, 104], [104, 133]];
 export const TOWER_BUTTONS = [20, 60, 100, 140, 180, 220].map((x) => [x, 245]);
 
 // A machine busy building can take long to start Chromium or run a frame; every wait is for an event.
-const PATIENCE_MS = 120000;
+// A play that outlasts PLAY_LIMIT_MS is stuck in something that has no time limit of its own (a script
+// run in the page), and fails.
+const PATIENCE_MS = 120000, PLAY_LIMIT_MS = 360000, SCREENSHOT_MS = 10000;
 const CHROMIUM_ARGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 const MIME_TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
@@ -57,8 +59,26 @@ export const waitFrames = async (page, count) => page.waitForFunction((target) =
 export const displayWords = async (page) =>
   Uint16Array.from(await page.evaluate(() => Array.from(window.Module.spireholdDisplay())));
 
+// `play`, or a failure once it has taken PLAY_LIMIT_MS.
+function withinLimit(play) {
+  let timer;
+  const limit = new Promise((_, fail) => {
+    timer = setTimeout(() => fail(new Error(`still playing after ${PLAY_LIMIT_MS / 1000} s`)), PLAY_LIMIT_MS);
+  });
+  return Promise.race([play, limit]).finally(() => clearTimeout(timer));
+}
+
+// The page as a failed check left it, where SPIREHOLD_FAILURE_SHOT says (the test runner names a file in
+// its failures folder).
+async function keepScreenshot(page) {
+  const path = process.env.SPIREHOLD_FAILURE_SHOT;
+  if (!path) return;
+  await page.screenshot({ path, timeout: SCREENSHOT_MS })
+    .then(() => console.error(`the page as it was: ${path}`), () => console.error('no screenshot could be taken'));
+}
+
 // Plays `body` on the game, fresh in a Chromium of its own on `device` with `init` run before the
-// page's scripts; the page must raise no errors. The body's press(x, y) touches (on a touch device) or
+// page's scripts; the page must raise no errors, and a failed play leaves a screenshot. The body's press(x, y) touches (on a touch device) or
 // clicks the middle of display pixel (x, y); its tap(x, y) presses, then lets the game run two frames.
 export async function playGame(site, device, body, init) {
   const profile = mkdtempSync(join(tmpdir(), 'spirehold-web-'));
@@ -78,11 +98,16 @@ export async function playGame(site, device, body, init) {
       await press(x, y);
       await waitFrames(page, 2);
     };
-    await page.goto(site.base);
-    await started(page);
-    const result = await body({ context, page, press, tap });
-    if (problems.length > 0) throw new Error(`page errors: ${problems}`);
-    return result;
+    try {
+      await page.goto(site.base);
+      await started(page);
+      const result = await withinLimit(body({ context, page, press, tap }));
+      if (problems.length > 0) throw new Error(`page errors: ${problems}`);
+      return result;
+    } catch (error) {
+      await keepScreenshot(page);
+      throw error;
+    }
   } finally {
     await context.close();
     rmSync(profile, { recursive: true, force: true });

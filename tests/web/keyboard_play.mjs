@@ -2,10 +2,14 @@
 // reached with Tab and the arrow keys, used with Enter; the board read from the accessibility tree.
 const PATIENCE_TABS = 120;
 
-const isFocused = (locator) => locator.evaluate((element) => element === document.activeElement).catch(() => false);
+// A control the game has just drawn again is looked for again, briefly.
+const LOOK_MS = 2000;
+const isFocused = (locator) => locator.evaluate((element) => element === document.activeElement, undefined, { timeout: LOOK_MS })
+  .catch(() => false);
 
-// Tabs forward (round the page, as often as it takes) until `locator` has the focus.
+// Tabs forward (round the page, as often as it takes) until `locator`, once the page has it, has the focus.
 export async function tabTo(page, locator) {
+  await locator.waitFor({ state: 'attached' }).catch(() => { throw new Error(`the page has no ${locator}`); });
   for (let tab = 0; tab < PATIENCE_TABS; tab++) {
     if (await isFocused(locator)) return;
     await page.keyboard.press('Tab');
