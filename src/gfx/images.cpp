@@ -153,19 +153,27 @@ void copyPlainRows(const RowsToCopy& copy, int first, int end) {
     }
 }
 
-// A copy from a picture holding the key in some rows: each row by what its table tells.
+// A copy from a picture holding the key in some rows: each run of rows alike, by what the table tells
+// of them, copied in one go.
 void copyByKeyTable(const RowsToCopy& copy, const KeyedPicture& picture) {
     const std::ptrdiff_t offset = copy.source - picture.pixels;
     const std::ptrdiff_t firstRow = offset / picture.width, column = offset % picture.width;
-    for (int row = 0; row < copy.rows; ++row) {
+    const auto keyFree = [&](int row) {
         const std::ptrdiff_t pictureRow = firstRow + row;
-        const KeyColumns key = pictureRow < picture.height ? picture.rows[static_cast<std::size_t>(pictureRow)]
-                                                            : KeyColumns{0, static_cast<std::uint16_t>(picture.width)};
-        if (key.first == key.end || column + copy.columns <= key.first || column >= key.end) {
-            copyPlainRows(copy, row, row + 1);
+        if (pictureRow >= picture.height) return false;
+        const KeyColumns key = picture.rows[static_cast<std::size_t>(pictureRow)];
+        return key.first == key.end || column + copy.columns <= key.first || column >= key.end;
+    };
+    for (int row = 0; row < copy.rows;) {
+        const bool free = keyFree(row);
+        int end = row + 1;
+        while (end < copy.rows && keyFree(end) == free) ++end;
+        if (free) {
+            copyPlainRows(copy, row, end);
         } else {
-            copyKeyedRows(copy, row, row + 1);
+            copyKeyedRows(copy, row, end);
         }
+        row = end;
     }
 }
 
