@@ -117,8 +117,8 @@ void formatClock(double seconds) {
     char* end = appendTwoDigitsAtLeast(joined, minutes);
     *end++ = ':';
     end = appendTwoDigitsAtLeast(end, secs);
-    // "%8.8s": right-aligned, and no more than its first 8 characters.
-    writeStatusText(std::string_view(joined, static_cast<std::size_t>(end - joined)).substr(0, CLOCK_WIDTH), CLOCK_WIDTH);
+    // "%8.8s": right-aligned, and no more than its first 8 characters (all that statusText holds).
+    writeStatusText(std::string_view(joined, static_cast<std::size_t>(end - joined)), CLOCK_WIDTH);
 }
 
 void drawStatusLine() {

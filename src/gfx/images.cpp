@@ -91,8 +91,14 @@ const KeyedPicture* pictureHolding(const std::uint16_t* pixels, std::ptrdiff_t s
 
 // ---- The keyed copy ------------------------------------------------------------------------------
 
-// Rows up to this many pixels are copied block by block rather than through a call.
+// Rows up to this many pixels are copied block by block rather than through the C library's copy,
+// which moves wider blocks but costs a call. In WebAssembly (without its bulk memory instructions)
+// the library copies rows under 512 bytes word by word, so there every row goes block by block.
+#if defined(__wasm__)
+constexpr int NARROW_ROW = FRAME_WIDTH;
+#else
 constexpr int NARROW_ROW = 64;
+#endif
 
 // A copy's rectangle, already kept to the frame: `rows` x `columns` pixels from `source` (its rows
 // `sourceStride` apart) to `target` in the frame.
@@ -106,13 +112,15 @@ struct RowsToCopy {
 // Rows [first, end) of the copy, leaving the frame pixel wherever the source holds the key. A row that
 // is not a whole number of blocks ends with a block overlapping the one before it: blending a pixel
 // twice gives what blending it once did. That last block's frame pixels are read before any of the row
-// is written, so its load never waits on the stores just made to the same bytes.
+// is written, so its load never waits on the stores just made to the same bytes. (The copy's fields
+// are read once: the block stores could be taken to change them.)
 void copyKeyedRows(const RowsToCopy& copy, int first, int end) {
     const int width = copy.columns;
     const int lastBlock = width - PIXEL_BLOCK;
-    for (int row = first; row < end; ++row) {
-        const std::uint16_t* const source = copy.source + row * copy.sourceStride;
-        std::uint16_t* const target = copy.target + row * FRAME_WIDTH;
+    const std::ptrdiff_t sourceStride = copy.sourceStride;
+    const std::uint16_t* source = copy.source + first * sourceStride;
+    std::uint16_t* target = copy.target + first * FRAME_WIDTH;
+    for (int row = first; row < end; ++row, source += sourceStride, target += FRAME_WIDTH) {
         if (width < PIXEL_BLOCK) {
             for (int column = 0; column < width; ++column) {
                 if (source[column] != TRANSPARENT_KEY) target[column] = source[column];
@@ -132,9 +140,10 @@ void copyKeyedRows(const RowsToCopy& copy, int first, int end) {
 void copyPlainRows(const RowsToCopy& copy, int first, int end) {
     const int width = copy.columns;
     const int lastBlock = width - PIXEL_BLOCK;
-    for (int row = first; row < end; ++row) {
-        const std::uint16_t* const source = copy.source + row * copy.sourceStride;
-        std::uint16_t* const target = copy.target + row * FRAME_WIDTH;
+    const std::ptrdiff_t sourceStride = copy.sourceStride;
+    const std::uint16_t* source = copy.source + first * sourceStride;
+    std::uint16_t* target = copy.target + first * FRAME_WIDTH;
+    for (int row = first; row < end; ++row, source += sourceStride, target += FRAME_WIDTH) {
         if (width < PIXEL_BLOCK || width > NARROW_ROW) {
             std::memcpy(target, source, static_cast<std::size_t>(width) * sizeof *source);
             continue;
@@ -144,19 +153,27 @@ void copyPlainRows(const RowsToCopy& copy, int first, int end) {
     }
 }
 
-// A copy from a picture holding the key in some rows: each row by what its table tells.
+// A copy from a picture holding the key in some rows: each run of rows alike, by what the table tells
+// of them, copied in one go.
 void copyByKeyTable(const RowsToCopy& copy, const KeyedPicture& picture) {
     const std::ptrdiff_t offset = copy.source - picture.pixels;
     const std::ptrdiff_t firstRow = offset / picture.width, column = offset % picture.width;
-    for (int row = 0; row < copy.rows; ++row) {
+    const auto keyFree = [&](int row) {
         const std::ptrdiff_t pictureRow = firstRow + row;
-        const KeyColumns key = pictureRow < picture.height ? picture.rows[static_cast<std::size_t>(pictureRow)]
-                                                            : KeyColumns{0, static_cast<std::uint16_t>(picture.width)};
-        if (key.first == key.end || column + copy.columns <= key.first || column >= key.end) {
-            copyPlainRows(copy, row, row + 1);
+        if (pictureRow >= picture.height) return false;
+        const KeyColumns key = picture.rows[static_cast<std::size_t>(pictureRow)];
+        return key.first == key.end || column + copy.columns <= key.first || column >= key.end;
+    };
+    for (int row = 0; row < copy.rows;) {
+        const bool free = keyFree(row);
+        int end = row + 1;
+        while (end < copy.rows && keyFree(end) == free) ++end;
+        if (free) {
+            copyPlainRows(copy, row, end);
         } else {
-            copyKeyedRows(copy, row, row + 1);
+            copyKeyedRows(copy, row, end);
         }
+        row = end;
     }
 }
 

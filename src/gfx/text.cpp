@@ -52,6 +52,37 @@ CellPart partToDraw(const std::uint16_t* font) {
     return font != nullptr && font == loadedFont ? loadedFontPart : WHOLE_CELL;
 }
 
+int glyphOf(char character) { return static_cast<signed char>(character) - FIRST_GLYPH_CODE; }
+
+bool hasGlyph(int glyph) { return glyph >= 0 && glyph < GLYPH_COUNT; }
+
+// A line of text whose glyphs' parts are a block each, side by side, and lie wholly inside the frame:
+// drawn row by row along the line, a block a glyph, rather than glyph by glyph through the keyed copy.
+// The parts do not overlap, so the order they are drawn in does not matter.
+void drawLineInBlocks(Frame& frame, const char* text, std::size_t length, int x, int y, int sourceY,
+                      const CellPart& part) {
+    const std::uint16_t* const font = frame.images[IMAGE_FONT];
+    const int fontWidth = imageWidth(IMAGE_FONT);
+    for (int row = 0; row < part.height; ++row) {
+        const std::uint16_t* const sourceRow = font + (sourceY + part.top + row) * fontWidth + part.left;
+        std::uint16_t* const targetRow = frame.BackBuffer + (y + part.top + row) * FRAME_WIDTH + x + part.left;
+        for (std::size_t i = 0; i < length; ++i) {
+            const int glyph = glyphOf(text[i]);
+            if (!hasGlyph(glyph)) continue;
+            std::uint16_t* const target = targetRow + TEXT_PITCH * i;
+            storeBlock(target, keyedBlend(loadBlock(sourceRow + GLYPH_WIDTH * glyph), loadBlock(target)));
+        }
+    }
+}
+
+// Whether the line's glyph parts are a block each, side by side, wholly inside the frame.
+bool fitsInBlocks(const Frame& frame, std::size_t length, int x, int y, const CellPart& part) {
+    if (frame.BackBuffer == nullptr || part.width != PIXEL_BLOCK || part.width != TEXT_PITCH || length == 0) return false;
+    if (x < 0 || y < 0 || y + part.top + part.height > FRAME_HEIGHT) return false;
+    const std::size_t room = static_cast<std::size_t>(FRAME_WIDTH - x - part.left);
+    return x + part.left <= FRAME_WIDTH && length <= room / TEXT_PITCH;
+}
+
 }  // namespace
 
 // A glyph whose cell starts outside the frame is left out whole, as the keyed copy of a whole cell
@@ -62,10 +93,11 @@ void drawText(Frame& frame, const char* text, int x, int y, int style) {
     const CellPart part = partToDraw(frame.images[IMAGE_FONT]);
     if (y < 0 || y > FRAME_HEIGHT - 1) return;
     const std::size_t length = std::strlen(text);
+    if (fitsInBlocks(frame, length, x, y, part)) return drawLineInBlocks(frame, text, length, x, y, sourceY, part);
     for (std::size_t i = 0; i < length; ++i) {
-        const int glyph = static_cast<signed char>(text[i]) - FIRST_GLYPH_CODE;
+        const int glyph = glyphOf(text[i]);
         const int cellX = x + TEXT_PITCH * static_cast<int>(i);
-        if (glyph < 0 || glyph >= GLYPH_COUNT || cellX < 0 || cellX > FRAME_WIDTH - 1) continue;
+        if (!hasGlyph(glyph) || cellX < 0 || cellX > FRAME_WIDTH - 1) continue;
         drawImagePart(frame, IMAGE_FONT, GLYPH_WIDTH * glyph + part.left, sourceY + part.top, cellX + part.left,
                       y + part.top, part.height, part.width);
     }

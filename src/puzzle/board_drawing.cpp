@@ -182,31 +182,35 @@ void shadeRows(Frame& frame, int first, int end) {
 
 namespace {
 
-// A whole-screen picture without the key, darkened: made the first time it is drawn (pictures are the
-// program's resources, which never change), so that a result screen copies it as plainly as the play
-// screen copies its background, rather than darkening the frame pixel by pixel. A picture with the key
-// shows the frame through it, so it has no darkened copy.
+// The program's whole-screen picture without the key, darkened: made the first time it is drawn
+// (pictures are the program's resources, which never change), so that a result screen copies it as
+// plainly as the play screen copies its background, rather than darkening the frame pixel by pixel.
+// A picture with the key shows the frame through it, so it has no darkened copy; nor has any picture
+// other than the program's own.
 struct ShadedPicture {
+    int image = -1;
     const std::uint16_t* source = nullptr;
     bool made = false;
     std::array<std::uint16_t, FRAME_PIXELS> pixels{};
 };
 
-// The darkened copy of the whole-screen `picture`, or null for a picture with the key.
-const std::uint16_t* shadedPicture(const std::uint16_t* picture) {
+// The darkened copy of `picture` when it is the program's own picture `image`, or null.
+const std::uint16_t* shadedPicture(ImageId image, const std::uint16_t* picture) {
     static ShadedPicture shaded;
-    if (shaded.source != picture) {
-        shaded.source = picture;
-        shaded.made = std::find(picture, picture + FRAME_PIXELS, TRANSPARENT_KEY) == picture + FRAME_PIXELS;
+    if (shaded.image != image) {
+        shaded.image = image;
+        shaded.source = loadImage(IMAGE_RESOURCES[static_cast<std::size_t>(image)].id);
+        shaded.made = shaded.source != nullptr && imageWidth(image) == FRAME_WIDTH && imageHeight(image) == FRAME_HEIGHT &&
+                      std::find(shaded.source, shaded.source + FRAME_PIXELS, TRANSPARENT_KEY) == shaded.source + FRAME_PIXELS;
         for (int y = 0; y < FRAME_HEIGHT && shaded.made; ++y) {
             const PixelBlock shadedHere = shadedInRow(y);
             for (int x = 0; x < FRAME_WIDTH; x += PIXEL_BLOCK) {
                 const std::ptrdiff_t at = y * FRAME_WIDTH + x;
-                storeBlock(shaded.pixels.data() + at, selectBits(shadedHere, SHADE, loadBlock(picture + at)));
+                storeBlock(shaded.pixels.data() + at, selectBits(shadedHere, SHADE, loadBlock(shaded.source + at)));
             }
         }
     }
-    return shaded.made ? shaded.pixels.data() : nullptr;
+    return shaded.made && picture == shaded.source ? shaded.pixels.data() : nullptr;
 }
 
 }  // namespace
@@ -214,8 +218,7 @@ const std::uint16_t* shadedPicture(const std::uint16_t* picture) {
 void drawShadedBackground(Frame& frame, ImageId image, int shadedRows) {
     const std::uint16_t* const picture = frame.images[image];
     const int shadedEnd = std::clamp(shadedRows, 0, FRAME_HEIGHT);
-    const bool wholeScreen = imageWidth(image) == FRAME_WIDTH && imageHeight(image) == FRAME_HEIGHT;
-    const std::uint16_t* const shaded = wholeScreen && picture != nullptr ? shadedPicture(picture) : nullptr;
+    const std::uint16_t* const shaded = picture != nullptr ? shadedPicture(image, picture) : nullptr;
     if (frame.BackBuffer == nullptr || shaded == nullptr) {
         drawImage(frame, image, 0, 0);
         shadeRows(frame, 0, shadedEnd);

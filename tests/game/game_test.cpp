@@ -2,7 +2,9 @@
 // screen reader is told.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -20,6 +22,8 @@
 #include "game/stylus_up.h"
 #include "game/tutorial.h"
 #include "gfx/frame.h"
+#include "gfx/images.h"
+#include "gfx/text.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "puzzle/board_rules.h"
@@ -103,6 +107,49 @@ TEST_F(Game, ClockAndStatusLineStayInsideTheirFields) {
         gameState.showRecordName = showName;
         drawStatusLine();
         EXPECT_STREQ(gameState.statusText.data(), text) << level;
+    }
+}
+
+// The status line is formatted by hand every frame; it must read as printf wrote it: the level as
+// "%2i", each time as "MM:SS" (at least two digits a side) right-aligned and cut to eight characters,
+// the holder's name as "%8.8s". Drawn both ways, the pixels must be the same.
+TEST_F(Game, TheStatusLineReadsAsPrintfWroteIt) {
+    const auto printed = [](const char* format, auto... values) {
+        char text[64];
+        std::snprintf(text, sizeof text, format, values...);
+        return std::string(text);
+    };
+    const auto clock = [&](double seconds) {
+        const float x = static_cast<float>(seconds), minutes = x * 0.016666668f;
+        if (!(minutes < 10000.0f && minutes > -10000.0f)) return printed("%8s", "9999:59");
+        const int whole = static_cast<int>(minutes), secs = static_cast<int>(x - static_cast<float>(whole * 60));
+        const auto twoDigits = [&](int value) { return printed(value >= 0 && value < 10 ? "0%1i" : "%1i", value); };
+        return printed("%8.8s", (twoDigits(whole) + ":" + twoDigits(secs)).c_str());
+    };
+    loadImages(screenFrame);
+    for (const auto& [level, seconds] : {std::pair{1, 0.0}, {9, 59.0}, {10, 60.0}, {56, 599.0}, {99, 3599.5},
+                                         {100, 36000.0}, {-5, -1.0}, {-1000, -3600.0}, {12345678, 599940.0}}) {
+        const std::size_t index = level >= 0 && level <= 56 ? static_cast<std::size_t>(level) : 0;
+        for (const char* field : {"83", "-9999999", "-61", "1e999", "ANABELLE", "ABCDEFGHIJ"}) {
+            // A field is copied as it stands in the file: nine characters hold no terminator.
+            std::memcpy(gameState.recordTimes[index].data(), field, std::min<std::size_t>(std::strlen(field) + 1, 9));
+            std::memcpy(gameState.recordNames[index].data(), field, std::min<std::size_t>(std::strlen(field) + 1, 9));
+            const std::string stored = printed("%8.8s", gameState.recordTimes[index].data());
+            for (const int showName : {0, 1}) {
+                formatClock(seconds);
+                EXPECT_EQ(gameState.statusText.data(), clock(seconds)) << seconds;
+                gameState.level = level, gameState.levelSeconds = seconds, gameState.showRecordName = showName;
+                std::fill(frame.begin(), frame.end(), 0);
+                drawStatusLine();
+                const std::vector<std::uint16_t> drawn = frame;
+                const std::string last = showName != 0 ? stored : clock(std::atof(stored.c_str()));
+                EXPECT_EQ(gameState.statusText.data(), last) << level << " " << field;
+                std::fill(frame.begin(), frame.end(), 0);
+                for (const auto& [text, x] : {std::pair{printed("%2i", level), 20}, {clock(seconds), 52}, {last, 135}})
+                    drawText(screenFrame, text.c_str(), x, 284, TEXT_WHITE);
+                EXPECT_EQ(drawn, frame) << level << " " << seconds << " " << field;
+            }
+        }
     }
 }
 

@@ -2,7 +2,11 @@
 // at and past the frame edges, with bad arguments, and display layouts the trails do not use.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <climits>
+#include <iterator>
+#include <tuple>
 #include <numeric>
 #include <utility>
 #include <vector>
@@ -72,6 +76,14 @@ TEST_F(Gfx, LinesAndRectanglesDrawTheirPixelsAndLoseOnlyThoseOutsideTheFrame) {
     fresh();
     fillRect(frame, 0, INT_MIN, 1, INT_MAX);  // ends quickly, drawing only what is inside
     EXPECT_EQ(touched().size(), 2u * FRAME_HEIGHT);
+    // Whole rows are filled as a block; a rectangle wider than the frame fills them too, a wild one nothing.
+    for (const auto& [x0, x1, drawn] : {std::tuple{0, FRAME_WIDTH - 1, 4 * FRAME_WIDTH}, {-5, 300, 4 * FRAME_WIDTH},
+                                        {-40000, FRAME_WIDTH, 0}, {0, 40000, 0}}) {
+        fresh();
+        fillRect(frame, x0, 316, x1, 330);
+        EXPECT_EQ(touched().size(), static_cast<std::size_t>(drawn)) << x0 << ".." << x1;
+        EXPECT_EQ(std::count(memory.begin(), memory.end(), PEN), drawn);
+    }
 }
 
 TEST_F(Gfx, ClearPacksTheColourIntoEveryPixelAndSetsThePen) {
@@ -135,6 +147,86 @@ TEST_F(Gfx, CopiesKeepToTheFrameAndRefuseBadArguments) {
     blitImagePart(frame, nullptr, 0, 0, STRIDE, ROWS, 0, 0, 2, 2);
     blitImage(frame, nullptr, 0, 0, 2, 3);
     EXPECT_TRUE(touched().empty());
+}
+
+// The program's pictures are copied by what their key tables tell (rows without the key plainly, runs of
+// rows alike together): every part of every picture, anywhere on the frame and cut at its edges, must
+// give the pixels of the plain keyed copy, pixel by pixel.
+TEST_F(Gfx, ThePicturesCopiedByTheirKeyTablesGiveThePixelsOfTheKeyedCopy) {
+    loadImages(frame);
+    const auto keyedCopy = [&](const std::uint16_t* picture, int stride, int srcX, int srcY, int x, int y, int rows, int columns) {
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < columns && x + column < FRAME_WIDTH && y + row < FRAME_HEIGHT; ++column) {
+                const std::uint16_t pixel = picture[(srcY + row) * stride + srcX + column];
+                if (pixel != TRANSPARENT_KEY) memory[static_cast<std::size_t>((y + row) * FRAME_WIDTH + x + column)] = pixel;
+            }
+    };
+    for (int image = 0; image < IMAGE_COUNT; ++image) {
+        const auto id = static_cast<ImageId>(image);
+        const int width = imageWidth(id), height = imageHeight(id);
+        ASSERT_NE(frame.images[id], nullptr) << image;
+        // Parts of every width from one pixel, starting in every column, rows from every band; and parts
+        // that end on the first key pixel of a row or start on its last, where the table's test is tight.
+        std::vector<std::array<int, 4>> parts;  // srcX, srcY, columns, rows
+        for (int part = 0; part < 40; ++part) {
+            const int srcX = part * 37 % width, srcY = part * 11 % height;
+            parts.push_back({srcX, srcY, std::min(1 + part * 13 % 60 + (part % 4 == 0 ? width : 0), width - srcX),
+                             std::min(1 + part * 7 % 40, height - srcY)});
+        }
+        for (int row = 0; row < height; row += 5) {
+            const std::uint16_t* const pixels = frame.images[id] + row * width;
+            const int first = static_cast<int>(std::find(pixels, pixels + width, TRANSPARENT_KEY) - pixels);
+            const int last = width - 1 - static_cast<int>(std::find(std::make_reverse_iterator(pixels + width),
+                                                                    std::make_reverse_iterator(pixels), TRANSPARENT_KEY) -
+                                                          std::make_reverse_iterator(pixels + width));
+            if (first == width) continue;
+            parts.push_back({std::max(0, first - 9), row, first + 1 - std::max(0, first - 9), 1});
+            parts.push_back({last, row, std::min(9, width - last), 1});
+        }
+        for (std::size_t part = 0; part < parts.size(); ++part) {
+            const auto [srcX, srcY, columns, rows] = parts[part];
+            const int x = static_cast<int>(part) * 29 % FRAME_WIDTH, y = static_cast<int>(part) * 53 % FRAME_HEIGHT;
+            fresh();
+            drawImagePart(frame, id, srcX, srcY, x, y, rows, columns);
+            const std::vector<std::uint16_t> drawn = memory;
+            fresh();
+            keyedCopy(frame.images[id], width, srcX, srcY, x, y, rows, columns);
+            ASSERT_EQ(drawn, memory) << "picture " << image << ", part " << part;
+        }
+        fresh();
+        drawImage(frame, id, 0, 0);
+        const std::vector<std::uint16_t> drawn = memory;
+        fresh();
+        keyedCopy(frame.images[id], width, 0, 0, 0, 0, height, width);
+        ASSERT_EQ(drawn, memory) << "picture " << image << " whole";
+    }
+}
+
+// Text in the program's font is drawn from the part of the glyph cells that holds their pixels, along
+// the line where it fits the frame: the same pixels as each whole cell's keyed copy, in the middle of
+// the frame and at every edge.
+TEST_F(Gfx, TextInTheLoadedFontGivesThePixelsOfWholeGlyphCells) {
+    loadImages(frame);
+    const std::uint16_t* const font = frame.images[IMAGE_FONT];
+    const char text[] = "AZ!09 ',;_:[@";
+    for (const auto& [x, y, style] : {std::tuple{10, 20, 0}, {0, 0, 1}, {152, 307, 0}, {153, 100, 1}, {230, 50, 0},
+                                      {-8, 60, 1}, {-3, 70, 0}, {20, 312, 1}, {20, -1, 0}, {20, 319, 0}}) {
+        fresh();
+        drawText(frame, text, x, y, style);
+        const std::vector<std::uint16_t> drawn = memory;
+        fresh();
+        for (int i = 0; text[i] != 0; ++i) {
+            const int glyph = text[i] - '!', cellX = x + TEXT_PITCH * i;
+            if (glyph < 0 || glyph > 'Z' - '!' || cellX < 0 || cellX >= FRAME_WIDTH || y < 0 || y >= FRAME_HEIGHT) continue;
+            for (int row = 0; row < GLYPH_HEIGHT && y + row < FRAME_HEIGHT; ++row)
+                for (int column = 0; column < GLYPH_WIDTH && cellX + column < FRAME_WIDTH; ++column) {
+                    const std::uint16_t pixel = font[((style == 0 ? 0 : GLYPH_HEIGHT) + row) * imageWidth(IMAGE_FONT) +
+                                                     glyph * GLYPH_WIDTH + column];
+                    if (pixel != TRANSPARENT_KEY) memory[static_cast<std::size_t>((y + row) * FRAME_WIDTH + cellX + column)] = pixel;
+                }
+        }
+        EXPECT_EQ(drawn, memory) << x << "," << y;
+    }
 }
 
 TEST_F(Gfx, TextLeavesGapsForBytesWithoutAGlyphAndIsCutAtTheFrameEdge) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gfx/frame.h"
+#include "gfx/images.h"
 #include "platform/headless/headless.h"
 #include "puzzle/board_drawing.h"
 #include "puzzle/board_lines.h"
@@ -145,6 +146,40 @@ TEST_F(Puzzle, LevelsAndSizesOutsideTheTableChangeNothingAndDrawNothing) {
         drawBoard(frame, board);
     }
     EXPECT_EQ(std::count(memory.begin(), memory.end(), UNTOUCHED), FRAME_PIXELS);
+}
+
+// The result screens copy the play background from a darkened copy made the first time: it must be the
+// picture drawn and shaded above the row given and the picture as it is below; so must any other
+// picture given in its place, and one with the key is drawn keyed over the frame and shaded there.
+// shadeRows shades the rest.
+TEST_F(Puzzle, TheShadedBackgroundIsThePictureDrawnAndShadedAboveTheRowGiven) {
+    std::vector<std::uint16_t> memory(FRAME_PIXELS, UNTOUCHED);
+    Frame frame;
+    frame.BackBuffer = memory.data();
+    constexpr int SHADED_ROWS = 101;
+    loadImages(frame);
+    const std::uint16_t* const background = frame.images[IMAGE_PLAY_BACKGROUND];
+    ASSERT_NE(background, nullptr);
+    // The program's own picture, twice; two others without the key; one with it in every other pixel.
+    for (const int first : {-1, 1, -1, 2, 0}) {
+        std::vector<std::uint16_t> picture(background, background + FRAME_PIXELS);
+        for (std::size_t i = 0; i < picture.size() && first >= 0; ++i)
+            picture[i] = static_cast<std::uint16_t>(first == 0 && i % 2 != 0 ? 0 : i % 60000 + 1 + first);
+        const auto expected = [&](int shadedRows) {
+            std::vector<std::uint16_t> pixels(FRAME_PIXELS, UNTOUCHED);
+            for (int i = 0; i < FRAME_PIXELS; ++i) {
+                if (picture[i] != 0) pixels[i] = picture[i];
+                if (i / FRAME_WIDTH < shadedRows && (i % FRAME_WIDTH + i / FRAME_WIDTH) % 2 == 0) pixels[i] = 0;
+            }
+            return pixels;
+        };
+        frame.images[IMAGE_PLAY_BACKGROUND] = first < 0 ? background : picture.data();
+        std::fill(memory.begin(), memory.end(), UNTOUCHED);
+        drawShadedBackground(frame, IMAGE_PLAY_BACKGROUND, SHADED_ROWS);
+        EXPECT_EQ(memory, expected(SHADED_ROWS)) << "picture " << first;
+        shadeRows(frame, SHADED_ROWS, FRAME_HEIGHT);
+        EXPECT_EQ(memory, expected(FRAME_HEIGHT)) << "picture " << first;
+    }
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ void webControlsBegin();
 void webControlAdd(int kind, int on, int row, int column, int left, int top, int right, int bottom, const char* name,
                    const char* value, const char* keys);
 void webControlsShown();
-// Calls webPump on every animation frame (and from a slower timer while the page is hidden).
+// Calls webPump on the page's animation frames while the picture changes, at the game's timers while
+// it is still (and from a slower timer while the page is hidden).
 void webStartLoop();
 // The game has ended its message loop.
 void webGameEnded(int exitCode);
@@ -61,6 +62,9 @@ using platform::DISPLAY_WIDTH;
 void postMessage(platform::Message message, std::uint32_t firstWord, std::uint32_t secondWord);
 // Posts a tick for every timer that has fallen due, then delivers everything queued.
 void runDueWork();
+// Milliseconds until the window's next timer falls due (0 when one is due already), or -1 without a
+// timer.
+double msUntilNextTimer();
 using platform::deliverQueued;
 bool windowExists();
 bool stylusCaptured();

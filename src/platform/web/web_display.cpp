@@ -25,12 +25,25 @@ struct Display {
 
 Display display;
 
+// Compared eight bytes at a time: the C library's compare goes byte by byte, which took longer than
+// drawing the frame.
+bool sameMemory(const DisplayMemory& one, const DisplayMemory& other) {
+    constexpr std::size_t WORDS = sizeof(DisplayMemory) / sizeof(std::uint64_t);
+    static_assert(WORDS * sizeof(std::uint64_t) == sizeof(DisplayMemory), "the display is whole words");
+    const auto* const oneBytes = reinterpret_cast<const unsigned char*>(one.data());
+    const auto* const otherBytes = reinterpret_cast<const unsigned char*>(other.data());
+    for (std::size_t word = 0; word < WORDS; ++word) {
+        std::uint64_t a = 0, b = 0;
+        std::memcpy(&a, oneBytes + word * sizeof a, sizeof a);
+        std::memcpy(&b, otherBytes + word * sizeof b, sizeof b);
+        if (a != b) return false;
+    }
+    return true;
+}
+
 // Whether the memory differs from what the canvas last showed; if so, it is what the canvas shows now.
 bool takeChange() {
-    if (display.shownValid &&
-        std::memcmp(display.memory.data(), display.shown.data(), sizeof(DisplayMemory)) == 0) {
-        return false;
-    }
+    if (display.shownValid && sameMemory(display.memory, display.shown)) return false;
     display.shown = display.memory;
     display.shownValid = true;
     return true;

@@ -535,6 +535,10 @@ mergeInto(LibraryManager.library, {
   // Animation frames stop while the page is hidden; a slow timer keeps the game's clock and timers
   // going meanwhile, as the device's keep running behind another window. A hidden page makes no
   // sound; coming back resumes it, also where the browser or the system suspended it meanwhile.
+  // While the picture changes, the game is pumped on the display's animation frames. A frame that
+  // shows nothing new asks for no more of them: the page sleeps until the game's next timer falls due,
+  // as the desktop's message loop does, and the browser has no frame to make for a still page. The
+  // first frame that changes the picture goes back to animation frames.
   webStartLoop: function () {
     var hiddenPump = setInterval(function () {
       if (document.hidden) _webPump();
@@ -544,15 +548,21 @@ mergeInto(LibraryManager.library, {
       if (!audio) return;
       (document.hidden ? audio.context.suspend() : audio.context.resume()).catch(function () {});
     });
-    var frame = function () {
+    var pump = function () {
       if (Module['spireholdEnded'] !== undefined) {
         clearInterval(hiddenPump);
         return;
       }
-      _webPump();
-      requestAnimationFrame(frame);
+      var uploads = Module['spireholdUploads'];
+      var untilDue = _webPump();
+      if (untilDue < 0 || Module['spireholdUploads'] !== uploads) {
+        requestAnimationFrame(pump);
+      } else {
+        // Whole milliseconds, rounded up: a timer that wakes the page early only sleeps again.
+        setTimeout(pump, Math.ceil(untilDue));
+      }
     };
-    requestAnimationFrame(frame);
+    requestAnimationFrame(pump);
   },
 
   webGameEnded__deps: ['$webControls'],

@@ -18,10 +18,12 @@ void tellEnd() {
 
 }  // namespace
 
-// Called by the page on each animation frame: delivers what fell due.
-extern "C" EMSCRIPTEN_KEEPALIVE void webPump() {
+// Called by the page on its animation frames, or when the game's next timer falls due: delivers what
+// fell due. Returns the milliseconds until the next timer falls due, or -1 without a timer.
+extern "C" EMSCRIPTEN_KEEPALIVE double webPump() {
     web::runDueWork();
     if (web::quitPosted()) tellEnd();
+    return web::msUntilNextTimer();
 }
 
 int main() {

@@ -4,6 +4,7 @@
 // uses. Timer ticks join the queue as they fall due on the page's clock.
 #include <emscripten/emscripten.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/message_queue.h"
@@ -35,6 +36,13 @@ void postMessage(Message message, std::uint32_t firstWord, std::uint32_t secondW
 void runDueWork() {
     messages.tickDueTimers(platform::clockMs());
     platform::deliverQueued();
+}
+
+double msUntilNextTimer() {
+    const std::optional<platform::MessageQueue::DueTimer> next = messages.nextTimer();
+    if (!next) return -1.0;
+    const double untilDue = next->dueMs - platform::clockMs();
+    return untilDue > 0.0 ? untilDue : 0.0;
 }
 
 bool windowExists() { return window.exists; }
