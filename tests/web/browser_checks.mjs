@@ -17,6 +17,7 @@ import { focusedName, place, press, readBoard, solve } from './keyboard_play.mjs
 const STORAGE_KEY = 'spirehold/game.dat', RECORDS_FILE_SIZE = 900, GAME_KEY = 'spirehold/game.sav';
 const FRAME_MS = 16, TUTORIAL_BANNER_ROWS = 36, STATUS_LINE_TOP = 280;  // the tutorial's banner; the text below it types itself out
 const GAME_RATE = 11025, BUFFER_FRAMES = 1102;  // a buffer is a tenth of a second, in whole frames
+const RATE_SPAN_S = 4, RATE_TOLERANCE = 0.25;  // the buffers' rate, over seconds of sound
 // The middles of the play panel's buttons, and of the record keyboard's keys 1..27 (A..Z, delete):
 // three rows of nine, 17 pixels apart, odd columns 3 pixels lower.
 const PANEL = [32, 108, 144, 162, 177, 210].map((x) => [x, 310]);
@@ -443,11 +444,13 @@ const CHECKS = {
         await tap(...PLAY);
         await page.waitForFunction(() => window.Module.spireholdAudioState() === 'running' && window.heard.loudest > 0.01);
         if (path !== 'worklet') return;
-        const perSecond = await waitFor(page, () => {
+        const perSecond = await waitFor(page, (RATE_SPAN_S) => {
           const times = window.heard.reports, span = times[times.length - 1] - times[0];
-          return span > 2 && (times.length - 1) / span;
-        });
-        expect(Math.abs(perSecond - GAME_RATE / BUFFER_FRAMES) < 1, `${perSecond} buffers played a second`);
+          return span > RATE_SPAN_S && (times.length - 1) / span;
+        }, RATE_SPAN_S);
+        // Buffers taken at the context's own rate would come four times as fast; a machine busy with other
+        // work can starve the page of a buffer or two now and then.
+        expect(Math.abs(perSecond / (GAME_RATE / BUFFER_FRAMES) - 1) < RATE_TOLERANCE, `${perSecond} buffers played a second`);
       }, init);
     }
   }
