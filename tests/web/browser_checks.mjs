@@ -15,7 +15,7 @@ import {
 import { focusedName, place, press, readBoard, solve } from './keyboard_play.mjs';
 
 const STORAGE_KEY = 'spirehold/game.dat', RECORDS_FILE_SIZE = 900, GAME_KEY = 'spirehold/game.sav';
-const FRAME_MS = 16, TUTORIAL_BANNER_ROWS = 36, STATUS_LINE_TOP = 280;  // the tutorial's banner; the text below it types itself out
+const FRAME_MS = 16, STILL_MS = 2000, TUTORIAL_BANNER_ROWS = 36, STATUS_LINE_TOP = 280;  // the tutorial's banner; the text below it types itself out
 const GAME_RATE = 11025, BUFFER_FRAMES = 1102;  // a buffer is a tenth of a second, in whole frames
 const RATE_SPAN_S = 4, RATE_TOLERANCE = 0.25;  // the buffers' rate, over seconds of sound
 // The middles of the play panel's buttons, and of the record keyboard's keys 1..27 (A..Z, delete):
@@ -422,6 +422,28 @@ const CHECKS = {
       await page.waitForTimeout(1500);
       await spoken(page, /^Row 1, column 1, tower 1[;,]/);  // the placement, said as on any level
     }, noStorage);
+  },
+
+  // A still screen asks the browser for no animation frame and wakes the page at every second tick of
+  // the game's frame timer, the game still drawing every frame on its beat; a tap changes the picture
+  // at once.
+  async stillScreenSleeps({ site }) {
+    await playGame(site, PHONE, async ({ page, tap }) => {
+      await spoken(page, /^Home$/);
+      const still = await page.evaluate((ms) => new Promise((done) => {
+        const counted = { animationFrames: 0, wakes: 0 }, { requestAnimationFrame: frame, setTimeout: wake } = window;
+        window.requestAnimationFrame = (call) => { counted.animationFrames++; return frame(call); };
+        window.setTimeout = (call, after) => { counted.wakes++; return wake(call, after); };
+        const { spireholdFrames: frames, spireholdUploads: uploads } = window.Module;
+        wake(() => done({ ...counted, frames: window.Module.spireholdFrames - frames, uploads: window.Module.spireholdUploads - uploads }), ms);
+      }), STILL_MS);
+      const ticks = STILL_MS / FRAME_MS;
+      expect(still.animationFrames === 0 && still.uploads === 0 && still.wakes <= ticks / 2 + 1 &&
+        Math.abs(still.frames - ticks) <= 0.05 * ticks, `a still home screen: ${JSON.stringify(still)} in ${STILL_MS} ms`);
+      const uploads = await page.evaluate(() => window.Module.spireholdUploads);
+      await tap(...PLAY);
+      expect(await page.evaluate(() => window.Module.spireholdUploads) > uploads, 'a tap on PLAY changed nothing two frames later');
+    });
   },
 
   // Browsers hold sound back until the player acts; the first tap starts the output, and the game's

@@ -40,7 +40,7 @@ TEST_P(BrowserCheck, HoldsInChromium) {
 INSTANTIATE_TEST_SUITE_P(Site, BrowserCheck,
                          ::testing::Values("firstVisit", "reloadOffline", "matchesSimulator", "focusFollowsWindow",
                                            "fillsAndTaps", "speaksTheScreens", "playAgainBesideThePicture",
-                                           "soundAfterTap", "keepsTheGame", "playsByKeyboard", "axeFindsNothing"),
+                                           "soundAfterTap", "stillScreenSleeps", "keepsTheGame", "playsByKeyboard", "axeFindsNothing"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

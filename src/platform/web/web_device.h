@@ -41,7 +41,7 @@ void webControlAdd(int kind, int on, int row, int column, int left, int top, int
                    const char* value, const char* keys);
 void webControlsShown();
 // Calls webPump on the page's animation frames while the picture changes, at the game's timers while
-// it is still (and from a slower timer while the page is hidden).
+// it is still, at once on the player's input (and from a slower timer while the page is hidden).
 void webStartLoop();
 // The game has ended its message loop.
 void webGameEnded(int exitCode);
@@ -60,11 +60,14 @@ using platform::DISPLAY_WIDTH;
 
 // Queues a message for the window; dropped while there is none.
 void postMessage(platform::Message message, std::uint32_t firstWord, std::uint32_t secondWord);
-// Posts a tick for every timer that has fallen due, then delivers everything queued.
-void runDueWork();
-// Milliseconds until the window's next timer falls due (0 when one is due already), or -1 without a
-// timer.
-double msUntilNextTimer();
+// Posts a tick for every timer that has fallen due, then delivers everything queued. With `everyTick`,
+// the ticks that fell due since the last call (a few at most) are first delivered one by one, in order,
+// each timer on its own beat, as they would have come one call each.
+void runDueWork(bool everyTick);
+// Milliseconds until the page should call runDueWork again while its picture stands still: once the
+// next timer tick and the fastest timer's following STILL_TICKS_SLEPT - 1 ticks have fallen due; -1
+// without a timer.
+double msUntilStillPump();
 using platform::deliverQueued;
 bool windowExists();
 bool stylusCaptured();

@@ -536,33 +536,46 @@ mergeInto(LibraryManager.library, {
   // going meanwhile, as the device's keep running behind another window. A hidden page makes no
   // sound; coming back resumes it, also where the browser or the system suspended it meanwhile.
   // While the picture changes, the game is pumped on the display's animation frames. A frame that
-  // shows nothing new asks for no more of them: the page sleeps until the game's next timer falls due,
-  // as the desktop's message loop does, and the browser has no frame to make for a still page. The
-  // first frame that changes the picture goes back to animation frames.
+  // shows nothing new asks for no more of them: the page sleeps until the game's timers have ticked
+  // twice (it then delivers both ticks in order, so every frame is still drawn), as the desktop's
+  // message loop sleeps until its next tick, and the browser has no frame to make for a still page.
+  // The first frame that changes the picture goes back to animation frames, and so does the player's
+  // input at once.
   webStartLoop: function () {
     var hiddenPump = setInterval(function () {
-      if (document.hidden) _webPump();
+      if (document.hidden) _webPump(0);
     }, 250);
     document.addEventListener('visibilitychange', function () {
       var audio = Module['spireholdAudio'];
       if (!audio) return;
       (document.hidden ? audio.context.suspend() : audio.context.resume()).catch(function () {});
     });
-    var pump = function () {
+    var sleeping = null;
+    var pump = function (still) {
+      sleeping = null;
       if (Module['spireholdEnded'] !== undefined) {
         clearInterval(hiddenPump);
         return;
       }
       var uploads = Module['spireholdUploads'];
-      var untilDue = _webPump();
-      if (untilDue < 0 || Module['spireholdUploads'] !== uploads) {
-        requestAnimationFrame(pump);
+      var untilStillPump = _webPump(still ? 1 : 0);
+      if (untilStillPump < 0 || Module['spireholdUploads'] !== uploads) {
+        requestAnimationFrame(function () { pump(false); });
       } else {
         // Whole milliseconds, rounded up: a timer that wakes the page early only sleeps again.
-        setTimeout(pump, Math.ceil(untilDue));
+        sleeping = setTimeout(function () { pump(true); }, Math.ceil(untilStillPump));
       }
     };
-    requestAnimationFrame(pump);
+    var wake = function () {
+      if (sleeping === null) return;
+      clearTimeout(sleeping);
+      sleeping = null;
+      requestAnimationFrame(function () { pump(true); });
+    };
+    ['pointerdown', 'pointerup', 'keydown', 'keyup', 'focus', 'blur', 'visibilitychange'].forEach(function (type) {
+      window.addEventListener(type, wake, true);
+    });
+    requestAnimationFrame(function () { pump(false); });
   },
 
   webGameEnded__deps: ['$webControls'],

@@ -18,12 +18,13 @@ void tellEnd() {
 
 }  // namespace
 
-// Called by the page on its animation frames, or when the game's next timer falls due: delivers what
-// fell due. Returns the milliseconds until the next timer falls due, or -1 without a timer.
-extern "C" EMSCRIPTEN_KEEPALIVE double webPump() {
-    web::runDueWork();
+// Called by the page on its animation frames, or when its picture stands still from a timer
+// (`stillPump` 1): delivers what fell due. Returns the milliseconds until the page's next still pump,
+// or -1 without a timer.
+extern "C" EMSCRIPTEN_KEEPALIVE double webPump(int stillPump) {
+    web::runDueWork(stillPump != 0);
     if (web::quitPosted()) tellEnd();
-    return web::msUntilNextTimer();
+    return web::msUntilStillPump();
 }
 
 int main() {

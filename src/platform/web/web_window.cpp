@@ -4,6 +4,8 @@
 // uses. Timer ticks join the queue as they fall due on the page's clock.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -25,6 +27,13 @@ Window window;
 // A timer late by several periods (a hidden page, a slow frame) still ticks once, and keeps its beat.
 platform::MessageQueue messages(platform::MessageQueue::LateTimer::KeepsBeat, &web::windowExists);
 
+// A page whose picture stands still wakes for every second tick of the fastest timer (the frame's) and
+// delivers both then: half the wake-ups, the same frames drawn, and what the picture shows next at most
+// one tick later. The player's input wakes it at once.
+constexpr int STILL_TICKS_SLEPT = 2;
+// The timers whose sleeping ticks a pump catches up on at most, each STILL_TICKS_SLEPT times.
+constexpr int MAX_TIMERS_CAUGHT_UP = 3;
+
 }  // namespace
 
 namespace web {
@@ -33,15 +42,24 @@ void postMessage(Message message, std::uint32_t firstWord, std::uint32_t secondW
     messages.post(message, firstWord, secondWord);
 }
 
-void runDueWork() {
-    messages.tickDueTimers(platform::clockMs());
+void runDueWork(bool everyTick) {
+    const double nowMs = platform::clockMs();
+    for (int tick = 0; everyTick && tick < STILL_TICKS_SLEPT * MAX_TIMERS_CAUGHT_UP; ++tick) {
+        const std::optional<platform::MessageQueue::DueTimer> next = messages.nextTimer();
+        if (!next || next->dueMs > nowMs) break;
+        messages.tickTimer(next->id, next->dueMs);
+        platform::deliverQueued();
+    }
+    messages.tickDueTimers(nowMs);
     platform::deliverQueued();
 }
 
-double msUntilNextTimer() {
+double msUntilStillPump() {
     const std::optional<platform::MessageQueue::DueTimer> next = messages.nextTimer();
     if (!next) return -1.0;
-    const double untilDue = next->dueMs - platform::clockMs();
+    std::uint32_t fastestPeriodMs = UINT32_MAX;
+    for (const auto& [id, timer] : messages.timers()) fastestPeriodMs = std::min(fastestPeriodMs, timer.periodMs);
+    const double untilDue = next->dueMs + (STILL_TICKS_SLEPT - 1) * static_cast<double>(fastestPeriodMs) - platform::clockMs();
     return untilDue > 0.0 ? untilDue : 0.0;
 }
 
