@@ -26,18 +26,26 @@ class SpireholdOutput extends AudioWorkletProcessor {
     if (message.gain !== undefined) this.gain = message.gain;
   }
 
+  // Each buffer's frames in one tight run: this runs for every 128 frames the context plays.
   process(inputs, outputs) {
     const [left, right] = outputs[0];
-    for (let out = 0; out < left.length; out++) {
+    let out = 0;
+    while (out < left.length) {
       const buffer = this.queue[0];
       if (!buffer) {
-        left[out] = right[out] = 0;
-        continue;
+        left.fill(0, out);
+        right.fill(0, out);
+        break;
       }
-      const frame = Math.floor(this.position);
-      left[out] = this.gain * buffer.samples[2 * frame];
-      right[out] = this.gain * buffer.samples[2 * frame + 1];
-      this.position += this.step;
+      const { samples } = buffer, frames = samples.length / 2, { gain, step } = this;
+      let { position } = this;
+      for (; out < left.length && position < frames; out++) {
+        const frame = Math.floor(position);
+        left[out] = gain * samples[2 * frame];
+        right[out] = gain * samples[2 * frame + 1];
+        position += step;
+      }
+      this.position = position;
       this.finishPlayedBuffers();
     }
     return true;
