@@ -68,14 +68,6 @@ public:
         use(*control);
     }
 
-    static std::vector<std::string> names(ControlKind kind) {
-        std::vector<std::string> found;
-        for (const ShownControl& control : headless::lastControls()) {
-            if (control.kind == kind) found.push_back(control.name);
-        }
-        return found;
-    }
-
 private:
     std::unique_ptr<sim::Simulator> game;
 };
@@ -103,6 +95,10 @@ std::vector<std::string> recordKeys() {
     for (char letter = 'A'; letter <= 'Z'; ++letter) keys.emplace_back(1, letter);
     keys.insert(keys.end(), {"Delete", "OK"});
     return keys;
+}
+
+bool inGrid(ControlKind kind) {
+    return kind == ControlKind::GridCell || kind == ControlKind::ColumnHeader || kind == ControlKind::RowHeader;
 }
 
 // Level 7 is a 2 x 3 board of three kinds, between levels 1 and 9, so PREV and NEXT both act.
@@ -147,10 +143,6 @@ const std::vector<Screen>& screens() {
     return table;
 }
 
-bool tapped(ControlKind kind) {
-    return kind != ControlKind::Grid && kind != ControlKind::GridCell && kind != ControlKind::ColumnHeader &&
-           kind != ControlKind::RowHeader && kind != ControlKind::Field;
-}
 
 // Every screen's buttons, keys, links and switches in reading order, and a tap at the centre of each
 // doing what the control is called, each on a fresh game.
@@ -160,7 +152,8 @@ TEST_F(Controls, EachControlsCentreTapsWhatItIsCalled) {
         screen.reach(*this);
         std::vector<std::string> offered;
         for (const ShownControl& control : headless::lastControls()) {
-            if (tapped(control.kind)) offered.push_back(control.name);
+            if (!inGrid(control.kind) && control.kind != ControlKind::Grid && control.kind != ControlKind::Field)
+                offered.push_back(control.name);
         }
         EXPECT_EQ(offered, screen.offered) << screen.what;
         for (const Use& use : screen.uses) {
@@ -175,11 +168,8 @@ TEST_F(Controls, EachControlsCentreTapsWhatItIsCalled) {
 }
 
 const ShownControl* gridPart(const std::vector<ShownControl>& shown, int row, int column) {
-    for (const ShownControl& control : shown) {
-        const bool part = control.kind == ControlKind::GridCell || control.kind == ControlKind::ColumnHeader ||
-                          control.kind == ControlKind::RowHeader;
-        if (part && control.row == row && control.column == column) return &control;
-    }
+    for (const ShownControl& control : shown)
+        if (inGrid(control.kind) && control.row == row && control.column == column) return &control;
     return nullptr;
 }
 
@@ -198,8 +188,7 @@ TEST_F(Controls, EveryBoardIsAGridWhoseCellsTakeTheirOwnTaps) {
         int cells = 0, headers = 0;
         for (const ShownControl& control : shown) {
             const int x = (control.left + control.right) / 2, y = (control.top + control.bottom) / 2;
-            if (control.kind == ControlKind::GridCell || control.kind == ControlKind::ColumnHeader ||
-                control.kind == ControlKind::RowHeader) {
+            if (inGrid(control.kind)) {
                 EXPECT_TRUE(grid.left <= control.left && control.right <= grid.right && grid.top <= control.top &&
                             control.bottom <= grid.bottom) << level << ": " << control.name << " lies outside the grid";
             }
