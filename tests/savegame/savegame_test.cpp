@@ -46,18 +46,15 @@ namespace fs = std::filesystem;
 const std::string LEVEL_SEVEN =
     "spirehold-saved-game 1\nlevel 7\nsize 2 3\nplace 4 3\nkinds 3\nhidden 12 31 23\nclues 2 2 1 2 1 2 1 2 1 2\n"
     "towers 1. .. 2.\nchosen 2\nclock 75\nanswer hidden\nresult none\n";
-// The same board filled with its answer: every viewpoint lit.
-std::string levelSevenSolved(const std::string& answer, const std::string& result) {
-    std::string text = LEVEL_SEVEN;
-    text.replace(text.find("towers 1. .. 2."), 15, "towers 12 31 23");
-    text.replace(text.find("answer hidden"), 13, "answer " + answer);
-    text.replace(text.find("result none"), 11, "result " + result);
-    return text;
-}
-
 std::string with(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
     return at == std::string::npos ? "(" + from + " not found)" : text.replace(at, from.size(), to);
+}
+
+// The same board filled with its answer: every viewpoint lit.
+std::string levelSevenSolved(const std::string& answer, const std::string& result) {
+    return with(with(with(LEVEL_SEVEN, "towers 1. .. 2.", "towers 12 31 23"), "answer hidden", "answer " + answer),
+                "result none", "result " + result);
 }
 
 std::span<const std::uint8_t> bytesOf(const std::string& text) {
