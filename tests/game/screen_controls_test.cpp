@@ -222,12 +222,10 @@ TEST_F(Controls, EveryBoardIsAGridWhoseCellsTakeTheirOwnTaps) {
 TEST_F(Controls, ThePlayerHearsWhatEachPlacementChanged) {
     playing(1, 1);
     const Viewpoints& clues = gameState.board.viewpointClues;
-    std::vector<ShownControl> shown = headless::lastControls();
-    EXPECT_EQ(gridPart(shown, 0, 1)->name, "top " + std::to_string(clues[1]));
-    EXPECT_EQ(gridPart(shown, 1, 2)->name, "right 1");
-    EXPECT_EQ(gridPart(shown, 3, 1)->name, "bottom " + std::to_string(clues[4]));
-    EXPECT_EQ(gridPart(shown, 2, 0)->name, "left 1");
-    EXPECT_EQ(gridPart(shown, 2, 1)->name, "Row 2, column 1, empty");
+    for (const auto& [row, column, name] : {std::tuple{0, 1, "top " + std::to_string(clues[1])}, {1, 2, std::string("right 1")},
+                                            {3, 1, "bottom " + std::to_string(clues[4])}, {2, 0, std::string("left 1")},
+                                            {2, 1, std::string("Row 2, column 1, empty")}})
+        EXPECT_EQ(gridPart(headless::lastControls(), row, column)->name, name);
     EXPECT_TRUE(find("No tower")->on);
     EXPECT_TRUE(find("Sound")->on);
     use("Tower 2");
