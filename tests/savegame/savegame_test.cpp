@@ -183,9 +183,7 @@ TEST(SavedGameStorage, ASaveReplacesTheWholeFileOrNothing) {
     const ScratchFolder scratch;
     const fs::path folder = scratch.path();
     const std::string file = (folder / "game.sav").string(), target = (folder / "kept.sav").string();
-    const auto save = [&file](const std::string& text) {
-        return records::replaceFileWith(file, bytesOf(text), ::write);
-    };
+    const auto save = [&file](const std::string& text) { return records::replaceFileWith(file, bytesOf(text), ::write); };
     EXPECT_TRUE(save("a longer first text"));
     EXPECT_TRUE(save("second"));
     EXPECT_EQ(readText(file), "second");
