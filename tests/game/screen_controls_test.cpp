@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -68,14 +67,6 @@ public:
         use(*control);
     }
 
-    static std::vector<std::string> names(ControlKind kind) {
-        std::vector<std::string> found;
-        for (const ShownControl& control : headless::lastControls()) {
-            if (control.kind == kind) found.push_back(control.name);
-        }
-        return found;
-    }
-
 private:
     std::unique_ptr<sim::Simulator> game;
 };
@@ -103,6 +94,10 @@ std::vector<std::string> recordKeys() {
     for (char letter = 'A'; letter <= 'Z'; ++letter) keys.emplace_back(1, letter);
     keys.insert(keys.end(), {"Delete", "OK"});
     return keys;
+}
+
+bool inGrid(ControlKind kind) {
+    return kind == ControlKind::GridCell || kind == ControlKind::ColumnHeader || kind == ControlKind::RowHeader;
 }
 
 // Level 7 is a 2 x 3 board of three kinds, between levels 1 and 9, so PREV and NEXT both act.
@@ -147,10 +142,6 @@ const std::vector<Screen>& screens() {
     return table;
 }
 
-bool tapped(ControlKind kind) {
-    return kind != ControlKind::Grid && kind != ControlKind::GridCell && kind != ControlKind::ColumnHeader &&
-           kind != ControlKind::RowHeader && kind != ControlKind::Field;
-}
 
 // Every screen's buttons, keys, links and switches in reading order, and a tap at the centre of each
 // doing what the control is called, each on a fresh game.
@@ -160,7 +151,8 @@ TEST_F(Controls, EachControlsCentreTapsWhatItIsCalled) {
         screen.reach(*this);
         std::vector<std::string> offered;
         for (const ShownControl& control : headless::lastControls()) {
-            if (tapped(control.kind)) offered.push_back(control.name);
+            if (!inGrid(control.kind) && control.kind != ControlKind::Grid && control.kind != ControlKind::Field)
+                offered.push_back(control.name);
         }
         EXPECT_EQ(offered, screen.offered) << screen.what;
         for (const Use& use : screen.uses) {
@@ -175,11 +167,8 @@ TEST_F(Controls, EachControlsCentreTapsWhatItIsCalled) {
 }
 
 const ShownControl* gridPart(const std::vector<ShownControl>& shown, int row, int column) {
-    for (const ShownControl& control : shown) {
-        const bool part = control.kind == ControlKind::GridCell || control.kind == ControlKind::ColumnHeader ||
-                          control.kind == ControlKind::RowHeader;
-        if (part && control.row == row && control.column == column) return &control;
-    }
+    for (const ShownControl& control : shown)
+        if (inGrid(control.kind) && control.row == row && control.column == column) return &control;
     return nullptr;
 }
 
@@ -198,8 +187,7 @@ TEST_F(Controls, EveryBoardIsAGridWhoseCellsTakeTheirOwnTaps) {
         int cells = 0, headers = 0;
         for (const ShownControl& control : shown) {
             const int x = (control.left + control.right) / 2, y = (control.top + control.bottom) / 2;
-            if (control.kind == ControlKind::GridCell || control.kind == ControlKind::ColumnHeader ||
-                control.kind == ControlKind::RowHeader) {
+            if (inGrid(control.kind)) {
                 EXPECT_TRUE(grid.left <= control.left && control.right <= grid.right && grid.top <= control.top &&
                             control.bottom <= grid.bottom) << level << ": " << control.name << " lies outside the grid";
             }
@@ -234,12 +222,10 @@ TEST_F(Controls, EveryBoardIsAGridWhoseCellsTakeTheirOwnTaps) {
 TEST_F(Controls, ThePlayerHearsWhatEachPlacementChanged) {
     playing(1, 1);
     const Viewpoints& clues = gameState.board.viewpointClues;
-    std::vector<ShownControl> shown = headless::lastControls();
-    EXPECT_EQ(gridPart(shown, 0, 1)->name, "top " + std::to_string(clues[1]));
-    EXPECT_EQ(gridPart(shown, 1, 2)->name, "right 1");
-    EXPECT_EQ(gridPart(shown, 3, 1)->name, "bottom " + std::to_string(clues[4]));
-    EXPECT_EQ(gridPart(shown, 2, 0)->name, "left 1");
-    EXPECT_EQ(gridPart(shown, 2, 1)->name, "Row 2, column 1, empty");
+    for (const auto& [row, column, name] : {std::tuple{0, 1, "top " + std::to_string(clues[1])}, {1, 2, std::string("right 1")},
+                                            {3, 1, "bottom " + std::to_string(clues[4])}, {2, 0, std::string("left 1")},
+                                            {2, 1, std::string("Row 2, column 1, empty")}})
+        EXPECT_EQ(gridPart(headless::lastControls(), row, column)->name, name);
     EXPECT_TRUE(find("No tower")->on);
     EXPECT_TRUE(find("Sound")->on);
     use("Tower 2");

@@ -42,6 +42,25 @@ protected:
         frame.penColour = PEN;
     }
     std::uint16_t pixel(int x, int y) const { return memory[static_cast<std::size_t>(y * FRAME_WIDTH + x)]; }
+    // The plain keyed copy of a part of `picture` (`stride` pixels a row), cut at the frame's right and bottom.
+    void keyedCopy(const std::uint16_t* picture, int stride, int srcX, int srcY, int x, int y, int rows, int columns) {
+        for (int row = 0; row < rows && y + row < FRAME_HEIGHT; ++row)
+            for (int column = 0; column < columns && x + column < FRAME_WIDTH; ++column)
+                if (const std::uint16_t p = picture[(srcY + row) * stride + srcX + column]; p != TRANSPARENT_KEY)
+                    memory[static_cast<std::size_t>((y + row) * FRAME_WIDTH + x + column)] = p;
+    }
+    // The frame `draw` leaves, against the one `model` leaves, each drawn on a fresh frame.
+    template <typename Draw, typename Model>
+    ::testing::AssertionResult drawsAs(Draw draw, Model model) {
+        fresh();
+        draw();
+        const std::vector<std::uint16_t> drawn = memory;
+        fresh();
+        model();
+        if (drawn == memory) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << std::count_if(drawn.begin(), drawn.end(), [&, i = 0](std::uint16_t p) mutable {
+            return p != memory[static_cast<std::size_t>(i++)]; }) << " pixels differ from the model's";
+    }
     Pixels touched() const {
         Pixels pixels;
         for (int i = 0; i < static_cast<int>(memory.size()); ++i)
@@ -154,13 +173,6 @@ TEST_F(Gfx, CopiesKeepToTheFrameAndRefuseBadArguments) {
 // give the pixels of the plain keyed copy, pixel by pixel.
 TEST_F(Gfx, ThePicturesCopiedByTheirKeyTablesGiveThePixelsOfTheKeyedCopy) {
     loadImages(frame);
-    const auto keyedCopy = [&](const std::uint16_t* picture, int stride, int srcX, int srcY, int x, int y, int rows, int columns) {
-        for (int row = 0; row < rows; ++row)
-            for (int column = 0; column < columns && x + column < FRAME_WIDTH && y + row < FRAME_HEIGHT; ++column) {
-                const std::uint16_t pixel = picture[(srcY + row) * stride + srcX + column];
-                if (pixel != TRANSPARENT_KEY) memory[static_cast<std::size_t>((y + row) * FRAME_WIDTH + x + column)] = pixel;
-            }
-    };
     for (int image = 0; image < IMAGE_COUNT; ++image) {
         const auto id = static_cast<ImageId>(image);
         const int width = imageWidth(id), height = imageHeight(id);
@@ -186,19 +198,12 @@ TEST_F(Gfx, ThePicturesCopiedByTheirKeyTablesGiveThePixelsOfTheKeyedCopy) {
         for (std::size_t part = 0; part < parts.size(); ++part) {
             const auto [srcX, srcY, columns, rows] = parts[part];
             const int x = static_cast<int>(part) * 29 % FRAME_WIDTH, y = static_cast<int>(part) * 53 % FRAME_HEIGHT;
-            fresh();
-            drawImagePart(frame, id, srcX, srcY, x, y, rows, columns);
-            const std::vector<std::uint16_t> drawn = memory;
-            fresh();
-            keyedCopy(frame.images[id], width, srcX, srcY, x, y, rows, columns);
-            ASSERT_EQ(drawn, memory) << "picture " << image << ", part " << part;
+            ASSERT_TRUE(drawsAs([&] { drawImagePart(frame, id, srcX, srcY, x, y, rows, columns); },
+                                [&] { keyedCopy(frame.images[id], width, srcX, srcY, x, y, rows, columns); }))
+                << "picture " << image << ", part " << part;
         }
-        fresh();
-        drawImage(frame, id, 0, 0);
-        const std::vector<std::uint16_t> drawn = memory;
-        fresh();
-        keyedCopy(frame.images[id], width, 0, 0, 0, 0, height, width);
-        ASSERT_EQ(drawn, memory) << "picture " << image << " whole";
+        ASSERT_TRUE(drawsAs([&] { drawImage(frame, id, 0, 0); }, [&] { keyedCopy(frame.images[id], width, 0, 0, 0, 0, height, width); }))
+            << "picture " << image << " whole";
     }
 }
 
@@ -211,21 +216,13 @@ TEST_F(Gfx, TextInTheLoadedFontGivesThePixelsOfWholeGlyphCells) {
     const char text[] = "AZ!09 ',;_:[@";
     for (const auto& [x, y, style] : {std::tuple{10, 20, 0}, {0, 0, 1}, {152, 307, 0}, {153, 100, 1}, {230, 50, 0},
                                       {-8, 60, 1}, {-3, 70, 0}, {20, 312, 1}, {20, -1, 0}, {20, 319, 0}}) {
-        fresh();
-        drawText(frame, text, x, y, style);
-        const std::vector<std::uint16_t> drawn = memory;
-        fresh();
-        for (int i = 0; text[i] != 0; ++i) {
-            const int glyph = text[i] - '!', cellX = x + TEXT_PITCH * i;
-            if (glyph < 0 || glyph > 'Z' - '!' || cellX < 0 || cellX >= FRAME_WIDTH || y < 0 || y >= FRAME_HEIGHT) continue;
-            for (int row = 0; row < GLYPH_HEIGHT && y + row < FRAME_HEIGHT; ++row)
-                for (int column = 0; column < GLYPH_WIDTH && cellX + column < FRAME_WIDTH; ++column) {
-                    const std::uint16_t pixel = font[((style == 0 ? 0 : GLYPH_HEIGHT) + row) * imageWidth(IMAGE_FONT) +
-                                                     glyph * GLYPH_WIDTH + column];
-                    if (pixel != TRANSPARENT_KEY) memory[static_cast<std::size_t>((y + row) * FRAME_WIDTH + cellX + column)] = pixel;
-                }
-        }
-        EXPECT_EQ(drawn, memory) << x << "," << y;
+        EXPECT_TRUE(drawsAs([&] { drawText(frame, text, x, y, style); }, [&] {
+            for (int i = 0; text[i] != 0; ++i) {
+                const int glyph = text[i] - '!', cellX = x + TEXT_PITCH * i;
+                if (glyph >= 0 && glyph <= 'Z' - '!' && cellX >= 0 && cellX < FRAME_WIDTH && y >= 0 && y < FRAME_HEIGHT)
+                    keyedCopy(font, imageWidth(IMAGE_FONT), glyph * GLYPH_WIDTH, style == 0 ? 0 : GLYPH_HEIGHT, cellX, y, GLYPH_HEIGHT, GLYPH_WIDTH);
+            }
+        })) << x << "," << y;
     }
 }
 

@@ -34,6 +34,8 @@
 #include "records/records_storage.h"
 #include "records/saved_game_format.h"
 #include "sim/simulator.h"
+#include "support/answer_taps.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -44,18 +46,15 @@ namespace fs = std::filesystem;
 const std::string LEVEL_SEVEN =
     "spirehold-saved-game 1\nlevel 7\nsize 2 3\nplace 4 3\nkinds 3\nhidden 12 31 23\nclues 2 2 1 2 1 2 1 2 1 2\n"
     "towers 1. .. 2.\nchosen 2\nclock 75\nanswer hidden\nresult none\n";
-// The same board filled with its answer: every viewpoint lit.
-std::string levelSevenSolved(const std::string& answer, const std::string& result) {
-    std::string text = LEVEL_SEVEN;
-    text.replace(text.find("towers 1. .. 2."), 15, "towers 12 31 23");
-    text.replace(text.find("answer hidden"), 13, "answer " + answer);
-    text.replace(text.find("result none"), 11, "result " + result);
-    return text;
-}
-
 std::string with(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
     return at == std::string::npos ? "(" + from + " not found)" : text.replace(at, from.size(), to);
+}
+
+// The same board filled with its answer: every viewpoint lit.
+std::string levelSevenSolved(const std::string& answer, const std::string& result) {
+    return with(with(with(LEVEL_SEVEN, "towers 1. .. 2.", "towers 12 31 23"), "answer hidden", "answer " + answer),
+                "result none", "result " + result);
 }
 
 std::span<const std::uint8_t> bytesOf(const std::string& text) {
@@ -72,19 +71,6 @@ std::string readText(const fs::path& path) {
 }
 
 void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-// A fresh folder of this process, removed with everything in it however the test ends.
-struct ScratchFolder {
-    explicit ScratchFolder(const std::string& name)
-        : path(fs::path(::testing::TempDir()) / ("spirehold-savegame-" + name + "-" + std::to_string(::getpid()))) {
-        fs::create_directories(path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    const fs::path path;
-};
 
 // Every level's puzzle, half played by random placements judged as each stylus lift judges them, or
 // filled by SOLVE: the text reads back as it was written, with the very lights that play left.
@@ -194,12 +180,10 @@ TEST(SavedGameFormat, OnlyAGameThePlayerCouldHaveLeftIsRead) {
 // A save replaces the whole file, creating it where it is missing, through a link to the file it names,
 // and leaves no temporary file, also when it fails.
 TEST(SavedGameStorage, ASaveReplacesTheWholeFileOrNothing) {
-    const ScratchFolder scratch("storage");
-    const fs::path& folder = scratch.path;
+    const ScratchFolder scratch;
+    const fs::path folder = scratch.path();
     const std::string file = (folder / "game.sav").string(), target = (folder / "kept.sav").string();
-    const auto save = [&file](const std::string& text) {
-        return records::replaceFileWith(file, bytesOf(text), ::write);
-    };
+    const auto save = [&file](const std::string& text) { return records::replaceFileWith(file, bytesOf(text), ::write); };
     EXPECT_TRUE(save("a longer first text"));
     EXPECT_TRUE(save("second"));
     EXPECT_EQ(readText(file), "second");
@@ -253,14 +237,8 @@ GameLeft gameNow() {
 
 class Sessions : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::create_directories(folder);
-        writeText(folder / "game.dat", recordsText(1));
-    }
-    void TearDown() override {
-        simulator.reset();
-        fs::remove_all(folder);
-    }
+    void SetUp() override { writeText(folder / "game.dat", recordsText(1)); }
+    void TearDown() override { simulator.reset(); }
 
     void start(std::uint32_t seed) {
         simulator.reset();
@@ -271,40 +249,21 @@ protected:
     void endWithoutQuitting() { simulator.reset(); }
 
     std::string send(const std::string& line) { return simulator->handle(line); }
-    void tap(const HitRect& rect) {
-        const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
-        send("tap " + std::to_string(x) + " " + std::to_string(y));
-    }
+    void tap(const HitRect& rect) { tapCentre(tapper, rect); }
     void wait(int ms) { send("wait " + std::to_string(ms)); }
-    void place(int column, int row, int kind) {
-        if (gameState.board.selectedTower != kind - 1) tap(towerButtonRects[kind - 1]);
-        const int left = gameState.board.boardLeft + column * SCREEN_CELL;
-        const int top = gameState.board.boardTop + row * SCREEN_CELL;
-        tap({left, top, left + SCREEN_CELL - 1, top + SCREEN_CELL - 1});
-    }
-    // The answer placed cell by cell (the last placement completes the level); when SOLVE already
-    // showed it, the first cell again.
-    void placeTheAnswer() {
-        const Board& board = gameState.board;
-        bool placed = false;
-        for (int column = 0; column < board.columnCount; ++column) {
-            for (int row = 0; row < board.rowCount; ++row) {
-                const int kind = board.solutionGrid[cellIndex(column, row)];
-                if (board.playerGrid[cellIndex(column, row)] != kind) place(column, row, kind), placed = true;
-            }
-        }
-        if (!placed) place(0, 0, board.solutionGrid[cellIndex(0, 0)]);
-    }
+    void placeTheAnswer() { ::placeTheAnswer(tapper); }
     void halfPlay() {
         tap(menuRects[MENU_PLAY]);
         wait(LONG_ENOUGH_FOR_TICKS_MS);
-        place(0, 0, gameState.board.solutionGrid[cellIndex(0, 0)] == 1 ? 2 : 1);
+        placeTower(tapper, 0, 0, gameState.board.solutionGrid[cellIndex(0, 0)] == 1 ? 2 : 1);
         tap(towerButtonRects[1]);
         wait(LONG_ENOUGH_FOR_TICKS_MS);
     }
 
-    const fs::path folder = fs::path(::testing::TempDir()) / ("spirehold-savegame-" + std::to_string(::getpid()));
+    const ScratchFolder scratch;
+    const fs::path folder = scratch.path();
     std::unique_ptr<sim::Simulator> simulator;
+    const Tap tapper = [this](int x, int y) { send("tap " + std::to_string(x) + " " + std::to_string(y)); };
 };
 
 struct Moment {
@@ -327,7 +286,7 @@ TEST_F(Sessions, AGameEndedAtAnyMomentIsFoundAgainAsItWasLeft) {
              placeTheAnswer();
              tap(okKey);
              wait(LONG_ENOUGH_FOR_TICKS_MS);
-             place(0, 0, 1);
+             placeTower(tapper, 0, 0, 1);
          },
          SCREEN_HOME},
     };
@@ -480,8 +439,8 @@ TEST_F(Sessions, TheScreenStaysAwakeOnlyWhileALevelIsPlayed) {
 // one before that save, or the new one.
 TEST(SavedGameCrashSafety, AProgramKilledAtAnyMomentLeavesAWholeSavedGame) {
     constexpr int KILL_ROUNDS = 40, LONGEST_LIFE_US = 20000;
-    const ScratchFolder scratch("kill");
-    const fs::path& folder = scratch.path;
+    const ScratchFolder scratch;
+    const fs::path folder = scratch.path();
     writeText(folder / "game.dat", recordsText(LEVEL_COUNT));
     std::mt19937 random(KILL_ROUNDS);
     std::set<std::int32_t> clocksSeen;

@@ -3,6 +3,8 @@
 // copy and other display depths are trails.)
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "game/game_state.h"
 #include "gfx/frame.h"
 #include "platform/headless/headless.h"
@@ -30,10 +32,12 @@ TEST(Shell, ADeviceThatWillNotOpenEndsTheProgramSilentlyWithZero) {
 TEST(Shell, ANormalStartHoldsEverythingUntilTheCloseReleasesIt) {
     freshDevice();
     ASSERT_TRUE(startApplication());
+    // Window, display, input, stylus.
+    const auto held = [] {
+        return std::vector({headless::windowExists(), headless::displayOpen(), headless::inputOpen(), headless::stylusCaptured()});
+    };
     EXPECT_EQ(headless::windowTitle(), "Spirehold v1.0");
-    EXPECT_TRUE(headless::displayOpen());
-    EXPECT_TRUE(headless::inputOpen());
-    EXPECT_TRUE(headless::stylusCaptured());
+    EXPECT_EQ(held(), std::vector({true, true, true, true}));
     headless::advance(100);
     headless::focusLost();
     EXPECT_TRUE(headless::displaySuspended());
@@ -42,10 +46,7 @@ TEST(Shell, ANormalStartHoldsEverythingUntilTheCloseReleasesIt) {
     headless::close();
     EXPECT_TRUE(headless::quitPosted());
     EXPECT_EQ(platform::exitCode(), 0);
-    EXPECT_FALSE(headless::windowExists());
-    EXPECT_FALSE(headless::displayOpen());
-    EXPECT_FALSE(headless::inputOpen());
-    EXPECT_FALSE(headless::stylusCaptured());
+    EXPECT_EQ(held(), std::vector({false, false, false, false}));
     EXPECT_EQ(screenFrame.BackBuffer, nullptr);
 }
 

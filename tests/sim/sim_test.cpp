@@ -3,7 +3,6 @@
 // of any shape for the protocol's fuzzer.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>

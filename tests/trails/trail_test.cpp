@@ -28,13 +28,11 @@
 #include <string>
 #include <vector>
 
-#include "game/controls.h"
-#include "game/game_state.h"
 #include "platform/headless/headless.h"
-#include "puzzle/board_lines.h"
 #include "sim/output_files.h"
 #include "sim/simulator.h"
 #include "sound/golden.h"
+#include "support/answer_taps.h"
 #include "support/failure_folder.h"
 #include "support/scratch_folder.h"
 
@@ -111,7 +109,7 @@ public:
 
     const LinePlayed& play(const std::string& command) {
         line_ = {};
-        if (command == "@solve") placeTheAnswer();
+        if (command == "@solve") placeTheAnswer([this](int x, int y) { send("tap " + std::to_string(x) + " " + std::to_string(y)); });
         else send(command);
         addAnswer(simulator_.handle("state"));
         return line_;
@@ -137,32 +135,6 @@ private:
         const std::vector<std::uint8_t>& played = headless::audioPlayed();
         line_.hashes[SOUND].add(played.data(), played.size());
         line_.sound.insert(line_.sound.end(), played.begin(), played.end());
-    }
-
-    void tapCentre(const HitRect& rect) {
-        send("tap " + std::to_string((rect.left + rect.right) / 2) + " " + std::to_string((rect.top + rect.bottom) / 2));
-    }
-
-    void place(int column, int row) {
-        const int kind = gameState.board.solutionGrid[cellIndex(column, row)];
-        if (gameState.board.selectedTower != kind - 1) tapCentre(towerButtonRects[kind - 1]);
-        const int left = gameState.board.boardLeft + column * SCREEN_CELL, top = gameState.board.boardTop + row * SCREEN_CELL;
-        tapCentre({left, top, left + SCREEN_CELL - 1, top + SCREEN_CELL - 1});
-    }
-
-    // Every cell that differs from the answer; when none does (SOLVE showed it), the first one again,
-    // since only a placement completes a level.
-    void placeTheAnswer() {
-        bool placed = false;
-        for (int column = 0; column < gameState.board.columnCount; ++column) {
-            for (int row = 0; row < gameState.board.rowCount; ++row) {
-                const int cell = cellIndex(column, row);
-                if (gameState.board.solutionGrid[cell] == gameState.board.playerGrid[cell]) continue;
-                place(column, row);
-                placed = true;
-            }
-        }
-        if (!placed) place(0, 0);
     }
 
     sim::Simulator simulator_;

@@ -42,11 +42,20 @@ function simulatorFrames(simulator) {
   }
 }
 
-// The stored records once they hold `includes` and differ from `differsFrom`.
-const storedRecords = (page, includes, differsFrom = null) => waitFor(page, ([key, part, old]) => {
-  const text = window.localStorage.getItem(key);
-  return text !== null && text.includes(part) && text !== old && text;
-}, [STORAGE_KEY, includes, differsFrom]);
+// The text stored under `key` once it `matches` and differs from `differsFrom`.
+const stored = (page, key, matches, differsFrom = null) => waitFor(page, ([name, pattern, old]) => {
+  const text = window.localStorage.getItem(name);
+  return text !== null && new RegExp(pattern).test(text) && text !== old && text;
+}, [key, matches.source, differsFrom]).catch(async () => {
+  throw new Error(`${key} never held ${matches}: ${await page.evaluate((name) => window.localStorage.getItem(name), key)}`);
+});
+
+// The page hidden (or shown again) as when the player turns to another tab.
+const setHidden = (page, hidden) => page.evaluate((away) => {
+  Object.defineProperty(document, 'hidden', { value: away, configurable: true });
+  Object.defineProperty(document, 'visibilityState', { value: away ? 'hidden' : 'visible', configurable: true });
+  document.dispatchEvent(new Event('visibilitychange'));
+}, hidden);
 
 // What the screen reader region says, once it says something that `matches`.
 const spoken = (page, matches) => waitFor(page, (pattern, text = document.getElementById('spoken').textContent) =>
@@ -114,7 +123,7 @@ const CHECKS = {
       await finishLevel({ page, tap }, { controls: TO_LEVEL_ONE });
       for (const letter of 'WEB') await tap(...keyMiddle(letter.charCodeAt(0) - 64));
       await tap(...OK_KEY);
-      const saved = await storedRecords(page, '     WEB');
+      const saved = await stored(page, STORAGE_KEY, /     WEB/);
       expect(saved.length === RECORDS_FILE_SIZE, `the stored file has ${saved.length} bytes`);
       await context.setOffline(true);
       await page.reload();
@@ -123,7 +132,7 @@ const CHECKS = {
       await page.waitForFunction(() => window.Module.spireholdAudio.path === 'worklet' &&
         window.Module.spireholdAudioState() === 'running');
       await tap(...SOUND);
-      const resaved = await storedRecords(page, '', saved);
+      const resaved = await stored(page, STORAGE_KEY, /(?:)/, saved);
       expect(resaved.includes('     WEB') && resaved[0] !== saved[0], 'the record or the sound switch was lost across the reload');
     });
   },
@@ -159,12 +168,8 @@ const CHECKS = {
   // left alone) until it is back; a hidden page is silent, and its sound resumes on return.
   async focusFollowsWindow({ site }) {
     await playGame(site, DESKTOP, async ({ page, tap }) => {
-      const leave = (hiding, away) => page.evaluate(([hide, gone]) => {
-        if (!hide) return window.dispatchEvent(new FocusEvent(gone ? 'blur' : 'focus'));
-        Object.defineProperty(document, 'hidden', { value: gone, configurable: true });
-        Object.defineProperty(document, 'visibilityState', { value: gone ? 'hidden' : 'visible', configurable: true });
-        document.dispatchEvent(new Event('visibilitychange'));
-      }, [hiding, away]);
+      const leave = (hiding, away) => (hiding ? setHidden(page, away)
+        : page.evaluate((gone) => window.dispatchEvent(new FocusEvent(gone ? 'blur' : 'focus')), away));
       const state = async () => ({ words: await displayWords(page), ...(await page.evaluate(() =>
         ({ uploads: window.Module.spireholdUploads, sound: window.Module.spireholdAudioState() }))) });
       const soundRuns = () => page.waitForFunction(() => window.Module.spireholdAudioState() === 'running');
@@ -309,7 +314,7 @@ const CHECKS = {
       await page.waitForFunction(() => document.activeElement.textContent === 'KEYS');
       await page.keyboard.press('Enter');
       await spoken(page, /^Level 2, 1 by 2$/);
-      await storedRecords(page, '    KEYS');
+      await stored(page, STORAGE_KEY, /    KEYS/);
       await page.keyboard.press('Escape');
       await spoken(page, /^Home$/);
     });
@@ -372,18 +377,8 @@ const CHECKS = {
     };
     const kept = (page, counts) => waitFor(page, (wanted) => Object.keys(wanted).every((key) => window.keeping[key] === wanted[key]), counts)
       .catch(async () => { throw new Error(`kept ${JSON.stringify(await page.evaluate(() => window.keeping))}, not ${JSON.stringify(counts)}`); });
-    const storedGame = (page, matches) => waitFor(page, ([key, pattern]) => {
-      const text = window.localStorage.getItem(key);
-      return text !== null && new RegExp(pattern).test(text) && text;
-    }, [GAME_KEY, matches.source]).catch(async () => {
-      throw new Error(`the stored game never matched ${matches}: ${await page.evaluate((key) => window.localStorage.getItem(key), GAME_KEY)}`);
-    });
+    const storedGame = (page, matches) => stored(page, GAME_KEY, matches);
     const clockOf = (text) => Number(/\nclock (\d+)\n/.exec(text)[1]);
-    const hide = (page, hidden) => page.evaluate((away) => {
-      Object.defineProperty(document, 'hidden', { value: away, configurable: true });
-      Object.defineProperty(document, 'visibilityState', { value: away ? 'hidden' : 'visible', configurable: true });
-      document.dispatchEvent(new Event('visibilitychange'));
-    }, hidden);
     await playGame(site, PHONE, async ({ page, tap }) => {
       for (const control of TO_LEVEL_ONE) await tap(...control);
       await kept(page, { requests: 1, releases: 0 });
@@ -396,9 +391,9 @@ const CHECKS = {
       await kept(page, { requests: 1, releases: 1, persists: 1 });
       await tap(...PLAY);
       await kept(page, { requests: 2, releases: 1 });
-      await hide(page, true);
+      await setHidden(page, true);
       await kept(page, { requests: 2, releases: 2 });
-      await hide(page, false);
+      await setHidden(page, false);
       await kept(page, { requests: 3, releases: 2 });
 
       const left = await storedGame(page, /\ntowers 1 \.\n/);
