@@ -196,7 +196,8 @@ TEST_F(Gfx, ThePicturesCopiedByTheirKeyTablesGiveThePixelsOfTheKeyedCopy) {
             parts.push_back({last, row, std::min(9, width - last), 1});
         }
         for (std::size_t part = 0; part < parts.size(); ++part) {
-            const auto [srcX, srcY, columns, rows] = parts[part];
+            // Named one by one: clang before 16 does not let a lambda capture a structured binding.
+            const int srcX = parts[part][0], srcY = parts[part][1], columns = parts[part][2], rows = parts[part][3];
             const int x = static_cast<int>(part) * 29 % FRAME_WIDTH, y = static_cast<int>(part) * 53 % FRAME_HEIGHT;
             ASSERT_TRUE(drawsAs([&] { drawImagePart(frame, id, srcX, srcY, x, y, rows, columns); },
                                 [&] { keyedCopy(frame.images[id], width, srcX, srcY, x, y, rows, columns); }))
