@@ -215,8 +215,9 @@ TEST_F(Gfx, TextInTheLoadedFontGivesThePixelsOfWholeGlyphCells) {
     loadImages(frame);
     const std::uint16_t* const font = frame.images[IMAGE_FONT];
     const char text[] = "AZ!09 ',;_:[@";
-    for (const auto& [x, y, style] : {std::tuple{10, 20, 0}, {0, 0, 1}, {152, 307, 0}, {153, 100, 1}, {230, 50, 0},
-                                      {-8, 60, 1}, {-3, 70, 0}, {20, 312, 1}, {20, -1, 0}, {20, 319, 0}}) {
+    for (const std::array<int, 3>& place : {std::array{10, 20, 0}, {0, 0, 1}, {152, 307, 0}, {153, 100, 1}, {230, 50, 0},
+                                            {-8, 60, 1}, {-3, 70, 0}, {20, 312, 1}, {20, -1, 0}, {20, 319, 0}}) {
+        const int x = place[0], y = place[1], style = place[2];  // not a structured binding: see above
         EXPECT_TRUE(drawsAs([&] { drawText(frame, text, x, y, style); }, [&] {
             for (int i = 0; text[i] != 0; ++i) {
                 const int glyph = text[i] - '!', cellX = x + TEXT_PITCH * i;
