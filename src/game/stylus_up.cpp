@@ -2,6 +2,7 @@
 // screen in front.
 #include "game/stylus_up.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "game/controls.h"
@@ -68,12 +69,17 @@ void liftOnRecordDialog(int x, int y) {
     saveRecords();
 }
 
+// A level passed without a best time (after SOLVE) still moves the furthest level on; the file is
+// written then, so that a program ended on the next level neither starts one level back nor refuses
+// the game left there.
 void liftOnLevelComplete() {
     if (gameState.level >= LEVEL_COUNT) {
         gameState.screen = SCREEN_GAME_COMPLETE;
-    } else {
-        advanceLevel();
+        return;
     }
+    const std::int32_t furthestBefore = gameState.maxLevel;
+    advanceLevel();
+    if (gameState.maxLevel != furthestBefore) saveRecords();
 }
 
 }  // namespace

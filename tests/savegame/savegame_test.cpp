@@ -280,6 +280,16 @@ TEST_F(Sessions, AGameEndedAtAnyMomentIsFoundAgainAsItWasLeft) {
         {"after HOME", [this] { halfPlay(); tap(panelRects[PANEL_HOME]); }, SCREEN_HOME},
         {"on the level's end", [this] { halfPlay(); tap(panelRects[PANEL_SOLVE]); placeTheAnswer(); },
          SCREEN_LEVEL_COMPLETE},
+        {"on the level after one passed with SOLVE",
+         [this] {
+             halfPlay();
+             tap(panelRects[PANEL_SOLVE]);
+             placeTheAnswer();
+             tap(okKey);  // any tap leaves the level's end
+             wait(LONG_ENOUGH_FOR_TICKS_MS);
+             placeTower(tapper, 0, 0, 1);
+         },
+         SCREEN_HOME},
         {"after a completed level",
          [this] {
              halfPlay();
