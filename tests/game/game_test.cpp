@@ -1,11 +1,9 @@
-// What the recorded trails cannot carry: faults once mended, input no player can give, and the words a
-// screen reader is told.
+// What the recorded trails cannot carry: faults once mended (the tutorial's among them), input no player
+// can give, the words a screen reader is told, and the shell's start and end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -23,11 +21,11 @@
 #include "game/tutorial.h"
 #include "gfx/frame.h"
 #include "gfx/images.h"
-#include "gfx/text.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "puzzle/board_rules.h"
 #include "records/records_file.h"
+#include "shell/shell.h"
 #include "sim/state_report.h"
 
 namespace {
@@ -50,7 +48,6 @@ protected:
         stopClockTimers();
         platform::closeDisplay();
         platform::destroyWindow();
-        resetGameState();
     }
 
     // A level in play as PLAY leaves it, with the board's bounds its drawing would have left.
@@ -70,8 +67,8 @@ protected:
         gameState.board.playerGrid = gameState.board.solutionGrid;
         gameState.board.playerGrid[0] = 0;
         gameState.board.selectedTower = gameState.board.solutionGrid[0] - 1;
-        for (int column = 0; column < gameState.board.columnCount; ++column) evaluateMove(gameState.board, column, 0);
-        for (int row = 0; row < gameState.board.rowCount; ++row) evaluateMove(gameState.board, 0, row);
+        for (int line = 0; line < std::max(gameState.board.columnCount, gameState.board.rowCount); ++line)
+            evaluateMove(gameState.board, line, line);
         stylusDown(29 * gameState.board.boardColumnOffset - 20, 29 * gameState.board.boardRowOffset - 20);
         ASSERT_EQ(gameState.cellPicked, 1);
         stylusUp(x, y);
@@ -93,48 +90,17 @@ TEST_F(Game, StoredTimesThatReadAsNoPositiveNumberAreNoRecord) {
     }
 }
 
-// The status line is formatted by hand every frame; it must read as printf wrote it: the level as
-// "%2i", each time as "MM:SS" (at least two digits a side) right-aligned and cut to eight characters,
-// the holder's name as "%8.8s". Drawn both ways, the pixels must be the same. Clocks past 9999:59, or no
-// number, and levels off the table (whose own fields are never read) stay inside their fields.
-TEST_F(Game, TheStatusLineReadsAsPrintfWroteIt) {
-    const auto printed = [](const char* format, auto... values) {
-        char text[64];
-        std::snprintf(text, sizeof text, format, values...);
-        return std::string(text);
-    };
-    const auto clock = [&](double seconds) {
-        const float x = static_cast<float>(seconds), minutes = x * 0.016666668f;
-        if (!(minutes < 10000.0f && minutes > -10000.0f)) return printed("%8s", "9999:59");
-        const int whole = static_cast<int>(minutes), secs = static_cast<int>(x - static_cast<float>(whole * 60));
-        const auto twoDigits = [&](int value) { return printed(value >= 0 && value < 10 ? "0%1i" : "%1i", value); };
-        return printed("%8.8s", (twoDigits(whole) + ":" + twoDigits(secs)).c_str());
-    };
-    loadImages(screenFrame);
-    for (const auto& [level, seconds] : {std::pair{1, 0.0}, {9, 59.0}, {10, 60.0}, {56, 599.0}, {99, 3599.5},
-                                         {100, 36000.0}, {-5, -1.0}, {-1000, -3600.0}, {12345678, 599940.0},
-                                         {1000, 599999.0}, {-1, 600000.0}, {57, 1.0e300}, {2, std::nan("")}, {3, -1.0e12}}) {
-        const std::size_t index = level >= 0 && level <= 56 ? static_cast<std::size_t>(level) : 0;
-        for (const char* field : {"83", "-9999999", "-61", "1e999", "ANABELLE", "ABCDEFGHIJ"}) {
-            // A field is copied as it stands in the file: nine characters hold no terminator.
-            std::memcpy(gameState.recordTimes[index].data(), field, std::min<std::size_t>(std::strlen(field) + 1, 9));
-            std::memcpy(gameState.recordNames[index].data(), field, std::min<std::size_t>(std::strlen(field) + 1, 9));
-            const std::string stored = printed("%8.8s", gameState.recordTimes[index].data());
-            for (const int showName : {0, 1}) {
-                formatClock(seconds);
-                EXPECT_EQ(gameState.statusText.data(), clock(seconds)) << seconds;
-                gameState.level = level, gameState.levelSeconds = seconds, gameState.showRecordName = showName;
-                std::fill(frame.begin(), frame.end(), 0);
-                drawStatusLine();
-                const std::vector<std::uint16_t> drawn = frame;
-                const std::string last = showName != 0 ? stored : clock(std::atof(stored.c_str()));
-                EXPECT_EQ(gameState.statusText.data(), last) << level << " " << field;
-                std::fill(frame.begin(), frame.end(), 0);
-                for (const auto& [text, x] : {std::pair{printed("%2i", level), 20}, {clock(seconds), 52}, {last, 135}})
-                    drawText(screenFrame, text.c_str(), x, 284, TEXT_WHITE);
-                EXPECT_EQ(drawn, frame) << level << " " << seconds << " " << field;
-            }
-        }
+// The clock in the status line is formatted by hand every frame; it must read as printf's "%8.8s" of
+// "MM:SS" (at least two digits a side) wrote it, also where no trail goes: many hours on, before 0, and
+// from 10000 minutes (or no number) the widest clock that fits. The stored fields beside it, and where
+// each field is drawn, are the trails' (every level 1 to 56, stored times that read as NAN, INF or below 0).
+TEST_F(Game, TheStatusLineClockReadsAsPrintfWroteItAtItsLimits) {
+    for (const auto& [seconds, shown] :
+         {std::pair{-61.0, "   -1:-1"}, {-3600.0, "  -60:00"}, {36000.0, "  600:00"}, {599940.0, " 9999:00"},
+          {599999.0, " 9999:59"}, {600000.0, " 9999:59"}, {-599999.0, "-9999:-5"}, {-600000.0, " 9999:59"},
+          {1.0e300, " 9999:59"}, {std::nan(""), " 9999:59"}}) {
+        formatClock(seconds);
+        EXPECT_STREQ(gameState.statusText.data(), shown) << seconds;
     }
 }
 
@@ -147,8 +113,7 @@ TEST_F(Game, ARecordsFileNamingNoLevelResumesAtTheNearestAndAFolderPlaysFromOne)
         if (*header == '\0') std::filesystem::create_directory(recordsFilePath());  // can be neither read nor made
         else std::ofstream(recordsFilePath()) << header << std::string(896, '0');
         initialiseGame();
-        EXPECT_EQ(gameState.maxLevel, level) << header;
-        EXPECT_EQ(gameState.level, level) << header;
+        EXPECT_EQ(std::pair(gameState.maxLevel, gameState.level), std::pair(level, level)) << header;
     }
     std::filesystem::remove_all(recordsFilePath());
 }
@@ -160,29 +125,6 @@ TEST_F(Game, WithoutAFrameTheStartLoadsNothingButIsNoLongerPending) {
     EXPECT_EQ(gameState.level, 0);
     EXPECT_EQ(screenFrame.images[IMAGE_FONT], nullptr);
     EXPECT_FALSE(std::filesystem::exists(recordsFilePath()));
-}
-
-TEST_F(Game, ReplayingAnEarlierLevelNeverLowersTheLevelReached) {
-    for (const auto& [screen, x, y] : {std::tuple{SCREEN_LEVEL_COMPLETE, 10, 10}, {SCREEN_NEW_RECORD, 104, 223}}) {
-        playing(3, 9);
-        gameState.screen = screen;
-        stylusUp(x, y);
-        EXPECT_EQ(gameState.level, 4);
-        EXPECT_EQ(gameState.maxLevel, 9);
-    }
-}
-
-TEST_F(Game, ACompletionAfterSolveIsNeverARecord) {
-    playing(20, 20);
-    gameState.tutorialSeen = 1;
-    stylusUp(144, 310);  // SOLVE; HOME and PLAY keep the shown answer
-    stylusUp(10, 310);
-    stylusUp(200, 130);
-    solveAllButOneAndLiftAt(10, 10);
-    EXPECT_EQ(gameState.screen, SCREEN_LEVEL_COMPLETE);
-    playing(21, 21);  // the next puzzle is the player's own again
-    solveAllButOneAndLiftAt(10, 10);
-    EXPECT_EQ(gameState.screen, SCREEN_NEW_RECORD);
 }
 
 TEST_F(Game, TheLiftThatSolvesTheLevelHoldsBackOnlyWhatWouldLeaveTheResult) {
@@ -274,6 +216,85 @@ TEST_F(Game, EachScreenIsToldInWords) {
     gameState.board.playerGrid[0] = 0;  // an empty cell is named as such
     renderFrame();
     EXPECT_NE(headless::lastAnnouncement().board.find("left 2: empty, park;"), std::string::npos);
+}
+
+// The tutorial's demonstration starts the level clock; the clock once ran on into the home menu.
+TEST_F(Game, TheTutorialsHomeLinkAlwaysStopsTheClockAndOffersTheLevelReached) {
+    constexpr int LINKS_Y = 310, HOME_X = 30;
+    constexpr int PAGE_LINK_X[] = {200, 215, 230};
+    for (const int via : {-1, 0, 1, 2}) {
+        gameState.level = 3;
+        gameState.maxLevel = 9;
+        gameState.screen = SCREEN_TUTORIAL_INTRO;
+        tutorialNavigation(PAGE_LINK_X[1], LINKS_Y);
+        if (via >= 0) tutorialNavigation(PAGE_LINK_X[via], LINKS_Y);
+        tutorialNavigation(HOME_X, LINKS_Y);
+        EXPECT_EQ(gameState.screen, SCREEN_HOME) << via;
+        EXPECT_EQ(gameState.level, 9) << via;
+        EXPECT_EQ(gameState.levelSeconds, 0.0) << via;
+        for (const headless::TimerInfo& timer : headless::timers()) EXPECT_NE(timer.id, TIMER_CLOCK) << via;
+    }
+}
+
+TEST_F(Game, TheTutorialsAnimationNeverWritesOutsideAnotherBoard) {
+    // A 6 x 6 board one screen cell in, on which only the last probe falls inside.
+    loadImages(screenFrame);
+    gameState.screen = SCREEN_TUTORIAL_PLAYING;
+    gameState.board.columnCount = gameState.board.rowCount = 6;
+    gameState.board.towerKindCount = 3;
+    gameState.board.boardColumnOffset = gameState.board.boardRowOffset = 1;
+    gameState.board.solutionGrid.fill(7);
+    while (gameState.tutorialTick < 900) drawTutorialPage();
+    for (std::size_t cell = 0; cell + 1 < gameState.board.playerGrid.size(); ++cell) EXPECT_EQ(gameState.board.playerGrid[cell], 0);
+    EXPECT_EQ(gameState.board.playerGrid.back(), 2);
+    for (const std::int32_t cell : gameState.board.solutionGrid) EXPECT_EQ(cell, 7);
+}
+
+// The shell's start and end: a device that will not open, the state of a normal start, the display resting
+// while the focus is away, and what the close releases. (A running copy and other display depths are trails.)
+void freshDevice() {
+    headless::configure(1, headless::STANDARD_DISPLAY, "", false);
+    resetGameState();
+}
+
+TEST(Shell, ADeviceThatWillNotOpenEndsTheProgramSilentlyWithZero) {
+    for (const auto& [noWindow, noDisplay] : {std::pair{true, false}, {false, true}}) {
+        freshDevice();
+        headless::setDeviceFailures(noWindow, noDisplay);
+        EXPECT_EQ(runApplication(), 0);
+        EXPECT_FALSE(headless::lastMessageBox().has_value());
+        EXPECT_EQ(headless::windowExists(), !noWindow);
+        EXPECT_FALSE(headless::inputOpen());
+        EXPECT_TRUE(headless::timers().empty());
+    }
+}
+
+TEST(Shell, ANormalStartHoldsEverythingUntilTheCloseReleasesIt) {
+    freshDevice();
+    ASSERT_TRUE(startApplication());
+    // Window, display, input, stylus.
+    const auto held = [] {
+        return std::vector({headless::windowExists(), headless::displayOpen(), headless::inputOpen(), headless::stylusCaptured()});
+    };
+    EXPECT_EQ(headless::windowTitle(), "Spirehold v1.0");
+    EXPECT_EQ(held(), std::vector({true, true, true, true}));
+    headless::advance(100);
+    headless::focusLost();
+    EXPECT_TRUE(headless::displaySuspended());
+    headless::focusGained();
+    EXPECT_FALSE(headless::displaySuspended());
+    headless::close();
+    EXPECT_TRUE(headless::quitPosted());
+    EXPECT_EQ(platform::exitCode(), 0);
+    EXPECT_EQ(held(), std::vector({false, false, false, false}));
+    EXPECT_EQ(screenFrame.BackBuffer, nullptr);
+}
+
+TEST(Shell, TheWholeProgramReturnsZeroAfterItsLoopEnds) {
+    freshDevice();
+    platform::setTimer(900, 1000, [](std::uint32_t) { platform::sendMessage(platform::Message::Close, 0, 0); });
+    EXPECT_EQ(runApplication(), 0);
+    EXPECT_EQ(headless::now(), 1000u);
 }
 
 }  // namespace

@@ -3,12 +3,9 @@
 // cannot be written, and the screen kept awake only on the play screen.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,10 +14,8 @@
 #include <memory>
 #include <optional>
 #include <random>
-#include <set>
 #include <span>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "game/controls.h"
@@ -72,38 +67,30 @@ std::string readText(const fs::path& path) {
 
 void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-// Every level's puzzle, half played by random placements judged as each stylus lift judges them, or
-// filled by SOLVE: the text reads back as it was written, with the very lights that play left.
+// Every level's puzzle, half played by random placements judged as each stylus lift judges them: the
+// text reads back as it was written, with the very lights that play left. (A board filled by SOLVE is
+// the sessions' and the example's.)
 TEST(SavedGameFormat, EveryLevelReadsBackAsWrittenWithTheLightsPlayGave) {
     std::mt19937 random(7);
     const auto below = [&random](int bound) { return static_cast<int>(random() % static_cast<unsigned>(bound)); };
     for (int level = 1; level <= LEVEL_COUNT; ++level) {
-        for (const bool solve : {false, true}) {
-            records::SavedGame game;
-            game.level = level;
-            game.clockSeconds = below(records::SAVED_CLOCK_LIMIT);
-            Board& board = game.board;
-            setupLevel(board, static_cast<std::uint32_t>(level));
-            generatePuzzle(board, board.columnCount, board.rowCount);
-            const int viewpoints = viewpointCount(board.columnCount, board.rowCount);
-            for (int move = 0; move < 3 * board.columnCount * board.rowCount && !solve; ++move) {
-                const int column = below(board.columnCount), row = below(board.rowCount);
-                board.playerGrid[cellIndex(column, row)] = below(board.towerKindCount + 1);
-                evaluateMove(board, column, row);
-            }
-            if (solve) {
-                board.playerGrid = board.solutionGrid;
-                for (int viewpoint = 1; viewpoint <= viewpoints; ++viewpoint) board.viewpointLit[viewpoint] = 1;
-                game.answerShown = true;
-                game.result = records::LevelResult::Complete;
-            }
-            board.selectedTower = below(board.towerKindCount + 1) == 0 ? NO_TOWER : below(board.towerKindCount);
-            const std::string text = records::formatSavedGame(game);
-            const std::optional<records::SavedGame> read = parse(text, level);
-            ASSERT_TRUE(read.has_value()) << text;
-            EXPECT_EQ(records::formatSavedGame(*read), text);
-            EXPECT_EQ(read->board.viewpointLit, board.viewpointLit) << text;
+        records::SavedGame game;
+        game.level = level;
+        game.clockSeconds = below(records::SAVED_CLOCK_LIMIT);
+        Board& board = game.board;
+        setupLevel(board, static_cast<std::uint32_t>(level));
+        generatePuzzle(board, board.columnCount, board.rowCount);
+        for (int move = 0; move < 3 * board.columnCount * board.rowCount; ++move) {
+            const int column = below(board.columnCount), row = below(board.rowCount);
+            board.playerGrid[cellIndex(column, row)] = below(board.towerKindCount + 1);
+            evaluateMove(board, column, row);
         }
+        board.selectedTower = below(board.towerKindCount + 1) == 0 ? NO_TOWER : below(board.towerKindCount);
+        const std::string text = records::formatSavedGame(game);
+        const std::optional<records::SavedGame> read = parse(text, level);
+        ASSERT_TRUE(read.has_value()) << text;
+        EXPECT_EQ(records::formatSavedGame(*read), text);
+        EXPECT_EQ(read->board.viewpointLit, board.viewpointLit) << text;
     }
 }
 
@@ -123,8 +110,6 @@ std::vector<SavedGameCase> savedGameCases() {
         {"the longest clock", with(LEVEL_SEVEN, "clock 75", "clock 99999999"), true},
         {"the name dialog over a board filled by hand", levelSevenSolved("hidden", "record"), true},
         {"the level's end after SOLVE", levelSevenSolved("shown", "complete"), true},
-        {"empty", "", false},
-        {"cut short", LEVEL_SEVEN.substr(0, 100), false},
         {"binary", std::string("\0\xff\x01\n", 4), false},
         {"another version", with(LEVEL_SEVEN, "game 1", "game 2"), false},
         {"no header", with(LEVEL_SEVEN, "spirehold-saved-game 1\n", ""), false},
@@ -203,21 +188,16 @@ TEST(SavedGameStorage, ASaveReplacesTheWholeFileOrNothing) {
 
 constexpr std::uint32_t FIRST_SEED = 1, SECOND_SEED = 2;  // a fresh puzzle after a restart would differ
 constexpr int LONG_ENOUGH_FOR_TICKS_MS = 3500;
-// The tutorial footer's "2": the page that plays on its demonstration board.
-constexpr HitRect LINK_TO_PLAYING_PAGE{208, 300, 223, 320};
 
 std::string recordsText(int maxLevel) {
-    char header[8];
-    std::snprintf(header, sizeof header, "11%2d", maxLevel);
-    std::string text = header;
+    std::string text = (maxLevel < 10 ? "11 " : "11") + std::to_string(maxLevel);
     for (int level = 1; level <= LEVEL_COUNT; ++level) text += "--------       0";
     return text;
 }
 
-// What a resumed game must give back: the level, the board (cells, clues, chosen tower, answer flag and
+// What a resumed game must give back: the level and the board (cells, clues, chosen tower, answer flag and
 // the result screen, as the saved text puts them, without the clock), the lights and the clock.
 struct GameLeft {
-    std::int32_t level = 0;
     std::string board;
     Viewpoints lights{};
     double clock = 0.0;
@@ -228,17 +208,12 @@ GameLeft gameNow() {
     game.level = gameState.level;
     game.board = gameState.board;
     game.answerShown = gameState.solutionShown != 0;
-    Viewpoints lights{};
-    const int viewpoints = viewpointCount(gameState.board.columnCount, gameState.board.rowCount);
-    const Viewpoints& lit = gameState.board.viewpointLit;
-    for (int viewpoint = 1; viewpoint <= viewpoints; ++viewpoint) lights[viewpoint] = lit[viewpoint];
-    return {gameState.level, records::formatSavedGame(game), lights, gameState.levelSeconds};
+    return {records::formatSavedGame(game), gameState.board.viewpointLit, gameState.levelSeconds};
 }
 
 class Sessions : public ::testing::Test {
 protected:
     void SetUp() override { writeText(folder / "game.dat", recordsText(1)); }
-    void TearDown() override { simulator.reset(); }
 
     void start(std::uint32_t seed) {
         simulator.reset();
@@ -251,7 +226,6 @@ protected:
     std::string send(const std::string& line) { return simulator->handle(line); }
     void tap(const HitRect& rect) { tapCentre(tapper, rect); }
     void wait(int ms) { send("wait " + std::to_string(ms)); }
-    void placeTheAnswer() { ::placeTheAnswer(tapper); }
     void halfPlay() {
         tap(menuRects[MENU_PLAY]);
         wait(LONG_ENOUGH_FOR_TICKS_MS);
@@ -278,13 +252,13 @@ TEST_F(Sessions, AGameEndedAtAnyMomentIsFoundAgainAsItWasLeft) {
         {"after SOLVE", [this] { halfPlay(); tap(panelRects[PANEL_SOLVE]); wait(LONG_ENOUGH_FOR_TICKS_MS); },
          SCREEN_HOME},
         {"after HOME", [this] { halfPlay(); tap(panelRects[PANEL_HOME]); }, SCREEN_HOME},
-        {"on the level's end", [this] { halfPlay(); tap(panelRects[PANEL_SOLVE]); placeTheAnswer(); },
+        {"on the level's end", [this] { halfPlay(); tap(panelRects[PANEL_SOLVE]); placeTheAnswer(tapper); },
          SCREEN_LEVEL_COMPLETE},
         {"on the level after one passed with SOLVE",
          [this] {
              halfPlay();
              tap(panelRects[PANEL_SOLVE]);
-             placeTheAnswer();
+             placeTheAnswer(tapper);
              tap(okKey);  // any tap leaves the level's end
              wait(LONG_ENOUGH_FOR_TICKS_MS);
              placeTower(tapper, 0, 0, 1);
@@ -293,7 +267,7 @@ TEST_F(Sessions, AGameEndedAtAnyMomentIsFoundAgainAsItWasLeft) {
         {"after a completed level",
          [this] {
              halfPlay();
-             placeTheAnswer();
+             placeTheAnswer(tapper);
              tap(okKey);
              wait(LONG_ENOUGH_FOR_TICKS_MS);
              placeTower(tapper, 0, 0, 1);
@@ -314,11 +288,9 @@ TEST_F(Sessions, AGameEndedAtAnyMomentIsFoundAgainAsItWasLeft) {
         EXPECT_EQ(gameState.screen, moment.screenAtStart);
         if (moment.screenAtStart == SCREEN_HOME) tap(menuRects[MENU_PLAY]);
         const GameLeft found = gameNow();
-        EXPECT_EQ(found.level, left.level);
         EXPECT_EQ(found.board, left.board);
         EXPECT_EQ(found.lights, left.lights);
-        EXPECT_LE(left.clock - found.clock, 1.0);
-        EXPECT_GE(left.clock - found.clock, 0.0);
+        EXPECT_NEAR(found.clock, left.clock - 0.5, 0.5);  // at most the second under way is lost
         EXPECT_EQ(readText(folder / "game.dat"), records);
         endWithoutQuitting();
     }
@@ -329,7 +301,7 @@ TEST_F(Sessions, AGameEndedAtAnyMomentIsFoundAgainAsItWasLeft) {
 TEST_F(Sessions, ABestTimeWaitingForItsNameIsKept) {
     start(FIRST_SEED);
     halfPlay();
-    placeTheAnswer();
+    placeTheAnswer(tapper);
     ASSERT_EQ(gameState.screen, SCREEN_NEW_RECORD);
     const double time = gameState.levelSeconds;
     endWithoutQuitting();
@@ -365,7 +337,7 @@ TEST_F(Sessions, TheTutorialLeavesTheGameWaitingBehindItAlone) {
     tap(panelRects[PANEL_HOME]);
     const GameLeft left = gameNow();
     tap(menuRects[MENU_HELP]);
-    tap(LINK_TO_PLAYING_PAGE);
+    tap(tutorialLinkRects[LINK_PAGE_2]);  // the page that plays on its demonstration board
     ASSERT_EQ(gameState.screen, SCREEN_TUTORIAL_PLAYING);
     wait(LONG_ENOUGH_FOR_TICKS_MS);
     endWithoutQuitting();
@@ -394,32 +366,6 @@ TEST_F(Sessions, ARefusedSavedGameStartsAsIfThereWereNone) {
         EXPECT_EQ(readText(folder / "game.dat"), records) << c.what;
         EXPECT_EQ(readText(folder / "game.sav"), c.text) << c.what;
     }
-    writeText(folder / "game.sav", LEVEL_SEVEN);  // the control: a file play can leave is resumed
-    start(FIRST_SEED);
-    EXPECT_EQ(std::vector({gameState.level, gameState.board.playerGrid[0], static_cast<int>(gameState.levelSeconds)}),
-              std::vector({7, 1, 75}));
-}
-
-// Where the saved game cannot be written, play goes on exactly as it would, and the records with it.
-TEST_F(Sessions, ASaveThatCannotBeWrittenHarmsNeitherPlayNorRecords) {
-    std::vector<std::string> states, records;
-    for (const bool writable : {true, false}) {
-        fs::remove_all(folder / "game.sav");
-        writeText(folder / "game.dat", recordsText(1));
-        if (!writable) fs::create_directory(folder / "game.sav");  // no file can be renamed over a folder
-        start(FIRST_SEED);
-        halfPlay();
-        placeTheAnswer();
-        tap(okKey);
-        wait(LONG_ENOUGH_FOR_TICKS_MS);
-        states.push_back(send("state"));
-        records.push_back(readText(folder / "game.dat"));
-        endWithoutQuitting();
-    }
-    EXPECT_EQ(states[0], states[1]);
-    EXPECT_EQ(records[0], records[1]);
-    EXPECT_TRUE(fs::is_directory(folder / "game.sav"));
-    EXPECT_FALSE(fs::exists(folder / "game.sav.new"));
 }
 
 // The device is asked to keep the screen awake on the play screen only, and to keep its files once
@@ -433,7 +379,7 @@ TEST_F(Sessions, TheScreenStaysAwakeOnlyWhileALevelIsPlayed) {
         {[this] { tap(panelRects[PANEL_HOME]); }, false},
         {[this] { tap(menuRects[MENU_PLAY]); }, true},
         {[this] { send("key 27"); wait(50); }, false},  // any key goes home from the board
-        {[this] { tap(menuRects[MENU_PLAY]); placeTheAnswer(); }, false},  // the name dialog
+        {[this] { tap(menuRects[MENU_PLAY]); placeTheAnswer(tapper); }, false},  // the name dialog
         {[this] { tap(okKey); }, true},
         {[this] { tap(panelRects[PANEL_HOME]); tap(menuRects[MENU_HELP]); }, false},
     };
@@ -443,42 +389,6 @@ TEST_F(Sessions, TheScreenStaysAwakeOnlyWhileALevelIsPlayed) {
             << "step " << step << " on screen " << gameState.screen;
     }
     EXPECT_TRUE(headless::keepingFilesAsked());
-}
-
-// A program killed at any moment, also in the middle of a save, leaves a saved game that is whole: the
-// one before that save, or the new one.
-TEST(SavedGameCrashSafety, AProgramKilledAtAnyMomentLeavesAWholeSavedGame) {
-    constexpr int KILL_ROUNDS = 40, LONGEST_LIFE_US = 20000;
-    const ScratchFolder scratch;
-    const fs::path folder = scratch.path();
-    writeText(folder / "game.dat", recordsText(LEVEL_COUNT));
-    std::mt19937 random(KILL_ROUNDS);
-    std::set<std::int32_t> clocksSeen;
-    for (int round = 0; round < KILL_ROUNDS; ++round) {
-        int ready[2];
-        ASSERT_EQ(::pipe(ready), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {  // plays on the largest board, then saves tick after tick until killed
-            sim::Simulator simulator({.dir = folder.string(), .seed = static_cast<std::uint32_t>(round)});
-            for (const char* line : {"wait 100", "tap 186 138"}) simulator.handle(line);
-            clockTick(TIMER_CLOCK);  // the first save
-            if (::write(ready[1], "!", 1) != 1) ::_exit(1);
-            for (;;) clockTick(TIMER_CLOCK);
-        }
-        char started = 0;
-        ASSERT_EQ(::read(ready[0], &started, 1), 1) << "the child did not start playing";
-        ::close(ready[0]);
-        ::close(ready[1]);
-        const int lifeUs = std::uniform_int_distribution(0, LONGEST_LIFE_US)(random);
-        std::this_thread::sleep_for(std::chrono::microseconds(lifeUs));
-        ASSERT_EQ(::kill(child, SIGKILL), 0);
-        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-        const std::optional<records::SavedGame> game = parse(readText(folder / "game.sav"));
-        ASSERT_TRUE(game.has_value()) << "after round " << round << ":\n" << readText(folder / "game.sav");
-        clocksSeen.insert(game->clockSeconds);
-    }
-    EXPECT_GT(clocksSeen.size(), static_cast<std::size_t>(KILL_ROUNDS / 2));  // kills fell between many saves
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -16,20 +17,12 @@
 
 namespace {
 
-// The raw text of a field of a one-line answer, up to the next comma or brace outside strings and
-// brackets ("" when absent); enough for the flat answers looked at here.
+// The raw text of a field of a one-line answer ("" when absent): an array without arrays in it, a string,
+// or what stands up to the next comma or brace; enough for the flat answers looked at here.
 std::string field(const std::string& json, const std::string& key) {
-    const std::size_t start = json.find("\"" + key + "\":");
-    if (start == std::string::npos) return "";
-    std::size_t end = start + key.size() + 3;
-    for (int depth = 0; end < json.size(); ++end) {
-        const char c = json[end];
-        if (c == '"') end = json.find('"', end + 1);
-        else if (c == '[' || c == '{') ++depth;
-        else if ((c == ']' || c == '}') && depth-- == 0) break;
-        else if (c == ',' && depth == 0) break;
-    }
-    return json.substr(start + key.size() + 3, end - start - key.size() - 3);
+    std::smatch match;
+    const std::regex pattern("\"" + key + R"(":(\[[^\]]*\]|"[^"]*"|[^,}]*))");
+    return std::regex_search(json, match, pattern) ? match[1].str() : "";
 }
 
 std::vector<std::uint8_t> readFile(const std::string& path) {
@@ -45,8 +38,7 @@ protected:
 };
 
 TEST_F(SimProtocol, EveryCommandAnswersOkWithTheClockAndItsOwnFields) {
-    EXPECT_EQ(send(""), "");
-    EXPECT_EQ(send("# wait 1000"), "");
+    for (const char* silent : {"", "# wait 1000"}) EXPECT_EQ(send(silent), "") << '"' << silent << '"';
     for (const auto& [line, t, extra, value] :
          std::vector<std::tuple<std::string, const char*, const char*, const char*>>{
              {"state", "0", "timers", R"([{"id":1,"ms":16,"callback":false}])"}, {"wait 100", "100", "frames", "7"},
@@ -132,26 +124,14 @@ TEST(SimOptions, TheCommandLineIsReadWholeOrRefused) {
     std::string error;
     ASSERT_TRUE(sim::parseSimulatorOptions(
         {"--dir", "/tmp/d", "--seed", "4294967295", "--display", "320,240,-480,2,16", "--running"}, options, error));
-    EXPECT_EQ(options.dir, "/tmp/d");
-    EXPECT_EQ(options.seed, 4294967295u);
-    EXPECT_EQ(options.display.xPitch, -480);
-    EXPECT_TRUE(options.runningCopy);
+    EXPECT_EQ(std::tuple(options.dir, options.seed, options.display.xPitch, options.runningCopy),
+              std::tuple("/tmp/d", 4294967295u, -480, true));
     for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"--seed"}, {"--seed", "-1"}, {"--seed", "4294967296"},
                                                {"--display", "240,320,2,480"}, {"--display", "240,320,2,480,16,0"},
                                                {"--display", "0,320,2,480,16"}, {"--display", "240,320,2,99999,16"},
                                                {"--frobnicate"}}) {
         EXPECT_FALSE(sim::parseSimulatorOptions(bad, options, error)) << bad[0];
-    }
-}
-
-// Hosts such as the soak and the fuzzer start game after game in one process; each must find the sound
-// engine as a fresh program would, or the engine's 256 slots run out after a few dozen games.
-TEST(SimRobustness, EveryNewGameInTheProcessLoadsItsSoundsIntoTheFirstSlots) {
-    for (int game = 0; game < 70; ++game) {
-        sim::Simulator simulator{sim::SimulatorOptions{}};
-        simulator.handle("wait 20");
-        ASSERT_NE(simulator.handle("state").find(R"("slots":["remove","remove","claps","buttons"])"), std::string::npos);
     }
 }
 
