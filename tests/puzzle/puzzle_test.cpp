@@ -1,11 +1,10 @@
-// The board's rules at their edges, the generator's statistics over many seeds, and the guards of level
-// setup, generation and drawing for sizes and levels the game never asks for. Every level's own board,
-// drawn and solved, is the trails'.
+// The board's rules at their edges, and the guards of level setup, generation and drawing for sizes and
+// levels the game never asks for. Every level's own board, generated, drawn and solved, is the trails'
+// (the generator draws from the seed alone, so a fault in it shows on every recorded board).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,6 @@
 #include "gfx/images.h"
 #include "platform/headless/headless.h"
 #include "puzzle/board_drawing.h"
-#include "puzzle/board_lines.h"
 #include "puzzle/board_rules.h"
 #include "puzzle/level_table.h"
 #include "puzzle/puzzle_generator.h"
@@ -27,14 +25,6 @@ struct Puzzle : ::testing::Test {
     void SetUp() override { headless::reset(); }
     void TearDown() override { headless::reset(); }
 };
-
-TEST(CountVisible, TallerTowersHideLowerOnesAndParksAreNeitherSeenNorHide) {
-    const std::pair<std::vector<std::int32_t>, int> cases[] = {
-        {{1, 2, 3, 4}, 4}, {{4, 3, 2, 1}, 1}, {{2, 1, 3, 1, 4}, 3}, {{}, 0},        {{3, 3, 3}, 1},
-        {{1, 5, 2}, 2},    {{2, 5, 1}, 1},    {{5, 5}, 0},          {{5, 1}, 1},    {{6, 5, 4}, 1},
-        {{4, 5, 6}, 2},    {{1, 2, 3, 4, 6}, 5}, {{6, 6}, 1},       {{0, 1, 0, 2}, 2}};
-    for (const auto& [line, seen] : cases) EXPECT_EQ(countVisible(line), seen) << ::testing::PrintToString(line);
-}
 
 // Boards as text: the cells row by row ('.' empty), then per viewpoint (top, right, bottom, left, each
 // left to right or top to bottom) its clue, its light before the move and after it.
@@ -88,33 +78,6 @@ TEST_F(Puzzle, HitTestMapsScreenCellsTruncatingTowardZeroAndIsInsideStrictlyBetw
     EXPECT_EQ(hitTestBoard(board, INT32_MIN, INT32_MAX, left, top, column, row), 0u);
     EXPECT_EQ(column, (INT32_MIN - 4ll) / 29 + 1);
     EXPECT_EQ(row, (INT32_MAX - 4ll) / 29 + 1);
-}
-
-TEST_F(Puzzle, OverManySeedsEveryKindAppearsAndEveryClueCountsItsHiddenLine) {
-    std::set<std::int32_t> kindsSeen[7];
-    for (std::uint32_t seed = 1; seed <= 120; ++seed) {
-        headless::configure(seed, headless::STANDARD_DISPLAY, "", false);
-        for (std::uint32_t level = 1; level <= LEVEL_COUNT; ++level) {
-            setupLevel(board, level);
-            const int w = board.columnCount, h = board.rowCount, n = board.towerKindCount;
-            generatePuzzle(board, w, h);
-            std::vector<std::vector<std::int32_t>> lines(static_cast<std::size_t>(2 * (w + h) + 1));
-            for (int x = 0; x < w; ++x) {  // each viewpoint's hidden line in its viewing order
-                for (int y = 0; y < h; ++y) {
-                    const std::int32_t kind = board.solutionGrid[cellIndex(x, y)];
-                    ASSERT_TRUE(kind >= 1 && kind <= n) << "level " << level;
-                    kindsSeen[n].insert(kind);
-                    lines[1 + x].push_back(kind);
-                    lines[w + 1 + y].insert(lines[w + 1 + y].begin(), kind);
-                    lines[w + h + 1 + x].insert(lines[w + h + 1 + x].begin(), kind);
-                    lines[2 * w + h + 1 + y].push_back(kind);
-                }
-            }
-            for (int k = 1; k <= 2 * (w + h); ++k)
-                ASSERT_EQ(board.viewpointClues[k], countVisible(lines[k])) << "level " << level << " viewpoint " << k;
-        }
-    }
-    for (int n = 2; n <= 6; ++n) EXPECT_EQ(kindsSeen[n].size(), static_cast<std::size_t>(n)) << n;
 }
 
 TEST_F(Puzzle, LevelsAndSizesOutsideTheTableChangeNothingAndDrawNothing) {
