@@ -105,7 +105,13 @@ TEST_F(Gfx, LinesAndRectanglesDrawTheirPixelsAndLoseOnlyThoseOutsideTheFrame) {
     }
 }
 
-// The colours themselves, and clearing to them, are the trails'.
+// The game's own colours, and clearing to them, are the trails'; these have bits the packing drops.
+TEST_F(Gfx, ColoursKeepTheTopBitsOfEachChannel) {
+    for (const auto& [rgb, packed] : {std::pair{std::array{32, 0, 0}, 0x2000}, {{255, 255, 255}, 0xFFFF},
+                                      {{7, 3, 7}, 0x0000}, {{0, 255, 0}, 0x07E0}, {{0xA8, 0x54, 0x28}, 0xAAA5}})
+        EXPECT_EQ(packColour(rgb[0], rgb[1], rgb[2]), packed) << rgb[0] << "," << rgb[1] << "," << rgb[2];
+}
+
 TEST_F(Gfx, WithoutABackBufferNothingIsDrawnButClearingSetsThePen) {
     frame.BackBuffer = nullptr;
     clearFrame(frame, 255, 0, 0);

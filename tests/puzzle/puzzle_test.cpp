@@ -35,6 +35,8 @@ TEST_F(Puzzle, AMoveOffTheBoardOrOnOneTheGridsCannotHoldJudgesNothing) {
     board.viewpointLit.fill(1);
     EXPECT_EQ(evaluateMove(board, 2, 2), 1u);
     for (int k = 1; k <= 8; ++k) EXPECT_EQ(board.viewpointLit[k], 1) << "viewpoint " << k << " judged by a move off the board";
+    board.viewpointLit[8] = 0;
+    EXPECT_EQ(evaluateMove(board, 2, 2), 0u) << "solved with the last viewpoint dark";
     for (const auto& [columns, rows] : {std::pair{0, 0}, {7, 2}, {2, 7}, {-1, 3}}) {  // sizes the grids cannot hold
         board.columnCount = columns, board.rowCount = rows;
         EXPECT_EQ(evaluateMove(board, 0, 0), 0u);
