@@ -322,10 +322,13 @@ const CHECKS = {
       const { cells } = await readBoard(page);
       await place(page, 1, 1, cells[0].content.replace(/^./, (first) => first.toUpperCase()));
     };
-    for (const [reach, says, screen] of [[null, /^Home$/, 'home'], [pressing(['button', 'Help']), /^Tutorial: Introduction$/, 'a tutorial page'],
+    // Each step: how the screen is reached, what is said once it is there, and its name in a failure (none: not audited).
+    for (const [reach, says, screen] of [[null, /^Home$/, 'home'],
+      [pressing(['button', 'Help']), /^Tutorial: Introduction$/, 'a tutorial page'],
       [pressing(['link', 'Home'], ['button', 'Play']), /^Level 1, /, 'a level in play'], [answer, /^New best time/, 'the record dialog'],
       [pressing(['button', 'OK']), /^Level 2, /], [placeShownAnswer, /^Level complete$/, 'a level complete'],
-      [pressing(['button', 'Continue']), /^Level 3, /], [pressing(['button', 'Home'], ['button', 'Quit']), /^Credits$/, 'the credits']]) {
+      [pressing(['button', 'Continue']), /^Level 3, /],
+      [pressing(['button', 'Home'], ['button', 'Quit']), /^Credits$/, 'the credits']]) {
       if (reach) await reach();
       await spoken(page, says);
       if (!screen) continue;
