@@ -11,23 +11,11 @@
 
 namespace {
 
-struct OutputChoice {
-    std::uint8_t channels;
-    std::uint32_t rate;
-    std::uint8_t bits;
-};
+struct OutputChoice { std::uint8_t channels; std::uint32_t rate; std::uint8_t bits; };
 
 // Rate 0 leaves the output closed: sounds are then loaded before the device ever opened.
-constexpr std::array<OutputChoice, 8> OUTPUT_CHOICES{{
-    {2, 11025, 16},
-    {1, 8000, 8},
-    {2, 22050, 8},
-    {1, 44100, 16},
-    {2, 8000, 16},
-    {1, 11025, 8},
-    {2, 44100, 16},
-    {0, 0, 0},
-}};
+constexpr std::array<OutputChoice, 8> OUTPUT_CHOICES{
+    {{2, 11025, 16}, {1, 8000, 8}, {2, 22050, 8}, {1, 44100, 16}, {2, 8000, 16}, {1, 11025, 8}, {2, 44100, 16}, {0, 0, 0}}};
 constexpr std::uint32_t ECHO_CHOICE_BIT = 0x80;
 constexpr std::uint64_t PLAY_MS = 300;  // three refills of a tenth of a second
 constexpr std::int32_t REPEATS = 1;

@@ -164,11 +164,8 @@ def try_mutant(mutant, build, log):
 
 
 def read_table(table):
-    rows = []
-    for row in Path(table).read_text().splitlines()[1:]:
-        _, file, number, original, mutated = row.split("\t")[:5]
-        rows.append((file, int(number), unescape(original), unescape(mutated)))
-    return rows
+    rows = [row.split("\t")[1:5] for row in Path(table).read_text().splitlines()[1:]]
+    return [(file, int(number), unescape(original), unescape(mutated)) for file, number, original, mutated in rows]
 
 
 def escape(text):
@@ -181,22 +178,19 @@ def unescape(text):
 
 def report(results):
     print("\nsubsystem   killed / compiled   score")
-    totals = [0, 0]
     for subsystem in (*SUBSYSTEMS, "all"):
-        chosen = [r for r in results if subsystem == "all" or PurePath(r[0][0]).match("src/" + SUBSYSTEMS[subsystem])]
-        compiled = [r for r in chosen if r[1] in ("killed", "survived")]
-        killed = sum(1 for r in compiled if r[1] == "killed")
+        compiled = [outcome for (file, *_), outcome, _ in results if outcome in ("killed", "survived") and
+                    (subsystem == "all" or PurePath(file).match("src/" + SUBSYSTEMS[subsystem]))]
         if compiled:
+            killed = compiled.count("killed")
             print(f"{subsystem:10} {killed:4} / {len(compiled):<4}      {100 * killed / len(compiled):5.1f}%")
-        if subsystem == "all":
-            totals = [killed, len(compiled)]
     print("\nsurvivors:")
     for (file, _, original, mutated), outcome, line in results:
         if outcome == "survived":
             print(f"  {file}:{line}: {original.strip()}  ->  {mutated.strip()}")
-    gone = sum(1 for r in results if r[1] == "gone")
-    uncompiled = sum(1 for r in results if r[1] == "uncompiled")
-    print(f"\n{totals[0]} killed of {totals[1]} compiled; {uncompiled} did not compile; {gone} gone")
+    outcomes = [outcome for _, outcome, _ in results]
+    print(f"\n{outcomes.count('killed')} killed of {outcomes.count('killed') + outcomes.count('survived')} compiled; "
+          f"{outcomes.count('uncompiled')} did not compile; {outcomes.count('gone')} gone")
 
 
 def main():

@@ -36,11 +36,7 @@ TEST(KeyTranslation, F11TogglesOncePerPressAndEveryOtherKeyIsAHardwareKey) {
 // the picture is pinned onto its nearest edge.
 constexpr std::uint32_t at(std::uint32_t x, std::uint32_t y) { return x | (y << 16); }
 
-struct PressCase {
-    float x, y;
-    std::optional<std::uint32_t> press;
-    std::uint32_t pinned;
-};
+struct PressCase { float x, y; std::optional<std::uint32_t> press; std::uint32_t pinned; };
 
 TEST(StylusPosition, MousePressesInTheBarsAreNoInputAndDragsArePinned) {
     for (const PressCase c : {PressCase{0, 0, at(0, 0), at(0, 0)}, PressCase{239.5f, 319.5f, at(239, 319), at(239, 319)},

@@ -48,12 +48,7 @@ std::string play(Late late, bool window, const std::string& script) {
     return log + "/ " + std::to_string(queue.timers().size()) + " exit " + std::to_string(queue.exitCode());
 }
 
-struct Case {
-    Late late;
-    bool window;
-    const char* script;
-    const char* expected;
-};
+struct Case { Late late; bool window; const char* script; const char* expected; };
 
 TEST(MessageQueue, TimersAndMessagesFollowTheDevicesRules) {
     const Case cases[] = {

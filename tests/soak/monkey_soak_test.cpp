@@ -10,19 +10,13 @@
 #include <array>
 #include <cstdlib>
 #include <deque>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "game/controls.h"
-#include "game/game_state.h"
+#include "game_invariants.h"
 #include "platform/headless/headless.h"
-#include "records/records_layout.h"
-#include "records/records_storage.h"
 #include "sim/simulator.h"
 #include "support/scratch_folder.h"
 
@@ -35,9 +29,6 @@ constexpr std::array<HitRect, 4> TUTORIAL_LINKS{{{0, 301, 65, 320}, {193, 300, 2
 constexpr std::array<const char*, 8> DISPLAYS{"240,320,2,480,16",  "240,320,-2,480,16", "240,320,2,-480,16",
                                               "240,320,-640,2,16", "240,320,640,-2,16", "200,300,2,400,16",
                                               "480,640,2,960,16",  "240,320,2,512,16"};
-constexpr std::array<std::uint32_t, 10> SCREENS{SCREEN_HOME, SCREEN_CREDITS, SCREEN_PLAY, SCREEN_NEW_RECORD,
-    SCREEN_LEVEL_COMPLETE, SCREEN_GAME_COMPLETE, SCREEN_TUTORIAL_INTRO, SCREEN_TUTORIAL_CONTROLS,
-    SCREEN_TUTORIAL_PLAYING, SCREEN_TUTORIAL_STRATEGY};
 constexpr std::size_t RECENT_LINES_KEPT = 40;
 
 class GameMonkey {
@@ -51,7 +42,7 @@ public:
         for (std::uint64_t step = 1; virtualMs_ < virtualMs; ++step) {
             this->step();
             highestLevel = std::max(highestLevel, gameState.level);
-            if (const std::string problem = check(); !problem.empty()) {
+            if (const std::string problem = gameInvariantBroken(folder_); !problem.empty()) {
                 std::string text = problem + " after step " + std::to_string(step) + "; last commands:";
                 for (const std::string& line : recent_) text += "\n  " + line;
                 return text;
@@ -143,34 +134,6 @@ private:
         const int y = gameState.board.boardTop + (gameState.board.boardBottom - gameState.board.boardTop) * (2 * row + 1) / (2 * gameState.board.rowCount);
         tapIn({x, y, x, y});
         if (gameState.screen != SCREEN_PLAY) ++levelsSolved;
-    }
-
-    std::string check() const {
-        if (std::find(SCREENS.begin(), SCREENS.end(), gameState.screen) == SCREENS.end()) return "no such screen";
-        if (gameState.initPending == 0) {
-            if (gameState.level < 1 || gameState.level > gameState.maxLevel || gameState.maxLevel > LEVEL_COUNT)
-                return "level " + std::to_string(gameState.level) + " of " + std::to_string(gameState.maxLevel);
-            if (gameState.board.columnCount < 1 || gameState.board.columnCount > GRID_SIDE || gameState.board.rowCount < 1 || gameState.board.rowCount > GRID_SIDE)
-                return "a board of " + std::to_string(gameState.board.columnCount) + " x " + std::to_string(gameState.board.rowCount);
-            // Cells outside the board in play keep what a larger board left there; nothing reads them.
-            for (int column = 0; column < gameState.board.columnCount; ++column)
-                for (int row = 0; row < gameState.board.rowCount; ++row)
-                    if (const int cell = gameState.board.playerGrid[cellIndex(column, row)]; cell < 0 || cell > gameState.board.towerKindCount)
-                        return "a cell holds " + std::to_string(cell);
-            for (std::size_t level = 1; level < LEVEL_TABLE_SIZE; ++level)
-                if (gameState.recordNames[level].back() != '\0' || gameState.recordTimes[level].back() != '\0')
-                    return "the record of level " + std::to_string(level) + " runs past its field";
-        }
-        const std::string path = folder_ + "/game.dat";
-        if (gameState.initPending != 0 && !std::filesystem::exists(path)) return "";  // not created yet
-        std::ifstream file(path, std::ios::binary);
-        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        if (bytes.size() < records::RECORDS_FILE_SIZE) return "game.dat holds " + std::to_string(bytes.size()) + " bytes";
-        if (std::filesystem::exists(records::replacementPath(path))) return "a save left its replacement file behind";
-        const records::RecordsContents contents = records::parseRecords(bytes);
-        if (contents.maxLevel < 1 || contents.maxLevel > LEVEL_COUNT || (contents.tutorialSeen & ~1) != 0)
-            return "game.dat holds maxLevel " + std::to_string(contents.maxLevel) + ", tutorialSeen " + std::to_string(contents.tutorialSeen);
-        return "";
     }
 
     std::string folder_;

@@ -29,19 +29,16 @@ export async function press(page, role, name) {
 const CELL = /^Row (\d+), column (\d+), (.+)$/;
 const VIEWPOINT = /^(top|right|bottom|left) (\d+)(, lit)?$/;
 
-// The board as the accessibility tree holds it: its cells by place and content, its viewpoints by side
-// in reading order, and the tower kinds offered.
+// The board as the accessibility tree holds it: its cells by place and content, its viewpoints' numbers by
+// side in reading order, and the tower kinds offered.
 export async function readBoard(page) {
   const grid = page.getByRole('grid', { name: 'Board' });
   const cells = (await grid.getByRole('gridcell').evaluateAll((all) => all.map((cell) => cell.getAttribute('aria-label'))))
     .map((name) => { const [, row, column, content] = name.match(CELL); return { row: +row, column: +column, content }; });
-  const headers = await grid.locator('[role=columnheader], [role=rowheader]')
-    .evaluateAll((all) => all.map((header) => header.getAttribute('aria-label')));
-  const sides = { top: [], right: [], bottom: [], left: [] };
-  for (const name of headers) {
-    const [, side, number, lit] = name.match(VIEWPOINT);
-    sides[side].push({ number: +number, lit: Boolean(lit) });
-  }
+  const viewpoints = (await grid.locator('[role=columnheader], [role=rowheader]')
+    .evaluateAll((all) => all.map((header) => header.getAttribute('aria-label')))).map((name) => name.match(VIEWPOINT));
+  const sides = Object.fromEntries(['top', 'right', 'bottom', 'left'].map((side) =>
+    [side, viewpoints.filter(([, from]) => from === side).map(([, , number]) => +number)]));
   const kinds = await page.getByRole('button', { name: /^(Tower \d|Park)$/ })
     .evaluateAll((all) => all.map((button) => button.getAttribute('aria-label')));
   return { rows: sides.left.length, columns: sides.top.length, cells, sides, kinds };
@@ -59,10 +56,8 @@ export function solve({ rows, columns, sides, kinds }) {
       (_, column) => kinds[Math.floor(n / kinds.length ** (row * columns + column)) % kinds.length]));
     const heights = grid.map((row) => row.map(heightOf));
     const column = (x) => heights.map((row) => row[x]);
-    const agrees = sides.top.every((v, x) => seen(column(x)) === v.number) &&
-      sides.bottom.every((v, x) => seen(column(x).reverse()) === v.number) &&
-      sides.left.every((v, y) => seen(heights[y]) === v.number) &&
-      sides.right.every((v, y) => seen([...heights[y]].reverse()) === v.number);
+    const agrees = sides.top.every((v, x) => seen(column(x)) === v) && sides.bottom.every((v, x) => seen(column(x).reverse()) === v) &&
+      sides.left.every((v, y) => seen(heights[y]) === v) && sides.right.every((v, y) => seen([...heights[y]].reverse()) === v);
     if (agrees) return grid;
   }
   throw new Error(`no arrangement of ${kinds} fits ${JSON.stringify(sides)}`);

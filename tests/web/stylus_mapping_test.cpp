@@ -14,12 +14,7 @@ constexpr CanvasBox TRIPLE{400, 80, 720, 960};  // the display three times over,
 constexpr CanvasBox HALF{0, 0, 120, 160};
 
 TEST(StylusMapping, EachDisplayPixelCoversItsShareOfTheCanvasAndPointsOffItClampToItsEdge) {
-    struct Case {
-        double pageX, pageY;
-        CanvasBox box;
-        int x, y;
-        bool onCanvas;
-    };
+    struct Case { double pageX, pageY; CanvasBox box; int x, y; bool onCanvas; };
     const Case cases[] = {
         {400, 80, TRIPLE, 0, 0, true},          {402.9, 82.9, TRIPLE, 0, 0, true},
         {403, 83, TRIPLE, 1, 1, true},          {400 + 186 * 3 + 1, 80 + 138 * 3 + 2, TRIPLE, 186, 138, true},
