@@ -68,6 +68,8 @@ TEST_F(HeadlessAudio, ResetHandsBackEveryBufferInOrderAndStopsButKeepsBuffersWri
     platform::audioReset();
     EXPECT_EQ(events, (std::vector<std::string>{"audio0@10", "audio1@10"}));
     EXPECT_EQ(headless::audioQueued(), 2u);
+    headless::advance(100);  // what was written meanwhile plays from the reset, not after what went back
+    EXPECT_EQ(events.back(), "audio0@110");
     stream.refill = false;
     platform::audioReset();
     const std::size_t played = headless::audioPlayed().size();

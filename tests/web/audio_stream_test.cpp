@@ -114,6 +114,16 @@ TEST(AudioStream, AnOutputAtAnotherRateHoldsOrSkipsFrames) {
     }
 }
 
+// A step past a buffer's end carries on into the next, over a buffer shorter than a step.
+TEST(AudioStream, AStepPastTheEndOfABufferCarriesIntoTheNextOnes) {
+    Rig rig;
+    Buffer a({129, 130, 131}), b({132}), c({133, 134});
+    ASSERT_TRUE(rig.queue(&a.header) && rig.queue(&b.header) && rig.queue(&c.header));
+    const Floats out = rig.render(4, 2.0), left{1, 3, 5, 0};
+    for (std::size_t frame = 0; frame < 4; ++frame) EXPECT_EQ(out[2 * frame] * 128, left[frame]) << frame;
+    EXPECT_EQ(rig.done, (Headers{&a.header, &b.header, &c.header}));
+}
+
 TEST(AudioStream, ARefillFromTheCallbackKeepsTwoBuffersCirculatingWithoutAGap) {
     Rig rig;
     rig.refill = true;
