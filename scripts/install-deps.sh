@@ -7,9 +7,9 @@
 set -eu
 packages="build-essential make cmake pkg-config libsdl2-dev libpng-dev"
 case "${1:-build}" in
-  test) packages="$packages libgtest-dev libgmock-dev sox" ;;
+  test) packages="$packages libgtest-dev libgmock-dev openmpt123 sox" ;;
   clang) packages="$packages clang libclang-rt-14-dev" ;;
-  mutation) packages="$packages libgtest-dev libgmock-dev sox ninja-build ccache lld" ;;
+  mutation) packages="$packages libgtest-dev libgmock-dev openmpt123 sox ninja-build ccache lld" ;;
   desktop) packages="$packages xvfb xauth xdotool imagemagick" ;;
 esac
 missing=""

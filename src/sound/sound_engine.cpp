@@ -199,6 +199,12 @@ std::int32_t SoundEngine::LoadSound(const std::wstring& name, std::span<const st
     return FileSound(std::move(sample));
 }
 
+std::int32_t SoundEngine::LoadSoundFile(const std::string& path) {
+    const std::vector<std::uint8_t> image = ReadSoundFile(path);
+    if (image.empty()) return WAVE_NOT_RIFF;
+    return LoadSound(WideFromUtf8(path), image);
+}
+
 std::int32_t SoundEngine::FileSound(std::unique_ptr<SoundSample> sample) {
     auto lock = LockAudio();
     for (std::int32_t slot = 0; slot < SLOT_COUNT; ++slot) {

@@ -95,6 +95,8 @@ public:
     // Decodes a RIFF/WAVE image of image.size() bytes into the lowest free slot (the bytes are copied).
     // Returns the slot number 0..255, or a negative WAVE_ code (sound_sample.h); nothing is filed then.
     std::int32_t LoadSound(const std::wstring& name, std::span<const std::uint8_t> image);
+    // The same for a file; -1 when it cannot be read or is empty. The slot's name is the path.
+    std::int32_t LoadSoundFile(const std::string& path);
 
     // Music, forwarded to the player under the lock (a module file is read before it is taken).
     bool LoadModule(const std::uint8_t* image, std::int32_t size);

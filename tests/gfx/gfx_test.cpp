@@ -124,6 +124,17 @@ TEST_F(Gfx, WithoutABackBufferNothingIsDrawnButClearingSetsThePen) {
     EXPECT_TRUE(touched().empty());
 }
 
+// The key 0x0000 is skipped and 0x0001 drawn, in a row long enough to be copied in groups of pixels and
+// one by one at its end.
+TEST_F(Gfx, KeyedCopiesSkipTheKeyEverywhereAlongARow) {
+    constexpr int LONG_ROW = 37;
+    std::vector<std::uint16_t> row = numbered(LONG_ROW);
+    for (int j = 1; j < LONG_ROW; j += 3) row[static_cast<std::size_t>(j)] = TRANSPARENT_KEY;
+    blitImage(frame, row.data(), 5, 7, 1, LONG_ROW);
+    for (int j = 0; j < LONG_ROW; ++j) EXPECT_EQ(pixel(5 + j, 7), j % 3 == 1 ? UNTOUCHED : j + 1) << j;
+    EXPECT_EQ(touched().size(), static_cast<std::size_t>(LONG_ROW - (LONG_ROW + 1) / 3));
+}
+
 TEST_F(Gfx, CopiesKeepToTheFrameAndRefuseBadArguments) {
     constexpr int STRIDE = 20, ROWS = 10;
     const std::vector<std::uint16_t> sheet = numbered(STRIDE * ROWS);

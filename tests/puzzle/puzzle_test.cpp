@@ -1,16 +1,19 @@
-// The board's rules at their edges, and the guards of level setup, generation and drawing for sizes and
-// levels the game never asks for. Every level's own board, generated, drawn and solved, is the trails'
-// (the generator draws from the seed alone, so a fault in it shows on every recorded board).
+// The board's rules at their edges, the generator's statistics over many seeds, and the guards of level
+// setup, generation and drawing for sizes and levels the game never asks for. Every level's own board,
+// drawn and solved, is the trails'.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "gfx/frame.h"
 #include "gfx/images.h"
 #include "platform/headless/headless.h"
 #include "puzzle/board_drawing.h"
+#include "puzzle/board_lines.h"
 #include "puzzle/board_rules.h"
 #include "puzzle/level_table.h"
 #include "puzzle/puzzle_generator.h"
@@ -25,20 +28,45 @@ struct Puzzle : ::testing::Test {
     void TearDown() override { headless::reset(); }
 };
 
-// How a move lights the viewpoints is the trails' (boards filled, emptied and solved by hand). A move off
-// the board judges no line, so the lights stay as they were; on a board the grids cannot hold, it judges
-// nothing and solves nothing.
-TEST_F(Puzzle, AMoveOffTheBoardOrOnOneTheGridsCannotHoldJudgesNothing) {
-    board.columnCount = board.rowCount = 2;  // solved: four 1s, every clue 1, every viewpoint lit
-    for (const int cell : {cellIndex(0, 0), cellIndex(0, 1), cellIndex(1, 0), cellIndex(1, 1)}) board.playerGrid[cell] = 1;
-    board.viewpointClues.fill(1);
-    board.viewpointLit.fill(1);
-    EXPECT_EQ(evaluateMove(board, 2, 2), 1u);
-    for (int k = 1; k <= 8; ++k) EXPECT_EQ(board.viewpointLit[k], 1) << "viewpoint " << k << " judged by a move off the board";
-    board.viewpointLit[8] = 0;
-    EXPECT_EQ(evaluateMove(board, 2, 2), 0u) << "solved with the last viewpoint dark";
+TEST(CountVisible, TallerTowersHideLowerOnesAndParksAreNeitherSeenNorHide) {
+    const std::pair<std::vector<std::int32_t>, int> cases[] = {
+        {{1, 2, 3, 4}, 4}, {{4, 3, 2, 1}, 1}, {{2, 1, 3, 1, 4}, 3}, {{}, 0},        {{3, 3, 3}, 1},
+        {{1, 5, 2}, 2},    {{2, 5, 1}, 1},    {{5, 5}, 0},          {{5, 1}, 1},    {{6, 5, 4}, 1},
+        {{4, 5, 6}, 2},    {{1, 2, 3, 4, 6}, 5}, {{6, 6}, 1},       {{0, 1, 0, 2}, 2}};
+    for (const auto& [line, seen] : cases) EXPECT_EQ(countVisible(line), seen) << ::testing::PrintToString(line);
+}
+
+// Boards as text: the cells row by row ('.' empty), then per viewpoint (top, right, bottom, left, each
+// left to right or top to bottom) its clue, its light before the move and after it.
+TEST_F(Puzzle, AMoveLightsTheFullLinesOfItsRowAndColumnThatMeetTheirCluesAndOnlyThose) {
+    struct Case { int columns, rows; const char *cells, *clues, *litBefore; int column, row; const char* litAfter; int solved; };
+    const Case cases[] = {
+        {1, 2, "1.", "211111", "000000", 0, 0, "010010", 0},  // the column is not full yet
+        {1, 2, "12", "211111", "010010", 0, 1, "111111", 1},
+        {1, 2, "21", "211111", "010010", 0, 1, "011011", 0},  // full but counting otherwise
+        {3, 1, "555", "00000000", "00000000", 1, 0, "01010101", 0},
+        {3, 1, "654", "10121011", "10101010", 1, 0, "11111111", 1},
+        {3, 1, "222", "11111111", "00000000", 0, 0, "10011001", 0},
+        {2, 2, "1.11", "11111111", "11111111", 1, 0, "10011001", 0},  // an emptied cell unlights its lines
+        {2, 2, "1111", "11111111", "11110111", 1, 0, "11110111", 0},  // a dark viewpoint elsewhere counts
+        {2, 2, "1111", "11111111", "11111111", 2, 2, "11111111", 1},  // no line of the board to judge
+        {2, 2, "1111", "11111111", "11111110", 2, 2, "11111110", 0}};  // the last viewpoint dark
+    for (const Case& c : cases) {
+        board.columnCount = c.columns, board.rowCount = c.rows;
+        for (int i = 0; i < c.columns * c.rows; ++i)
+            board.playerGrid[cellIndex(i % c.columns, i / c.columns)] = c.cells[i] == '.' ? 0 : c.cells[i] - '0';
+        for (int k = 1; k <= 2 * (c.columns + c.rows); ++k) {
+            board.viewpointClues[k] = c.clues[k - 1] - '0';
+            board.viewpointLit[k] = c.litBefore[k - 1] - '0';
+        }
+        EXPECT_EQ(evaluateMove(board, c.column, c.row), static_cast<std::uint32_t>(c.solved)) << c.cells;
+        std::string lit;
+        for (int k = 1; k <= 2 * (c.columns + c.rows); ++k) lit += static_cast<char>('0' + board.viewpointLit[k]);
+        EXPECT_EQ(lit, c.litAfter) << c.cells;
+    }
     for (const auto& [columns, rows] : {std::pair{0, 0}, {7, 2}, {2, 7}, {-1, 3}}) {  // sizes the grids cannot hold
         board.columnCount = columns, board.rowCount = rows;
+        board.viewpointLit.fill(1);
         EXPECT_EQ(evaluateMove(board, 0, 0), 0u);
     }
 }
@@ -61,6 +89,33 @@ TEST_F(Puzzle, HitTestMapsScreenCellsTruncatingTowardZeroAndIsInsideStrictlyBetw
     EXPECT_EQ(hitTestBoard(board, INT32_MIN, INT32_MAX, left, top, column, row), 0u);
     EXPECT_EQ(column, (INT32_MIN - 4ll) / 29 + 1);
     EXPECT_EQ(row, (INT32_MAX - 4ll) / 29 + 1);
+}
+
+TEST_F(Puzzle, OverManySeedsEveryKindAppearsAndEveryClueCountsItsHiddenLine) {
+    std::set<std::int32_t> kindsSeen[7];
+    for (std::uint32_t seed = 1; seed <= 120; ++seed) {
+        headless::configure(seed, headless::STANDARD_DISPLAY, "", false);
+        for (std::uint32_t level = 1; level <= LEVEL_COUNT; ++level) {
+            setupLevel(board, level);
+            const int w = board.columnCount, h = board.rowCount, n = board.towerKindCount;
+            generatePuzzle(board, w, h);
+            std::vector<std::vector<std::int32_t>> lines(static_cast<std::size_t>(2 * (w + h) + 1));
+            for (int x = 0; x < w; ++x) {  // each viewpoint's hidden line in its viewing order
+                for (int y = 0; y < h; ++y) {
+                    const std::int32_t kind = board.solutionGrid[cellIndex(x, y)];
+                    ASSERT_TRUE(kind >= 1 && kind <= n) << "level " << level;
+                    kindsSeen[n].insert(kind);
+                    lines[1 + x].push_back(kind);
+                    lines[w + 1 + y].insert(lines[w + 1 + y].begin(), kind);
+                    lines[w + h + 1 + x].insert(lines[w + h + 1 + x].begin(), kind);
+                    lines[2 * w + h + 1 + y].push_back(kind);
+                }
+            }
+            for (int k = 1; k <= 2 * (w + h); ++k)
+                ASSERT_EQ(board.viewpointClues[k], countVisible(lines[k])) << "level " << level << " viewpoint " << k;
+        }
+    }
+    for (int n = 2; n <= 6; ++n) EXPECT_EQ(kindsSeen[n].size(), static_cast<std::size_t>(n)) << n;
 }
 
 TEST_F(Puzzle, LevelsAndSizesOutsideTheTableChangeNothingAndDrawNothing) {

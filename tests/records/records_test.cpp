@@ -3,15 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <grp.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <set>
+#include <thread>
 
 #include "game/game_records.h"
 #include "game/game_state.h"
@@ -290,6 +295,64 @@ TEST_F(RecordsFile, AReadOnlyProgramFolderSaysOnceWhenThereIsNoPlaceToWriteAndOt
     }));
     EXPECT_EQ(readBytes(path), bytesOf(beside));
     EXPECT_EQ(readBytes(data + "/game.dat"), bytesOf(defaultFileText().replace(0, 4, "1140")));
+}
+
+// Crash safety: a process killed at any moment while saving leaves game.dat whole, holding exactly the
+// contents of one complete save, and the bytes beyond the 900 kept.
+constexpr int KILL_ROUNDS = 150;
+constexpr int LONGEST_LIFE_US = 30000;
+constexpr int GENERATIONS_PER_ROUND = 1 << 16;  // more saves than a child makes before it is killed
+const std::string TAIL = "bytes a later version keeps after the 900\n";
+
+// Save number `generation`: every field differs from its neighbours', and level 1's name says which it is.
+records::RecordsContents generationContents(int generation) {
+    records::RecordsContents contents;
+    contents.soundFlag = generation % 2;
+    contents.tutorialSeen = generation % 2;
+    contents.maxLevel = 1 + generation % LEVEL_COUNT;
+    for (int level = 1; level <= LEVEL_COUNT; ++level) {
+        std::memcpy(contents.names[level].data(), number(generation).c_str(), RECORD_TEXT_SIZE);
+        std::memcpy(contents.times[level].data(), number(generation * 7 + level).c_str(), RECORD_TEXT_SIZE);
+    }
+    return contents;
+}
+
+// The generation whose complete save the file holds, or -1 when it holds anything else.
+int generationHeld(const std::vector<std::uint8_t>& bytes) {
+    const int generation = std::atoi(records::parseRecords(bytes).names[1].data());
+    const records::RecordsImage image = records::formatRecords(generationContents(generation));
+    return bytes == bytesOf(std::string(image.begin(), image.end()) + TAIL) ? generation : -1;
+}
+
+TEST(RecordsCrashSafety, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewWhole) {
+    ScratchFolder folder;
+    headless::configure(1, headless::STANDARD_DISPLAY, folder.path(), false);
+    ASSERT_EQ(recordsFilePath(), folder.file("game.dat"));
+    writeBytes(recordsFilePath(), bytesOf(std::string(records::RECORDS_FILE_SIZE, ' ') + TAIL));
+    writeRecordsFile(generationContents(0));
+    std::mt19937 random(KILL_ROUNDS);
+    std::set<int> generationsSeen;
+    for (int round = 0; round < KILL_ROUNDS; ++round) {
+        // Each child starts past anything the one before may have written, so every save is told apart.
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {  // saves until it is killed
+            for (int generation = 1 + round * GENERATIONS_PER_ROUND;; ++generation) {
+                writeRecordsFile(generationContents(generation));
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution(0, LONGEST_LIFE_US)(random)));
+        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        const int generation = generationHeld(readBytes(recordsFilePath()));
+        ASSERT_GE(generation, 0) << "game.dat is not one whole save after round " << round;
+        generationsSeen.insert(generation);
+    }
+    // Kills must have fallen both before the first save ended and after later ones, or little was shown.
+    EXPECT_GT(generationsSeen.size(), static_cast<std::size_t>(KILL_ROUNDS / 4));
+    headless::reset();
 }
 
 }  // namespace

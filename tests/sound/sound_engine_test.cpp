@@ -98,11 +98,16 @@ TEST(SoundEngine, SlotsAndFilesHaveTheirLimits) {
     EXPECT_FALSE(engine.PlaySound(SoundEngine::SLOT_COUNT, 0));
 
     const ScratchFolder scratch;
-    const std::string empty = scratch.file("empty.mod");
+    const std::string wav = scratch.file("sound.wav"), empty = scratch.file("empty.wav");
+    std::ofstream(wav, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
     std::ofstream{empty};
     SoundEngine files;
+    EXPECT_EQ(files.LoadSoundFile(wav), 0);
+    EXPECT_EQ(Utf8FromWide(files.Status().slotNames.at(0)), wav);
+    EXPECT_EQ(files.LoadSoundFile(empty), -1);
+    EXPECT_EQ(files.LoadSoundFile(wav + ".missing"), -1);
     EXPECT_FALSE(files.LoadModuleFile(empty));
-    EXPECT_FALSE(files.LoadModuleFile(empty + ".missing"));
+    EXPECT_FALSE(files.LoadModuleFile(wav + ".missing"));
     EXPECT_TRUE(files.LoadModuleFile(std::string(SPIREHOLD_SOURCE_DIR) + "/assets/music/120_spirehold.mod"));
 }
 
