@@ -147,6 +147,8 @@ def judge(build, log):
 def try_mutant(mutant, build, log):
     file, number, original, mutated = mutant
     path = ROOT / file
+    if not path.exists():  # the whole file went since the sample was drawn
+        return "gone", number
     text = path.read_text()
     lines = text.splitlines()
     index = find_line(lines, original, number)
