@@ -57,6 +57,13 @@ const stored = (page, key, matches, differsFrom = null) => waitFor(page, ([name,
 }, [key, matches.source, differsFrom],
   async () => `${key} never held ${matches}: ${await page.evaluate((name) => window.localStorage.getItem(name), key)}`);
 
+// The viewport at a new size, once the page has laid itself out for it: its resize handler runs at the
+// next rendering step, which the game's own frames, paced by timers on a still picture, need not wait for.
+async function resize(page, width, height) {
+  await page.setViewportSize({ width, height });
+  await page.evaluate(() => new Promise((laidOut) => requestAnimationFrame(() => requestAnimationFrame(laidOut))));
+}
+
 // The page hidden (or shown again) as when the player turns to another tab.
 const setHidden = (page, hidden) => page.evaluate((away) => {
   Object.defineProperty(document, 'hidden', { value: away, configurable: true });
@@ -194,7 +201,7 @@ const CHECKS = {
     { device: DESKTOP, sizes: [[1280, 800], [1000, 700], [500, 900]] }], async ({ page, tap, sizes }) => {
     await finishLevel({ page, tap }, { controls: TO_LEVEL_ONE });
     for (const [width, height] of sizes) {
-      await page.setViewportSize({ width, height });
+      await resize(page, width, height);
       await waitFrames(page, 2);
       const fit = await page.evaluate((canvas = document.getElementById('canvas')) =>
         ({ width: canvas.width, height: canvas.height, css: canvas.getBoundingClientRect().width, ratio: window.devicePixelRatio }));
@@ -244,8 +251,7 @@ const CHECKS = {
     await press(...QUIT);
     await page.waitForFunction(() => window.Module.spireholdEnded !== undefined);
     for (const [width, height] of sizes) {
-      await page.setViewportSize({ width, height });
-      await page.evaluate(() => new Promise((laidOut) => requestAnimationFrame(() => requestAnimationFrame(laidOut))));
+      await resize(page, width, height);
       const [picture, label] = await page.evaluate(() => ['canvas', 'again'].map((id) => {
         const { left, top, right, bottom } = document.getElementById(id)?.getBoundingClientRect() ?? {};
         return { left, top, right, bottom };
