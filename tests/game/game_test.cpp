@@ -1,5 +1,5 @@
 // What the recorded trails cannot carry: faults once mended (the tutorial's among them), input no player
-// can give, the words a screen reader is told, and the shell's start and end.
+// can give, and the words a screen reader is told.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,7 +25,6 @@
 #include "platform/platform.h"
 #include "puzzle/board_rules.h"
 #include "records/records_file.h"
-#include "shell/shell.h"
 #include "sim/state_report.h"
 
 namespace {
@@ -248,53 +247,6 @@ TEST_F(Game, TheTutorialsAnimationNeverWritesOutsideAnotherBoard) {
     for (std::size_t cell = 0; cell + 1 < gameState.board.playerGrid.size(); ++cell) EXPECT_EQ(gameState.board.playerGrid[cell], 0);
     EXPECT_EQ(gameState.board.playerGrid.back(), 2);
     for (const std::int32_t cell : gameState.board.solutionGrid) EXPECT_EQ(cell, 7);
-}
-
-// The shell's start and end: a device that will not open, the state of a normal start, the display resting
-// while the focus is away, and what the close releases. (A running copy and other display depths are trails.)
-void freshDevice() {
-    headless::configure(1, headless::STANDARD_DISPLAY, "", false);
-    resetGameState();
-}
-
-TEST(Shell, ADeviceThatWillNotOpenEndsTheProgramSilentlyWithZero) {
-    for (const auto& [noWindow, noDisplay] : {std::pair{true, false}, {false, true}}) {
-        freshDevice();
-        headless::setDeviceFailures(noWindow, noDisplay);
-        EXPECT_EQ(runApplication(), 0);
-        EXPECT_FALSE(headless::lastMessageBox().has_value());
-        EXPECT_EQ(headless::windowExists(), !noWindow);
-        EXPECT_FALSE(headless::inputOpen());
-        EXPECT_TRUE(headless::timers().empty());
-    }
-}
-
-TEST(Shell, ANormalStartHoldsEverythingUntilTheCloseReleasesIt) {
-    freshDevice();
-    ASSERT_TRUE(startApplication());
-    // Window, display, input, stylus.
-    const auto held = [] {
-        return std::vector({headless::windowExists(), headless::displayOpen(), headless::inputOpen(), headless::stylusCaptured()});
-    };
-    EXPECT_EQ(headless::windowTitle(), "Spirehold v1.0");
-    EXPECT_EQ(held(), std::vector({true, true, true, true}));
-    headless::advance(100);
-    headless::focusLost();
-    EXPECT_TRUE(headless::displaySuspended());
-    headless::focusGained();
-    EXPECT_FALSE(headless::displaySuspended());
-    headless::close();
-    EXPECT_TRUE(headless::quitPosted());
-    EXPECT_EQ(platform::exitCode(), 0);
-    EXPECT_EQ(held(), std::vector({false, false, false, false}));
-    EXPECT_EQ(screenFrame.BackBuffer, nullptr);
-}
-
-TEST(Shell, TheWholeProgramReturnsZeroAfterItsLoopEnds) {
-    freshDevice();
-    platform::setTimer(900, 1000, [](std::uint32_t) { platform::sendMessage(platform::Message::Close, 0, 0); });
-    EXPECT_EQ(runApplication(), 0);
-    EXPECT_EQ(headless::now(), 1000u);
 }
 
 }  // namespace
